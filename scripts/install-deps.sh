@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vulcara needs to build, test and run.
+# Idempotent and quiet when everything is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang
+  libsdl2-dev libsdl2-mixer-dev libepoxy-dev
+  libpng-dev libjpeg-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libgl1-mesa-dri libegl-mesa0 libegl1
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+  sudo=(sudo)
+else
+  echo "error: packages missing (${missing[*]}) and neither root nor sudo is available" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
