@@ -1,0 +1,8 @@
+#include "app/app_globals.h"
+
+HWND g_hWnd = nullptr;
+IDirect3D8* g_d3d = nullptr;
+IDirect3DDevice8* g_device = nullptr;
+FrameTimer* g_timer = nullptr;
+uint32_t g_fps = 0;
+bool g_showFps = false;

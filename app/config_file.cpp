@@ -1,0 +1,107 @@
+#include "app/config_file.h"
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/files.h"
+
+namespace {
+
+constexpr size_t kMaxTokenLength = 19;
+
+// Whitespace-separated tokens of a config file, counted from 1 for messages.
+class TokenReader {
+ public:
+  TokenReader(FILE* file, const char* fileName) : file_(file), fileName_(fileName) {}
+
+  // False, with the reason reported, at the end of the file or on an over-long token.
+  bool Next(const char* expected, std::string* token) {
+    ++number_;
+    token->clear();
+    int c;
+    while ((c = std::fgetc(file_)) != EOF && std::isspace(c)) {
+    }
+    for (; c != EOF && !std::isspace(c); c = std::fgetc(file_)) {
+      if (token->size() == kMaxTokenLength) return Fail(std::string("expected ") + expected +
+                                                        ", found a token over 19 characters");
+      token->push_back(static_cast<char>(c));
+    }
+    if (token->empty()) return Fail(std::string("expected ") + expected + ", the file ends");
+    return true;
+  }
+
+  bool Key(const char* key) {
+    std::string token;
+    std::string quoted = std::string("\"") + key + "\"";
+    if (!Next(quoted.c_str(), &token)) return false;
+    if (token != key) return Fail("expected " + quoted + ", found \"" + token + "\"");
+    return true;
+  }
+
+  bool Integer(const char* what, int* value) {
+    std::string token;
+    if (!Next(what, &token)) return false;
+    const char* first = token.c_str();
+    const char* last = first + token.size();
+    if (*first == '+') ++first;
+    auto [end, error] = std::from_chars(first, last, *value);
+    if (error != std::errc() || end != last || first == last) {
+      return Fail(std::string("expected ") + what + ", found \"" + token + "\"");
+    }
+    return true;
+  }
+
+  bool Fail(const std::string& reason) const {
+    std::fprintf(stderr, "%s, token %d: %s; using defaults\n", fileName_, number_, reason.c_str());
+    return false;
+  }
+
+ private:
+  FILE* file_;
+  const char* fileName_;
+  int number_ = 0;
+};
+
+int WaterDetailOf(const std::string& word) {
+  if (word == "med") return 2;
+  if (word == "high") return 3;
+  return 1;  // "low" and anything unknown
+}
+
+bool ReadTokens(TokenReader& in, int* width, int* height, bool* windowed, int* waterDetail,
+                bool* showFps) {
+  int a = 0, b = 0, c = 0;
+  if (!in.Key("displaymode=") || !in.Integer("a width, or 0 for a window", &a)) return false;
+  if (a != 0 && !in.Integer("a height", &b)) return false;
+  *width = a;
+  if (a != 0) *height = b;
+
+  std::string detail;
+  if (!in.Key("waterdetail=") || !in.Next("low, med or high", &detail)) return false;
+  if (!in.Key("showfps=") || !in.Integer("1 or 0", &c)) return false;
+
+  *windowed = a == 0;
+  *waterDetail = WaterDetailOf(detail);
+  *showFps = c == 1;
+  return true;
+}
+
+}  // namespace
+
+bool ReadConfig(const char* fileName, int* width, int* height, bool* windowed, int* waterDetail,
+                bool* showFps) {
+  FILE* file = OpenFile(fileName, "r");
+  if (!file) {
+    std::fprintf(stderr, "%s: cannot open it (%s); using defaults\n", fileName,
+                 std::strerror(errno));
+    return false;
+  }
+  TokenReader in(file, fileName);
+  bool ok = ReadTokens(in, width, height, windowed, waterDetail, showFps);
+  std::fclose(file);
+  return ok;
+}

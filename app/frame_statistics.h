@@ -1,0 +1,28 @@
+#pragma once
+// Frame-time statistics for benchmark runs.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct FrameSummary {
+  size_t frames = 0;
+  double wallSeconds = 0;
+  double meanMs = 0;
+  double medianMs = 0;
+  double p95Ms = 0;
+  double p99Ms = 0;
+  double worstMs = 0;
+  double cpuMsPerFrame = 0;
+};
+
+class FrameStatistics {
+ public:
+  void Add(double frameMs) { frameMs_.push_back(frameMs); }
+  FrameSummary Summarize(double wallSeconds, double cpuSeconds) const;
+
+ private:
+  std::vector<double> frameMs_;
+};
+
+std::string FormatSummaryLine(const FrameSummary& summary);
+std::string FormatSummaryJson(const FrameSummary& summary);

@@ -1,0 +1,78 @@
+#include "app/run_monitor.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/frame_timer.h"
+#include "app/startup.h"
+#include "gfx/png_writer.h"
+
+RunMonitor* g_runMonitor = nullptr;
+
+RunMonitor::RunMonitor(const RunOptions& options) : options_(options) {}
+
+void RunMonitor::LoopStarted() {
+  loopStart_ = lastFrameEnd_ = std::chrono::steady_clock::now();
+  cpuStart_ = cpuEnd_ = std::clock();
+}
+
+void RunMonitor::FrameDone() {
+  ++frameNumber_;
+  auto now = std::chrono::steady_clock::now();
+  statistics_.Add(std::chrono::duration<double, std::milli>(now - lastFrameEnd_).count());
+  lastFrameEnd_ = now;
+  cpuEnd_ = std::clock();
+
+  float demoSeconds = g_timer->totalSeconds;
+  if (CaptureDue(demoSeconds)) Capture(demoSeconds);
+  bool framesDone = options_.frames > 0 && frameNumber_ >= options_.frames;
+  bool timeDone = options_.seconds > 0.0 && demoSeconds >= options_.seconds;
+  if (framesDone || timeDone) PostQuitMessage(0);
+}
+
+bool RunMonitor::CaptureDue(float demoSeconds) {
+  if (options_.captureDir.empty()) return false;
+  if (options_.captureEvery > 0) return frameNumber_ % options_.captureEvery == 0;
+  bool due = false;
+  // One frame answers for every capture time it has reached.
+  while (nextCaptureAt_ < options_.captureAt.size() &&
+         demoSeconds >= options_.captureAt[nextCaptureAt_]) {
+    ++nextCaptureAt_;
+    due = true;
+  }
+  return due;
+}
+
+void RunMonitor::Capture(float demoSeconds) {
+  char name[32];
+  std::snprintf(name, sizeof name, "/frame-%06" PRIu64 ".png", frameNumber_);
+  std::string path = options_.captureDir + name;
+  BackBufferImage image;
+  std::string error;
+  if (FAILED(g_device->ReadBackBuffer(&image))) {
+    error = "cannot read the back buffer";
+  } else if (WritePng(path.c_str(), image.width, image.height, image.rgba.data(), &error)) {
+    std::printf("captured %s (frame %" PRIu64 ", %.3f s)\n", path.c_str(), frameNumber_,
+                static_cast<double>(demoSeconds));
+    std::fflush(stdout);
+    return;
+  }
+  std::fprintf(stderr, "capture of frame %" PRIu64 " failed: %s\n", frameNumber_, error.c_str());
+  PostQuitMessage(kFatalExitCode);
+}
+
+bool RunMonitor::Report() const {
+  if (!options_.benchmark) return true;
+  double wall = std::chrono::duration<double>(lastFrameEnd_ - loopStart_).count();
+  double cpu = static_cast<double>(cpuEnd_ - cpuStart_) / CLOCKS_PER_SEC;
+  FrameSummary summary = statistics_.Summarize(wall, cpu);
+  std::printf("%s\n", FormatSummaryLine(summary).c_str());
+  if (options_.benchmarkJson.empty()) return true;
+  FILE* file = std::fopen(options_.benchmarkJson.c_str(), "w");
+  bool written = file && std::fputs(FormatSummaryJson(summary).c_str(), file) >= 0;
+  if (file && std::fclose(file) != 0) written = false;
+  if (!written) std::fprintf(stderr, "%s: cannot write the benchmark\n", options_.benchmarkJson.c_str());
+  return written;
+}

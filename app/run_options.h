@@ -1,0 +1,25 @@
+#pragma once
+// Command-line options for tests, captures and benchmarks. Without any, the program runs
+// as it always does: a window, the real clock, live input.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RunOptions {
+  bool headless = false;
+  uint32_t fixedStepMs = 0;   // 0: the real clock
+  uint64_t frames = 0;        // 0: no frame limit
+  double seconds = 0.0;       // 0: no time limit
+  std::string inputFile;
+  std::string captureDir;
+  std::vector<double> captureAt;  // demo-clock seconds, ascending
+  uint32_t captureEvery = 0;      // every Nth frame
+  bool benchmark = false;
+  std::string benchmarkJson;
+};
+
+enum class RunOptionsResult { kRun, kHelp, kError };
+
+RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* options,
+                                 std::string* error);
+std::string RunOptionsUsage(const char* program);

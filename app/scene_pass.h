@@ -1,0 +1,3 @@
+#pragma once
+// One picture per call: clear, the scene between BeginScene and EndScene, present.
+void RenderFrame();

@@ -1,0 +1,99 @@
+#include "app/startup.h"
+
+#include "app/app_globals.h"
+#include "app/config_file.h"
+#include "app/frame_timer.h"
+#include "platform/d3d8.h"
+
+namespace {
+
+// What config.ini chooses, with the values used when it is missing or malformed.
+struct DisplaySettings {
+  int width = 800;
+  int height = 600;
+  bool windowed = true;
+  int waterDetail = 3;
+};
+
+D3DPRESENT_PARAMETERS PresentParameters(const DisplaySettings& settings,
+                                        const D3DDISPLAYMODE& desktop) {
+  D3DPRESENT_PARAMETERS pp{};
+  pp.BackBufferCount = 1;
+  pp.MultiSampleType = D3DMULTISAMPLE_NONE;
+  pp.EnableAutoDepthStencil = TRUE;
+  pp.AutoDepthStencilFormat = D3DFMT_D16;
+  if (settings.windowed) {
+    // Width and height 0: the window's client area.
+    pp.BackBufferFormat = desktop.Format;
+    pp.SwapEffect = D3DSWAPEFFECT_COPY;
+    pp.Windowed = TRUE;
+  } else {
+    pp.BackBufferWidth = static_cast<UINT>(settings.width);
+    pp.BackBufferHeight = static_cast<UINT>(settings.height);
+    pp.BackBufferFormat = D3DFMT_R5G6B5;
+    pp.SwapEffect = D3DSWAPEFFECT_FLIP;
+    pp.Windowed = FALSE;
+    pp.FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_ONE;
+  }
+  return pp;
+}
+
+bool CreateDevice(const DisplaySettings& settings) {
+  g_d3d = Direct3DCreate8(D3D_SDK_VERSION);
+  if (!g_d3d) return false;
+  D3DDISPLAYMODE desktop{};
+  g_d3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &desktop);
+  D3DPRESENT_PARAMETERS pp = PresentParameters(settings, desktop);
+  return SUCCEEDED(g_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, g_hWnd,
+                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &g_device));
+}
+
+void SetBaseRenderState() {
+  g_device->SetRenderState(D3DRS_LIGHTING, FALSE);
+  g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+  g_device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  g_device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  g_device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  g_device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+  g_device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+  g_device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
+}
+
+template <typename T>
+void Destroy(T*& object) {
+  delete object;
+  object = nullptr;
+}
+
+template <typename T>
+void ReleaseInterface(T*& object) {
+  if (object) object->Release();
+  object = nullptr;
+}
+
+}  // namespace
+
+void FatalError(const char* text, const char* caption, HWND owner, bool quit) {
+  MessageBoxA(owner, text, caption, MB_OK);
+  // A run that failed must not look like one that succeeded.
+  if (quit) PostQuitMessage(kFatalExitCode);
+}
+
+void Startup() {
+  DisplaySettings settings;
+  ReadConfig("config.ini", &settings.width, &settings.height, &settings.windowed,
+             &settings.waterDetail, &g_showFps);
+
+  if (!CreateDevice(settings)) {
+    FatalError("Error Creating Direct3D Device", "Error", g_hWnd, true);
+    return;
+  }
+  SetBaseRenderState();
+}
+
+void Shutdown() {
+  Destroy(g_timer);
+  // The device holds its own reference to the Direct3D object, so this order is safe.
+  ReleaseInterface(g_d3d);
+  ReleaseInterface(g_device);
+}

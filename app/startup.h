@@ -1,0 +1,14 @@
+#pragma once
+// The start-up and shut-down sequences over the application globals.
+#include "platform/win32.h"
+
+// Exit status of a run that ended on a fatal error.
+constexpr int kFatalExitCode = 1;
+
+// Reads config.ini, creates the device and its base state, then the scene objects. A failing
+// step shows its message and posts the quit request; later steps are not run.
+void Startup();
+// Destroys whatever exists, in order, and resets the globals.
+void Shutdown();
+// Shows text in a message box and, when quit is set, asks the main loop to end.
+void FatalError(const char* text, const char* caption, HWND owner, bool quit);

@@ -1,0 +1,9 @@
+#pragma once
+// The program's entry sequence and main loop.
+#include "platform/win32.h"
+
+// Registers the window class, opens the window, runs the start-up and then the main loop
+// until WM_QUIT; returns the quit message's code.
+int WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int cmdShow);
+// One frame of the main loop: timer, frame, frame rate.
+void ProduceFrame();

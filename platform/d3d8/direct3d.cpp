@@ -1,0 +1,133 @@
+// The Direct3D object: display modes, format support and device creation.
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/d3d8.h"
+#include "platform/d3d8/gl/gl_backend.h"
+#include "platform/window/window_system.h"
+
+namespace {
+
+D3DFORMAT FormatOfPixels(Uint32 sdlFormat) {
+  return SDL_BITSPERPIXEL(sdlFormat) == 16 ? D3DFMT_R5G6B5 : D3DFMT_X8R8G8B8;
+}
+
+bool IsTextureFormat(D3DFORMAT format) {
+  return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8 || format == D3DFMT_R5G6B5 ||
+         format == D3DFMT_A4R4G4B4;
+}
+
+bool IsBackBufferFormat(D3DFORMAT format) {
+  return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8 || format == D3DFMT_R5G6B5;
+}
+
+bool IsDepthFormat(D3DFORMAT format) { return format == D3DFMT_D16 || format == D3DFMT_D24S8; }
+
+// Switches the window to a full-screen mode the display lists with that size.
+bool EnterFullScreen(SDL_Window* window, UINT width, UINT height, UINT refreshRate) {
+  SDL_DisplayMode wanted{};
+  wanted.w = static_cast<int>(width);
+  wanted.h = static_cast<int>(height);
+  wanted.refresh_rate = static_cast<int>(refreshRate);
+  SDL_DisplayMode closest{};
+  int display = SDL_GetWindowDisplayIndex(window);
+  if (!SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest) ||
+      closest.w != wanted.w || closest.h != wanted.h) {
+    return false;
+  }
+  return SDL_SetWindowDisplayMode(window, &closest) == 0 &&
+         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+}
+
+}  // namespace
+
+ULONG IUnknown::AddRef() { return ++refCount_; }
+
+ULONG IUnknown::Release() {
+  ULONG remaining = --refCount_;
+  if (remaining == 0) delete this;
+  return remaining;
+}
+
+IDirect3D8* Direct3DCreate8(UINT sdkVersion) {
+  if (sdkVersion != D3D_SDK_VERSION) return nullptr;
+  return new IDirect3D8();
+}
+
+HRESULT IDirect3D8::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) {
+  if (adapter != D3DADAPTER_DEFAULT || !mode) return D3DERR_INVALIDCALL;
+  SDL_DisplayMode desktop{};
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return D3DERR_NOTAVAILABLE;
+  mode->Width = static_cast<UINT>(desktop.w);
+  mode->Height = static_cast<UINT>(desktop.h);
+  mode->RefreshRate = static_cast<UINT>(desktop.refresh_rate);
+  mode->Format = FormatOfPixels(desktop.format);
+  return D3D_OK;
+}
+
+HRESULT IDirect3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType,
+                                      D3DFORMAT adapterFormat, DWORD usage,
+                                      D3DRESOURCETYPE resourceType, D3DFORMAT checkFormat) {
+  if (adapter != D3DADAPTER_DEFAULT || deviceType != D3DDEVTYPE_HAL ||
+      !IsBackBufferFormat(adapterFormat)) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (usage & D3DUSAGE_DEPTHSTENCIL) {
+    return resourceType == D3DRTYPE_SURFACE && IsDepthFormat(checkFormat) ? D3D_OK
+                                                                          : D3DERR_NOTAVAILABLE;
+  }
+  if (usage & D3DUSAGE_RENDERTARGET) {
+    return IsBackBufferFormat(checkFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
+  }
+  bool image = resourceType == D3DRTYPE_TEXTURE || resourceType == D3DRTYPE_SURFACE;
+  return image && IsTextureFormat(checkFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
+}
+
+HRESULT IDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
+                                 DWORD /*behaviorFlags*/, D3DPRESENT_PARAMETERS* parameters,
+                                 IDirect3DDevice8** device) {
+  if (adapter != D3DADAPTER_DEFAULT || deviceType != D3DDEVTYPE_HAL || !parameters || !device) {
+    return D3DERR_INVALIDCALL;
+  }
+  HWND handle = parameters->hDeviceWindow ? parameters->hDeviceWindow : focusWindow;
+  SDL_Window* window = window::SdlWindow(handle);
+  if (!window || !IsBackBufferFormat(parameters->BackBufferFormat) ||
+      (parameters->EnableAutoDepthStencil && !IsDepthFormat(parameters->AutoDepthStencilFormat))) {
+    return D3DERR_INVALIDCALL;
+  }
+
+  BackBufferSpec spec;
+  spec.width = parameters->BackBufferWidth;
+  spec.height = parameters->BackBufferHeight;
+  spec.colorFormat = parameters->BackBufferFormat;
+  spec.depthFormat =
+      parameters->EnableAutoDepthStencil ? parameters->AutoDepthStencilFormat : D3DFMT_UNKNOWN;
+  spec.fullScreen = !parameters->Windowed;
+  spec.vsync = spec.fullScreen &&
+               parameters->FullScreen_PresentationInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
+  if (parameters->Windowed) {
+    int width = 0, height = 0;
+    window::ClientSize(handle, &width, &height);
+    if (spec.width == 0) spec.width = static_cast<UINT>(width);
+    if (spec.height == 0) spec.height = static_cast<UINT>(height);
+  } else if (!EnterFullScreen(window, spec.width, spec.height,
+                              parameters->FullScreen_RefreshRateInHz)) {
+    std::fprintf(stderr, "the display has no %ux%u full-screen mode\n", spec.width, spec.height);
+    return D3DERR_NOTAVAILABLE;
+  }
+  if (spec.width == 0 || spec.height == 0 || spec.width > 16384 || spec.height > 16384) {
+    return D3DERR_INVALIDCALL;
+  }
+
+  std::string error;
+  std::unique_ptr<DeviceBackend> backend = GlBackend::Create(window, spec, &error);
+  if (!backend) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    if (spec.fullScreen) SDL_SetWindowFullscreen(window, 0);
+    return D3DERR_NOTAVAILABLE;
+  }
+  *device = new IDirect3DDevice8(this, std::move(backend), *parameters, spec.width, spec.height);
+  return D3D_OK;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The OpenGL 3.3 core backend. The back buffer is an offscreen framebuffer whose row 0 is the
+// top of the picture; Present flips and scales it onto the window.
+#include <SDL2/SDL_video.h>
+#include <epoxy/gl.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/d3d8/device_backend.h"
+
+class GlBackend final : public DeviceBackend {
+ public:
+  static std::unique_ptr<GlBackend> Create(SDL_Window* window, const BackBufferSpec& spec,
+                                           std::string* error);
+  ~GlBackend() override;
+
+  void Clear(const D3DRECT& area, DWORD flags, D3DCOLOR color, float z) override;
+  void Present() override;
+  bool ReadBackBuffer(BackBufferImage* image) override;
+
+ private:
+  GlBackend(SDL_Window* window, SDL_GLContext context, const BackBufferSpec& spec);
+  bool CreateBackBuffer(std::string* error);
+
+  SDL_Window* window_;
+  SDL_GLContext context_;
+  BackBufferSpec spec_;
+  GLuint framebuffer_ = 0;
+  GLuint colorBuffer_ = 0;
+  GLuint depthBuffer_ = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// A script of timed input events, delivered as window messages for repeatable runs.
+//
+// One event per line, times in seconds of the program's clock:
+//   <seconds> keydown|keyup|key <VK name or number>   (key: down, then up)
+//   <seconds> char <character code>
+//   <seconds> text <characters>                        (\r is Enter, \t Tab, \\ a backslash)
+//   <seconds> mouse <x> <y>                            (client coordinates)
+//   <seconds> close                                    (the window is closed)
+// Blank lines and lines starting with # are ignored.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+struct ScriptedMessage {
+  uint32_t timeMs = 0;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+class InputScript {
+ public:
+  // Replaces the script's events. On a malformed line returns false, leaves the script
+  // empty and says which line and why in error.
+  bool Parse(const std::string& text, std::string* error);
+  bool Load(const char* path, std::string* error);
+
+  const std::vector<ScriptedMessage>& Messages() const { return messages_; }
+  // Appends the messages due at elapsedMs, each once, in time order.
+  void TakeDue(uint32_t elapsedMs, std::vector<ScriptedMessage>* due);
+
+ private:
+  bool ParseLine(const std::string& line, std::string* reason);
+
+  std::vector<ScriptedMessage> messages_;
+  size_t next_ = 0;
+};
+
+// The virtual-key code for a name such as "VK_LEFT", "LEFT", "A", "F5" or a number.
+bool VirtualKeyFromName(const std::string& name, WPARAM* key);

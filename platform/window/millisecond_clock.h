@@ -1,0 +1,19 @@
+#pragma once
+// The clock behind timeGetTime: real milliseconds that wrap in 32 bits, or a virtual clock
+// that moves only when told to (one step per presented frame).
+#include <cstdint>
+
+class MillisecondClock {
+ public:
+  MillisecondClock();
+  uint32_t Now() const;
+  void UseVirtual(uint32_t stepMs, uint32_t startMs);
+  void UseReal();
+  bool IsVirtual() const { return virtual_; }
+  void Advance();
+
+ private:
+  bool virtual_ = false;
+  uint32_t virtualNow_ = 0;
+  uint32_t stepMs_ = 0;
+};

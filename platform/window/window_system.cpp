@@ -1,0 +1,369 @@
+// Win32-style windows, messages and message boxes on SDL2, plus the host controls.
+#include "platform/window/window_system.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/host.h"
+#include "platform/window/input_script.h"
+#include "platform/window/key_map.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/millisecond_clock.h"
+
+struct HWND__ {
+  SDL_Window* sdl = nullptr;
+  WNDPROC proc = nullptr;
+};
+struct HICON__ {
+  host::ResourceImage image;
+};
+struct HCURSOR__ {
+  host::ResourceImage image;
+};
+
+namespace {
+
+constexpr int kDefaultClientWidth = 800;
+constexpr int kDefaultClientHeight = 600;
+
+struct WindowSystem {
+  bool started = false;
+  bool headless = false;
+  MillisecondClock clock;
+  MessageQueue queue;
+  InputScript script;
+  uint32_t scriptOriginMs = 0;
+  std::map<int, host::ResourceImage> resources;
+  std::map<int, std::unique_ptr<HICON__>> icons;
+  std::map<int, std::unique_ptr<HCURSOR__>> cursors;
+  bool classRegistered = false;
+  WNDCLASSA windowClass{};
+  std::string className;
+  std::unique_ptr<HWND__> window;
+  SDL_Cursor* cursor = nullptr;
+};
+
+WindowSystem& System() {
+  static WindowSystem system;
+  return system;
+}
+
+// A stand-in handle for the stock brush: nothing is painted with it.
+HGDIOBJ__* StockBrush() {
+  static char brush;
+  return reinterpret_cast<HGDIOBJ__*>(&brush);
+}
+
+int ResourceId(LPCSTR name) {
+  auto value = reinterpret_cast<uintptr_t>(name);
+  return value < 0x10000 ? static_cast<int>(value) : -1;
+}
+
+SDL_Surface* SurfaceOf(const host::ResourceImage& image) {
+  return SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(image.argb.data()), image.width, image.height, 32, image.width * 4,
+      SDL_PIXELFORMAT_ARGB8888);
+}
+
+void ApplyClassIcon(const WNDCLASSA& windowClass, SDL_Window* sdl) {
+  if (!windowClass.hIcon) return;
+  if (SDL_Surface* surface = SurfaceOf(windowClass.hIcon->image)) {
+    SDL_SetWindowIcon(sdl, surface);
+    SDL_FreeSurface(surface);
+  }
+}
+
+void ApplyClassCursor(const WNDCLASSA& windowClass) {
+  WindowSystem& sys = System();
+  if (!windowClass.hCursor || sys.cursor) return;
+  const host::ResourceImage& image = windowClass.hCursor->image;
+  if (SDL_Surface* surface = SurfaceOf(image)) {
+    sys.cursor = SDL_CreateColorCursor(surface, image.hotX, image.hotY);
+    if (sys.cursor) SDL_SetCursor(sys.cursor);
+    SDL_FreeSurface(surface);
+  }
+}
+
+void Post(UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowSystem& sys = System();
+  MSG msg{};
+  msg.hwnd = sys.window.get();
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  msg.time = sys.clock.Now();
+  sys.queue.Post(msg);
+}
+
+// Typed text as single-byte characters: ASCII passes, anything else becomes '?'.
+void PostText(const char* utf8) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p; ++p) {
+    if (*p < 0x80) {
+      Post(WM_CHAR, *p, 1);
+    } else if ((*p & 0xC0) != 0x80) {
+      Post(WM_CHAR, '?', 1);
+    }
+  }
+}
+
+void PostSdlEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      WPARAM key = VirtualKeyFromSdl(event.key.keysym.sym);
+      if (key == 0) return;
+      bool down = event.type == SDL_KEYDOWN;
+      // Repeat count 1; bit 30 "was down", bit 31 "being released".
+      LPARAM flags = 1;
+      if (!down || event.key.repeat) flags |= LPARAM(1) << 30;
+      if (!down) flags |= LPARAM(1) << 31;
+      Post(down ? WM_KEYDOWN : WM_KEYUP, key, flags);
+      return;
+    }
+    case SDL_TEXTINPUT:
+      PostText(event.text.text);
+      return;
+    case SDL_MOUSEMOTION:
+      Post(WM_MOUSEMOVE, 0,
+           MAKELPARAM(static_cast<WORD>(event.motion.x), static_cast<WORD>(event.motion.y)));
+      return;
+    case SDL_QUIT:
+      Post(WM_DESTROY, 0, 0);
+      return;
+    default:
+      return;
+  }
+}
+
+void PumpInput() {
+  WindowSystem& sys = System();
+  std::vector<ScriptedMessage> due;
+  sys.script.TakeDue(sys.clock.Now() - sys.scriptOriginMs, &due);
+  for (const ScriptedMessage& m : due) Post(m.message, m.wParam, m.lParam);
+  if (!sys.started) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) PostSdlEvent(event);
+}
+
+bool DisplayIsConfigured() {
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+         std::getenv("SDL_VIDEODRIVER");
+}
+
+}  // namespace
+
+namespace window {
+
+SDL_Window* SdlWindow(HWND handle) {
+  WindowSystem& sys = System();
+  return handle && handle == sys.window.get() ? handle->sdl : nullptr;
+}
+
+bool ClientSize(HWND handle, int* width, int* height) {
+  SDL_Window* sdl = SdlWindow(handle);
+  if (!sdl) return false;
+  SDL_GetWindowSize(sdl, width, height);
+  return true;
+}
+
+}  // namespace window
+
+namespace host {
+
+bool Start(bool headless, std::string* error) {
+  WindowSystem& sys = System();
+  if (sys.started) return true;
+  if (headless) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+  } else if (!DisplayIsConfigured()) {
+    *error = "no display found (DISPLAY and WAYLAND_DISPLAY are unset); run with --headless";
+    return false;
+  }
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    *error = std::string("cannot open the display: ") + SDL_GetError() +
+             (headless ? "" : "; run with --headless to render without a window");
+    return false;
+  }
+  const char* driver = SDL_GetCurrentVideoDriver();
+  std::string name = driver ? driver : "";
+  if (!headless && (name == "offscreen" || name == "dummy")) {
+    SDL_Quit();
+    *error = "no display found; run with --headless";
+    return false;
+  }
+  sys.started = true;
+  sys.headless = headless;
+  return true;
+}
+
+void Stop() {
+  WindowSystem& sys = System();
+  if (sys.cursor) SDL_FreeCursor(sys.cursor);
+  sys.cursor = nullptr;
+  if (sys.window) SDL_DestroyWindow(sys.window->sdl);
+  sys.window.reset();
+  sys.classRegistered = false;
+  sys.queue.Clear();
+  if (sys.started) SDL_Quit();
+  sys.started = false;
+}
+
+bool IsHeadless() { return System().headless; }
+
+void UseVirtualClock(uint32_t stepMs, uint32_t startMs) { System().clock.UseVirtual(stepMs, startMs); }
+
+void UseRealClock() { System().clock.UseReal(); }
+
+bool ClockIsVirtual() { return System().clock.IsVirtual(); }
+
+void AdvanceVirtualClock() { System().clock.Advance(); }
+
+void SetInputScript(const InputScript& script) {
+  WindowSystem& sys = System();
+  sys.script = script;
+  sys.scriptOriginMs = sys.clock.Now();
+}
+
+void RegisterResource(int id, ResourceImage image) {
+  WindowSystem& sys = System();
+  sys.icons.erase(id);
+  sys.cursors.erase(id);
+  sys.resources[id] = std::move(image);
+}
+
+}  // namespace host
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+  WindowSystem& sys = System();
+  if (!sys.started || !windowClass || !windowClass->lpfnWndProc || !windowClass->lpszClassName ||
+      sys.classRegistered) {
+    return 0;
+  }
+  sys.windowClass = *windowClass;
+  sys.className = windowClass->lpszClassName;
+  sys.windowClass.lpszClassName = sys.className.c_str();
+  sys.classRegistered = true;
+  return 1;
+}
+
+HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND /*parent*/, HMENU /*menu*/,
+                     HINSTANCE /*instance*/, void* /*param*/) {
+  WindowSystem& sys = System();
+  if (!sys.classRegistered || !className || sys.className != className || sys.window) {
+    return nullptr;
+  }
+  // The requested size is taken as the client area.
+  if (width == CW_USEDEFAULT || height == CW_USEDEFAULT) {
+    width = kDefaultClientWidth;
+    height = kDefaultClientHeight;
+  }
+  if (x == CW_USEDEFAULT || y == CW_USEDEFAULT) x = y = SDL_WINDOWPOS_UNDEFINED;
+
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  if (style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
+  SDL_Window* sdl = SDL_CreateWindow(windowName ? windowName : "", x, y, width, height, flags);
+  if (!sdl) {
+    std::fprintf(stderr, "cannot create the window: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  sys.window = std::make_unique<HWND__>();
+  sys.window->sdl = sdl;
+  sys.window->proc = sys.windowClass.lpfnWndProc;
+  ApplyClassIcon(sys.windowClass, sdl);
+  ApplyClassCursor(sys.windowClass);
+  SDL_StartTextInput();
+  return sys.window.get();
+}
+
+BOOL ShowWindow(HWND handle, int cmdShow) {
+  SDL_Window* sdl = window::SdlWindow(handle);
+  if (!sdl) return FALSE;
+  BOOL wasVisible = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_SHOWN) ? TRUE : FALSE;
+  if (cmdShow == SW_HIDE) {
+    SDL_HideWindow(sdl);
+  } else {
+    SDL_ShowWindow(sdl);
+  }
+  return wasVisible;
+}
+
+BOOL UpdateWindow(HWND handle) { return window::SdlWindow(handle) ? TRUE : FALSE; }
+
+HICON LoadIconA(HINSTANCE /*instance*/, LPCSTR name) {
+  WindowSystem& sys = System();
+  int id = ResourceId(name);
+  auto resource = sys.resources.find(id);
+  if (resource == sys.resources.end()) return nullptr;
+  auto& icon = sys.icons[id];
+  if (!icon) icon = std::make_unique<HICON__>(HICON__{resource->second});
+  return icon.get();
+}
+
+HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR name) {
+  WindowSystem& sys = System();
+  int id = ResourceId(name);
+  auto resource = sys.resources.find(id);
+  if (resource == sys.resources.end()) return nullptr;
+  auto& cursor = sys.cursors[id];
+  if (!cursor) cursor = std::make_unique<HCURSOR__>(HCURSOR__{resource->second});
+  return cursor.get();
+}
+
+HGDIOBJ GetStockObject(int object) { return object == WHITE_BRUSH ? StockBrush() : nullptr; }
+
+BOOL PeekMessageA(MSG* msg, HWND /*window*/, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  if (!msg) return FALSE;
+  PumpInput();
+  return System().queue.Peek(msg, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE
+                                                                                       : FALSE;
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+  if (!msg || msg->message != WM_KEYDOWN) return FALSE;
+  WPARAM character = CharacterFromVirtualKey(msg->wParam);
+  if (character == 0) return FALSE;
+  MSG charMsg = *msg;
+  charMsg.message = WM_CHAR;
+  charMsg.wParam = character;
+  System().queue.PostNext(charMsg);
+  return TRUE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg) {
+  if (!msg || !msg->hwnd || msg->hwnd != System().window.get() || !msg->hwnd->proc) return 0;
+  return msg->hwnd->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT DefWindowProcA(HWND /*window*/, UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+  return 0;
+}
+
+void PostQuitMessage(int exitCode) { System().queue.PostQuit(exitCode); }
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT /*type*/) {
+  const char* safeText = text ? text : "";
+  const char* safeCaption = caption ? caption : "";
+  // Always on standard error, so a run without a screen still says what happened.
+  std::fprintf(stderr, "%s: %s\n", safeCaption, safeText);
+  WindowSystem& sys = System();
+  if (sys.started && !sys.headless) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, safeCaption, safeText,
+                             window::SdlWindow(owner));
+  }
+  return 1;  // IDOK
+}
+
+DWORD timeGetTime() { return System().clock.Now(); }
