@@ -24,6 +24,16 @@ bool RegisterWindowClass(HINSTANCE instance) {
 
 }  // namespace
 
+bool CreateMainWindow(HINSTANCE instance, int cmdShow) {
+  if (!RegisterWindowClass(instance)) return false;
+  g_hWnd = CreateWindowExA(0, "Vulcara", "Vulcara", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                           nullptr);
+  ShowWindow(g_hWnd, cmdShow);
+  UpdateWindow(g_hWnd);
+  return true;
+}
+
 void ProduceFrame() {
   g_timer->Update();
   RenderFrame();
@@ -33,15 +43,10 @@ void ProduceFrame() {
 
 int WinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPSTR /*commandLine*/,
             int cmdShow) {
-  if (!RegisterWindowClass(instance)) {
+  if (!CreateMainWindow(instance, cmdShow)) {
     MessageBoxA(g_hWnd, "Error: RegisterClass", "Error", MB_OK);
     return kFatalExitCode;
   }
-  g_hWnd = CreateWindowExA(0, "Vulcara", "Vulcara", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                           nullptr);
-  ShowWindow(g_hWnd, cmdShow);
-  UpdateWindow(g_hWnd);
 
   g_timer = new FrameTimer();
   Startup();

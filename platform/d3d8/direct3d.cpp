@@ -1,6 +1,7 @@
 // The Direct3D object: display modes, format support and device creation.
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "platform/window/window_system.h"
 
 namespace {
+
+constexpr UINT kMaxBackBufferSize = 16384;
 
 D3DFORMAT FormatOfPixels(Uint32 sdlFormat) {
   return SDL_BITSPERPIXEL(sdlFormat) == 16 ? D3DFMT_R5G6B5 : D3DFMT_X8R8G8B8;
@@ -25,20 +28,26 @@ bool IsBackBufferFormat(D3DFORMAT format) {
 
 bool IsDepthFormat(D3DFORMAT format) { return format == D3DFMT_D16 || format == D3DFMT_D24S8; }
 
-// Switches the window to a full-screen mode the display lists with that size.
-bool EnterFullScreen(SDL_Window* window, UINT width, UINT height, UINT refreshRate) {
-  SDL_DisplayMode wanted{};
-  wanted.w = static_cast<int>(width);
-  wanted.h = static_cast<int>(height);
-  wanted.refresh_rate = static_cast<int>(refreshRate);
-  SDL_DisplayMode closest{};
-  int display = SDL_GetWindowDisplayIndex(window);
-  if (!SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest) ||
-      closest.w != wanted.w || closest.h != wanted.h) {
-    return false;
+// Switches the window to a full-screen mode of exactly that size from the display's list.
+// A listed mode without a size (an offscreen display's) stands for the desktop's own mode.
+bool EnterFullScreen(SDL_Window* window, UINT width, UINT height) {
+  int display = std::max(SDL_GetWindowDisplayIndex(window), 0);
+  SDL_DisplayMode desktop{};
+  SDL_GetDesktopDisplayMode(display, &desktop);
+  for (int i = 0; i < SDL_GetNumDisplayModes(display); ++i) {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDisplayMode(display, i, &mode) != 0) continue;
+    if (mode.w == 0 || mode.h == 0) mode = desktop;
+    if (mode.w != static_cast<int>(width) || mode.h != static_cast<int>(height)) continue;
+    return SDL_SetWindowDisplayMode(window, &mode) == 0 &&
+           SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
   }
-  return SDL_SetWindowDisplayMode(window, &closest) == 0 &&
-         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+  return false;
+}
+
+HRESULT Unavailable(const char* why, UINT width, UINT height) {
+  std::fprintf(stderr, "cannot create the device: %s (%ux%u)\n", why, width, height);
+  return D3DERR_NOTAVAILABLE;
 }
 
 }  // namespace
@@ -112,21 +121,20 @@ HRESULT IDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focus
     window::ClientSize(handle, &width, &height);
     if (spec.width == 0) spec.width = static_cast<UINT>(width);
     if (spec.height == 0) spec.height = static_cast<UINT>(height);
-  } else if (!EnterFullScreen(window, spec.width, spec.height,
-                              parameters->FullScreen_RefreshRateInHz)) {
-    std::fprintf(stderr, "the display has no %ux%u full-screen mode\n", spec.width, spec.height);
-    return D3DERR_NOTAVAILABLE;
   }
-  if (spec.width == 0 || spec.height == 0 || spec.width > 16384 || spec.height > 16384) {
-    return D3DERR_INVALIDCALL;
+  if (spec.width == 0 || spec.height == 0 || spec.width > kMaxBackBufferSize ||
+      spec.height > kMaxBackBufferSize) {
+    return Unavailable("back buffer size out of range", spec.width, spec.height);
+  }
+  if (spec.fullScreen && !EnterFullScreen(window, spec.width, spec.height)) {
+    return Unavailable("the display has no such full-screen mode", spec.width, spec.height);
   }
 
   std::string error;
   std::unique_ptr<DeviceBackend> backend = GlBackend::Create(window, spec, &error);
   if (!backend) {
-    std::fprintf(stderr, "%s\n", error.c_str());
     if (spec.fullScreen) SDL_SetWindowFullscreen(window, 0);
-    return D3DERR_NOTAVAILABLE;
+    return Unavailable(error.c_str(), spec.width, spec.height);
   }
   *device = new IDirect3DDevice8(this, std::move(backend), *parameters, spec.width, spec.height);
   return D3D_OK;

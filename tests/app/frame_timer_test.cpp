@@ -1,0 +1,57 @@
+#include "app/frame_timer.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/host.h"
+
+namespace {
+
+class FrameTimerTest : public ::testing::Test {
+ protected:
+  void TearDown() override { host::UseRealClock(); }
+};
+
+TEST_F(FrameTimerTest, StartsWithOneMillisecondAndNoTime) {
+  host::UseVirtualClock(10, 1234);
+  FrameTimer timer;
+  EXPECT_EQ(timer.frameMs, 1u);
+  EXPECT_EQ(timer.frameSeconds, 0.0f);
+  EXPECT_EQ(timer.totalSeconds, 0.0f);
+  EXPECT_EQ(timer.lastTime, 1234u);
+}
+
+TEST_F(FrameTimerTest, FramesWithinOneMillisecondCountAsOneAndAddNoTime) {
+  host::UseVirtualClock(16, 0);
+  FrameTimer timer;
+  host::AdvanceVirtualClock();
+  EXPECT_EQ(timer.Update(), 16u);
+  EXPECT_EQ(timer.Update(), 0u);
+  EXPECT_EQ(timer.frameMs, 1u);
+  EXPECT_EQ(timer.frameSeconds, 0.0f);
+  EXPECT_FLOAT_EQ(timer.totalSeconds, 0.016f);
+}
+
+TEST_F(FrameTimerTest, MeasuresAcrossTheWrapOfTheMillisecondCounter) {
+  host::UseVirtualClock(40, 0xFFFFFFF0u);
+  FrameTimer timer;
+  host::AdvanceVirtualClock();
+  EXPECT_EQ(timer.Update(), 40u);
+  EXPECT_EQ(timer.lastTime, 0x18u);
+  EXPECT_EQ(timer.frameMs, 40u);
+  EXPECT_FLOAT_EQ(timer.frameSeconds, 0.04f);
+}
+
+TEST_F(FrameTimerTest, TotalIsTheSumOfFrameSeconds) {
+  host::UseVirtualClock(3, 0);
+  FrameTimer timer;
+  float sum = 0.0f;
+  for (int i = 0; i < 1000; ++i) {
+    host::AdvanceVirtualClock();
+    timer.Update();
+    sum += timer.frameSeconds;
+  }
+  EXPECT_EQ(timer.totalSeconds, sum);
+  EXPECT_NEAR(timer.totalSeconds, 3.0f, 1e-3f);
+}
+
+}  // namespace

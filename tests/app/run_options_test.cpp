@@ -1,0 +1,76 @@
+#include "app/run_options.h"
+
+#include <gtest/gtest.h>
+
+#include "app/frame_statistics.h"
+
+namespace {
+
+RunOptionsResult Parse(std::vector<const char*> args, RunOptions* options,
+                       std::string* error = nullptr) {
+  std::string ignored;
+  args.insert(args.begin(), "vulcara");
+  return ParseRunOptions(static_cast<int>(args.size()), args.data(), options,
+                         error ? error : &ignored);
+}
+
+TEST(RunOptions, NoOptionsRunAsAlways) {
+  RunOptions o;
+  EXPECT_EQ(Parse({}, &o), RunOptionsResult::kRun);
+  EXPECT_FALSE(o.headless);
+  EXPECT_EQ(o.fixedStepMs, 0u);
+  EXPECT_EQ(o.frames, 0u);
+  EXPECT_FALSE(o.benchmark);
+}
+
+TEST(RunOptions, ReadsEveryOption) {
+  RunOptions o;
+  ASSERT_EQ(Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5",
+                   "--input", "in.txt", "--capture", "out", "--capture-at", "3,1.5",
+                   "--benchmark-json", "b.json"},
+                  &o),
+            RunOptionsResult::kRun);
+  EXPECT_TRUE(o.headless);
+  EXPECT_EQ(o.fixedStepMs, 20u);
+  EXPECT_EQ(o.frames, 7u);
+  EXPECT_DOUBLE_EQ(o.seconds, 2.5);
+  EXPECT_EQ(o.inputFile, "in.txt");
+  EXPECT_EQ(o.captureDir, "out");
+  EXPECT_EQ(o.captureAt, (std::vector<double>{1.5, 3.0}));
+  EXPECT_TRUE(o.benchmark);
+  EXPECT_EQ(o.benchmarkJson, "b.json");
+}
+
+TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
+  const std::vector<std::vector<const char*>> bad = {
+      {"--fullscreen"},           {"--frames"},          {"--frames", "0"},
+      {"--frames", "-3"},         {"--fixed-step", "x"}, {"--seconds", "0"},
+      {"--seconds", "inf"},       {"--capture", "d"},    {"--capture-every", "2"},
+      {"--capture", "d", "--capture-at", "1,,2"},
+      {"--capture", "d", "--capture-at", "1", "--capture-every", "1"},
+  };
+  for (const auto& args : bad) {
+    RunOptions o;
+    std::string error;
+    EXPECT_EQ(Parse(args, &o, &error), RunOptionsResult::kError) << args[0];
+    EXPECT_FALSE(error.empty());
+  }
+  RunOptions o;
+  EXPECT_EQ(Parse({"--help"}, &o), RunOptionsResult::kHelp);
+}
+
+TEST(FrameStatistics, PercentilesByNearestRank) {
+  FrameStatistics stats;
+  for (int ms = 1; ms <= 100; ++ms) stats.Add(ms);
+  FrameSummary s = stats.Summarize(5.05, 2.0);
+  EXPECT_EQ(s.frames, 100u);
+  EXPECT_DOUBLE_EQ(s.meanMs, 50.5);
+  EXPECT_DOUBLE_EQ(s.medianMs, 50.0);
+  EXPECT_DOUBLE_EQ(s.p95Ms, 95.0);
+  EXPECT_DOUBLE_EQ(s.p99Ms, 99.0);
+  EXPECT_DOUBLE_EQ(s.worstMs, 100.0);
+  EXPECT_DOUBLE_EQ(s.cpuMsPerFrame, 20.0);
+  EXPECT_EQ(FrameStatistics().Summarize(0, 0).frames, 0u);
+}
+
+}  // namespace

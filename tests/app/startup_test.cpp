@@ -1,0 +1,135 @@
+// The start-up, frame and shut-down sequences in-process, on the offscreen display.
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_globals.h"
+#include "app/frame_timer.h"
+#include "app/win_main.h"
+#include "platform/host.h"
+#include "test_folder.h"
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host::UseVirtualClock(3, 0);
+    std::string error;
+    ASSERT_TRUE(host::Start(true, &error)) << error;
+    ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
+    g_timer = new FrameTimer();
+  }
+
+  void TearDown() override {
+    Shutdown();
+    host::Stop();
+    host::UseRealClock();
+    g_hWnd = nullptr;
+    g_fps = 0;
+    g_showFps = false;
+  }
+
+  // Runs the start-up and returns what it wrote on standard error.
+  std::string StartWith(const std::string& config) {
+    folder_.Write("config.ini", config);
+    ::testing::internal::CaptureStderr();
+    Startup();
+    return ::testing::internal::GetCapturedStderr();
+  }
+
+  // The first message the main loop would take, skipping window-system chatter.
+  static MSG NextMessage() {
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) {
+    }
+    return msg;
+  }
+
+  static DWORD RenderState(D3DRENDERSTATETYPE state) {
+    DWORD value = 0xDEADBEEF;
+    g_device->GetRenderState(state, &value);
+    return value;
+  }
+
+  TestFolder folder_;
+};
+
+TEST_F(StartupTest, WindowedDeviceWithTheBaseRenderState) {
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 1");
+  EXPECT_EQ(err, "");
+  ASSERT_NE(g_device, nullptr);
+  D3DVIEWPORT8 viewport{};
+  g_device->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 800u);  // the window's client area
+  EXPECT_EQ(viewport.Height, 600u);
+  EXPECT_TRUE(g_showFps);
+  EXPECT_EQ(RenderState(D3DRS_LIGHTING), FALSE);
+  EXPECT_EQ(RenderState(D3DRS_CULLMODE), D3DCULL_CW);
+  EXPECT_EQ(RenderState(D3DRS_ALPHABLENDENABLE), TRUE);
+  EXPECT_EQ(RenderState(D3DRS_SRCBLEND), D3DBLEND_SRCALPHA);
+  EXPECT_EQ(RenderState(D3DRS_DESTBLEND), D3DBLEND_INVSRCALPHA);
+  EXPECT_EQ(RenderState(D3DRS_ZENABLE), D3DZB_TRUE);  // untouched default
+  for (auto filter : {D3DTSS_MINFILTER, D3DTSS_MAGFILTER, D3DTSS_MIPFILTER}) {
+    DWORD value = 0;
+    g_device->GetTextureStageState(0, filter, &value);
+    EXPECT_EQ(value, D3DTEXF_LINEAR);
+  }
+  EXPECT_NE(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, FullScreenUsesTheConfiguredModeInSixteenBitColour) {
+  StartWith("displaymode= 1024 768 waterdetail= high showfps= 0");
+  ASSERT_NE(g_device, nullptr);
+  D3DVIEWPORT8 viewport{};
+  g_device->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 1024u);
+  EXPECT_EQ(viewport.Height, 768u);
+  EXPECT_FALSE(g_showFps);
+}
+
+TEST_F(StartupTest, MissingConfigRunsWindowedWithDefaults) {
+  ::testing::internal::CaptureStderr();
+  Startup();
+  std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("config.ini: cannot open it"), std::string::npos) << err;
+  ASSERT_NE(g_device, nullptr);
+  D3DVIEWPORT8 viewport{};
+  g_device->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 800u);
+  EXPECT_FALSE(g_showFps);
+}
+
+TEST_F(StartupTest, DeviceFailureShowsTheMessageAndQuitsWithoutAFrame) {
+  std::string err = StartWith("displaymode= 1234 567 waterdetail= high showfps= 1");
+  EXPECT_NE(err.find("Error: Error Creating Direct3D Device\n"), std::string::npos) << err;
+  EXPECT_EQ(g_device, nullptr);
+  EXPECT_NE(g_d3d, nullptr);  // created before the failing step
+  MSG msg = NextMessage();
+  EXPECT_EQ(msg.message, WM_QUIT);
+  EXPECT_EQ(static_cast<int>(msg.wParam), kFatalExitCode);
+  Shutdown();
+  EXPECT_EQ(g_d3d, nullptr);
+  EXPECT_EQ(g_timer, nullptr);
+}
+
+TEST_F(StartupTest, FramesClearToDarkBlueAndCountTheFrameRate) {
+  StartWith("displaymode= 0 waterdetail= high showfps= 0");
+  ASSERT_NE(g_device, nullptr);
+  g_timer->Update();
+  ProduceFrame();
+  EXPECT_EQ(g_fps, 1000u);  // nothing was presented yet: a 0 ms frame counts as 1 ms
+  ProduceFrame();
+  EXPECT_EQ(g_fps, 333u);  // 3 ms
+  BackBufferImage image;
+  ASSERT_EQ(g_device->ReadBackBuffer(&image), D3D_OK);
+  ASSERT_EQ(image.rgba.size(), 800u * 600u * 4u);
+  size_t wrong = 0;
+  for (size_t i = 0; i < image.rgba.size(); i += 4) {
+    if (image.rgba[i] != 0 || image.rgba[i + 1] != 0 || image.rgba[i + 2] != 200) ++wrong;
+  }
+  EXPECT_EQ(wrong, 0u);
+  EXPECT_NEAR(g_timer->totalSeconds, 0.003f, 1e-6f);
+}
+
+}  // namespace

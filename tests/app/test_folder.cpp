@@ -1,0 +1,26 @@
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+TestFolder::TestFolder() {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("vulcara-") + (test ? test->name() : "test") + "-" +
+                     std::to_string(std::random_device{}());
+  path_ = std::filesystem::temp_directory_path() / name;
+  std::filesystem::create_directories(path_);
+  previous_ = std::filesystem::current_path();
+  std::filesystem::current_path(path_);
+}
+
+TestFolder::~TestFolder() {
+  std::filesystem::current_path(previous_);
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void TestFolder::Write(const std::string& name, const std::string& contents) const {
+  std::ofstream(path_ / name, std::ios::binary) << contents;
+}

@@ -1,0 +1,94 @@
+#include "platform/window/input_script.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<ScriptedMessage> DueAt(InputScript& script, uint32_t ms) {
+  std::vector<ScriptedMessage> due;
+  script.TakeDue(ms, &due);
+  return due;
+}
+
+TEST(InputScript, ParsesEveryEventKindInTimeOrder) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("# a comment\n"
+                           "2.5 mouse 300 200\n"
+                           "\n"
+                           "1 keydown VK_LEFT\r\n"
+                           "1 keyup left\n"
+                           "3 key 0x41\n"
+                           "4 char 96\n"
+                           "5 text /hi\\r\n"
+                           "6 close\n",
+                           &error))
+      << error;
+  const auto& m = script.Messages();
+  ASSERT_EQ(m.size(), 11u);
+  EXPECT_EQ(m[0].timeMs, 1000u);
+  EXPECT_EQ(m[0].message, WM_KEYDOWN);
+  EXPECT_EQ(m[0].wParam, VK_LEFT);
+  EXPECT_EQ(m[1].message, WM_KEYUP);
+  EXPECT_EQ(m[2].timeMs, 2500u);
+  EXPECT_EQ(m[2].message, WM_MOUSEMOVE);
+  EXPECT_EQ(LOWORD(m[2].lParam), 300);
+  EXPECT_EQ(HIWORD(m[2].lParam), 200);
+  EXPECT_EQ(m[3].message, WM_KEYDOWN);  // "key": down then up
+  EXPECT_EQ(m[3].wParam, 'A');
+  EXPECT_EQ(m[4].message, WM_KEYUP);
+  EXPECT_EQ(m[5].message, WM_CHAR);
+  EXPECT_EQ(m[5].wParam, 96u);
+  EXPECT_EQ(m[6].wParam, '/');
+  EXPECT_EQ(m[7].wParam, 'h');
+  EXPECT_EQ(m[8].wParam, 'i');
+  EXPECT_EQ(m[9].wParam, '\r');
+  EXPECT_EQ(m[10].message, WM_DESTROY);
+}
+
+TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
+  const char* const bad[] = {
+      "x keydown A",        "-1 keydown A",      "1 keydown NOSUCHKEY", "1 keydown",
+      "1 char 300",         "1 mouse 10",        "1 mouse -1 5",        "1 jump",
+      "1 text bad\\q",      "1 close now",       "1",                   "1 key 256",
+  };
+  for (const char* line : bad) {
+    InputScript script;
+    std::string error;
+    EXPECT_FALSE(script.Parse(std::string("# header\n0 key A\n") + line + "\n", &error)) << line;
+    EXPECT_EQ(error.rfind("line 3:", 0), 0u) << line << " -> " << error;
+    EXPECT_TRUE(script.Messages().empty()) << line;
+  }
+}
+
+TEST(InputScript, DeliversEachMessageOnceWhenItsTimeComes) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("0 char 49\n0.1 char 50\n0.2 char 51\n", &error));
+  EXPECT_EQ(DueAt(script, 0).size(), 1u);
+  EXPECT_EQ(DueAt(script, 99).size(), 0u);
+  EXPECT_EQ(DueAt(script, 250).size(), 2u);
+  EXPECT_EQ(DueAt(script, 1000).size(), 0u);
+}
+
+TEST(InputScript, NamesFunctionKeysLettersAndNumbers) {
+  WPARAM key = 0;
+  EXPECT_TRUE(VirtualKeyFromName("F5", &key));
+  EXPECT_EQ(key, VK_F1 + 4);
+  EXPECT_TRUE(VirtualKeyFromName("z", &key));
+  EXPECT_EQ(key, 'Z');
+  EXPECT_TRUE(VirtualKeyFromName("VK_OEM_3", &key));
+  EXPECT_EQ(key, VK_OEM_3);
+  EXPECT_TRUE(VirtualKeyFromName("27", &key));
+  EXPECT_EQ(key, VK_ESCAPE);
+  EXPECT_FALSE(VirtualKeyFromName("F99", &key));
+}
+
+TEST(InputScript, MissingFileIsAnError) {
+  InputScript script;
+  std::string error;
+  EXPECT_FALSE(script.Load("/nonexistent/input.txt", &error));
+  EXPECT_NE(error.find("/nonexistent/input.txt"), std::string::npos);
+}
+
+}  // namespace
