@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "formats/image.h"
+#include "formats/indexed_image.h"
+
+class ByteBuffer;
+
+// Uncompressed Windows bitmaps with a 40-byte info header, rows stored bottom-up and padded
+// to four bytes. The size of the pixel block is always filled in: some readers rely on it.
+class BmpWriter {
+ public:
+  static std::vector<uint8_t> encode(const Image& image);         // 24 bits per pixel
+  static std::vector<uint8_t> encode(const IndexedImage& image);  // 8 bits, 256 colours
+
+ private:
+  static void writeHeaders(ByteBuffer& out, int width, int height, int bitsPerPixel,
+                           uint32_t paletteBytes);
+  static uint32_t rowStride(int width, int bitsPerPixel);
+};

@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formats/vec3.h"
+
+class ByteBuffer;
+
+// One static surface: positions are stored as the format's 16-bit integers, rounded.
+struct Md3Mesh {
+  std::string name;
+  std::string shader;
+  std::vector<Vec3> positions;
+  std::vector<Vec3> normals;  // unit length, one per position
+  std::vector<std::array<float, 2>> texCoords;
+  std::vector<std::array<int32_t, 3>> triangles;
+};
+
+// Quake III style MD3 model files with a single frame and a single surface.
+class Md3Writer {
+ public:
+  static std::vector<uint8_t> encode(const Md3Mesh& mesh);
+
+  static constexpr uint32_t kHeaderBytes = 108;
+  static constexpr uint32_t kFrameBytes = 56;
+  static constexpr uint32_t kSurfaceHeaderBytes = 108;
+  static constexpr uint32_t kShaderBytes = 68;
+
+ private:
+  static void writeFrame(ByteBuffer& out, const Md3Mesh& mesh);
+  static void writeSurface(ByteBuffer& out, const Md3Mesh& mesh);
+  static uint16_t packNormal(Vec3 normal);
+  static int16_t toCoordinate(float value);
+};

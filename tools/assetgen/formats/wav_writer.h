@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// RIFF WAVE files holding 16-bit PCM.
+class WavWriter {
+ public:
+  // Samples nominally in -1..1; anything beyond is clipped.
+  static std::vector<uint8_t> encodeMono16(const std::vector<float>& samples, int sampleRate);
+};
