@@ -1,0 +1,125 @@
+#include "art/effect_sprites.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "art/heat_ramp.h"
+
+namespace {
+constexpr float kPi = std::numbers::pi_v<float>;
+
+float smoothstep(float edge0, float edge1, float x) {
+  float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
+  return t * t * (3 - 2 * t);
+}
+
+// Corners of the stone fragment: angle (radians) and distance from the middle.
+constexpr float kFragmentCorners[][2] = {{0.0f, 0.60f}, {0.8f, 0.50f}, {1.6f, 0.62f},
+                                         {2.4f, 0.55f}, {3.1f, 0.42f}, {3.8f, 0.60f},
+                                         {4.6f, 0.50f}, {5.4f, 0.62f}};
+
+const Rgb kSmokeTint{1.0f, 0.97f, 0.93f};
+}  // namespace
+
+EffectSprites::EffectSprites(uint64_t seed) : noise_(seed) {}
+
+EffectSprites::Point EffectSprites::centred(int i, int j, int size) {
+  float x = (i + 0.5f) / size * 2 - 1;
+  float y = (j + 0.5f) / size * 2 - 1;
+  return {x, y, std::hypot(x, y), std::atan2(y, x)};
+}
+
+float EffectSprites::outline(float angle, float base, float roughness, float offset) const {
+  // Noise sampled round a circle: the outline closes on itself without a seam.
+  return base + roughness * noise_.fbm(std::cos(angle) * 1.7f + offset, std::sin(angle) * 1.7f, 3);
+}
+
+Image EffectSprites::smokePuff(int size) const {
+  Image image(size, size);
+  for (int j = 0; j < size; ++j) {
+    for (int i = 0; i < size; ++i) {
+      Point p = centred(i, j, size);
+      float edge = outline(p.angle, 0.72f, 0.18f, 0.f);
+      float density = smoothstep(edge, edge * 0.25f, p.radius);
+      density *= 0.7f + 0.3f * noise_.fbm(p.x * 3.f + 9.f, p.y * 3.f, 4);
+      density *= smoothstep(1.f, 0.9f, p.radius);  // nothing reaches the sprite's border
+      // Kept dim: a hundred puffs overlap in the column and add up.
+      image.at(i, j) = kSmokeTint * (0.45f * std::pow(density, 1.2f));
+    }
+  }
+  return image;
+}
+
+Image EffectSprites::lavaBlob(int size) const {
+  Image image(size, size);
+  for (int j = 0; j < size; ++j) {
+    for (int i = 0; i < size; ++i) {
+      Point p = centred(i, j, size);
+      float edge = outline(p.angle, 0.62f, 0.16f, 5.f);
+      float inside = smoothstep(edge, edge - 0.22f, p.radius);
+      float core = 1 - p.radius / edge;
+      float crust = 0.3f * smoothstep(0.5f, 0.85f, noise_.ridged(p.x * 3.f, p.y * 3.f, 3));
+      float heat = inside * (0.62f + 0.45f * core - crust);
+      Rgb halo = HeatRamp::colour(0.3f) * (0.35f * std::exp(-p.radius * p.radius / 0.25f));
+      image.at(i, j) = (HeatRamp::colour(heat) + halo * (1 - inside)).clamped() *
+                       smoothstep(1.f, 0.85f, p.radius);
+    }
+  }
+  return image;
+}
+
+float EffectSprites::fragmentRadius(float angle) const {
+  // Straight edges between the corners give the stone its broken, angular look.
+  constexpr int kCorners = std::size(kFragmentCorners);
+  float a = angle < 0 ? angle + 2 * kPi : angle;
+  for (int k = 0; k < kCorners; ++k) {
+    const float* from = kFragmentCorners[k];
+    const float* to = kFragmentCorners[(k + 1) % kCorners];
+    float end = k + 1 < kCorners ? to[0] : to[0] + 2 * kPi;
+    if (a < from[0] || a > end) continue;
+    // Where the ray at this angle meets the edge between the two corners.
+    float ax = from[1] * std::cos(from[0]), ay = from[1] * std::sin(from[0]);
+    float bx = to[1] * std::cos(to[0]), by = to[1] * std::sin(to[0]);
+    float dx = std::cos(a), dy = std::sin(a);
+    float ex = bx - ax, ey = by - ay;
+    return (ax * ey - ay * ex) / (dx * ey - dy * ex);
+  }
+  return kFragmentCorners[0][1];
+}
+
+Image EffectSprites::rockFragment(int size) const {
+  Image image(size, size);
+  for (int j = 0; j < size; ++j) {
+    for (int i = 0; i < size; ++i) {
+      Point p = centred(i, j, size);
+      float edge = fragmentRadius(p.angle);
+      float inside = smoothstep(edge + 0.03f, edge - 0.03f, p.radius);
+      float cracks = smoothstep(0.7f, 0.9f, noise_.ridged(p.x * 3.f + 3.f, p.y * 3.f, 3));
+      float rim = smoothstep(edge - 0.12f, edge, p.radius);
+      float crust = 0.1f + 0.06f * noise_.fbm(p.x * 6.f, p.y * 6.f, 3);
+      float heat = crust + 0.55f * std::max(cracks, rim * 0.7f);
+      Rgb halo = HeatRamp::colour(0.35f) * (0.3f * std::exp(-p.radius * p.radius / 0.3f));
+      image.at(i, j) = (HeatRamp::colour(heat) * inside + halo * (1 - inside)) *
+                       smoothstep(1.f, 0.85f, p.radius);
+    }
+  }
+  return image;
+}
+
+Image EffectSprites::shockBand(int width, int height) const {
+  constexpr int kStreakPeriod = 16;
+  Image image(width, height);
+  for (int j = 0; j < height; ++j) {
+    for (int i = 0; i < width; ++i) {
+      float u = static_cast<float>(i) / width;
+      float v = (j + 0.5f) / height;
+      float band = std::exp(-std::pow((v - 0.5f) / 0.17f, 2.f)) * smoothstep(0.f, 0.15f, v) *
+                   smoothstep(1.f, 0.85f, v);
+      // Streaks across the band, whole periods along u so that the segments join up.
+      float streaks = 0.7f + 0.3f * noise_.fbm(u * kStreakPeriod, v * 3.f, 3, kStreakPeriod);
+      image.at(i, j) = HeatRamp::colour(0.95f * band * streaks);
+    }
+  }
+  return image;
+}

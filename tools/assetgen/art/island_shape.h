@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+#include "procedural/gradient_noise.h"
+#include "procedural/height_field.h"
+
+// The volcano: a steep cone with a crater round (0.5, 0.5), radial ridges and gullies, a
+// beach shelf near sea level and a flat sea floor towards the corners of the map.
+class IslandShape {
+ public:
+  static constexpr float kRimRadius = 0.42f;
+  static constexpr float kFloorHeight = 5.85f;
+  static constexpr float kSeaFloor = 0.45f;
+
+  explicit IslandShape(uint64_t seed);
+
+  float baseHeight(float x, float z) const;  // before erosion, world units
+
+  struct Island {
+    HeightField heights;
+    HeightField wetness;  // 0..1, where the rain ran
+  };
+  Island build(int size) const;
+
+ private:
+  float rimHeight(float angle) const;
+  float craterProfile(float distance, float rim) const;
+  float coneProfile(float distance, float rim) const;
+  float ridges(float x, float z, float distance, float angle) const;
+  float seaFloor(float x, float z, float distance) const;
+
+  uint64_t seed_;
+  GradientNoise noise_;
+};

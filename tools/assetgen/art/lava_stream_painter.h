@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+
+#include "formats/image.h"
+#include "procedural/gradient_noise.h"
+#include "procedural/height_field.h"
+#include "procedural/random_stream.h"
+
+// The lava added onto the island's colours after the eruption. The scene grows this picture
+// from a dot at the crater to five times the island's texture, so in the end only its middle
+// fifth covers the island: the flows are painted there, down the height field's gullies from
+// the crater rim, with a glow round the crater fading to black towards the picture's edges.
+class LavaStreamPainter {
+ public:
+  static constexpr float kFinalScale = 5.f;
+
+  LavaStreamPainter(const HeightField& heights, uint64_t seed);
+
+  Image paint(int size) const;
+  // How hot the ground is at island texture coordinates (u, v), 0..1.
+  float heatAt(float u, float v) const;
+
+ private:
+  void pourFlows();
+  void pourFlow(float angle, float strength, float cooling);
+  void fillCrater();
+  void soften();
+
+  const HeightField& heights_;
+  HeightField heat_;
+  RandomStream random_;
+  GradientNoise noise_;
+};

@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+
+#include "formats/image.h"
+#include "procedural/gradient_noise.h"
+
+// The water texture: deep blue-green with wave crests and a little foam. Every pattern in it
+// has whole periods across the picture, so it tiles without a seam; the ocean stretches one
+// tile over about 47 world units, so the waves are many and small.
+class OceanPainter {
+ public:
+  explicit OceanPainter(uint64_t seed);
+  Image paint(int size) const;
+
+ private:
+  float swell(float x, float y) const;  // -1..1, crests high
+  float foam(float x, float y, float swell) const;
+
+  GradientNoise noise_;
+};

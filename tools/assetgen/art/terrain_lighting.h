@@ -1,0 +1,23 @@
+#pragma once
+#include "formats/vec3.h"
+#include "procedural/height_field.h"
+
+// Light that the unlit terrain gets baked into its texture: how much open sky each spot sees
+// (ambient occlusion) and whether the sun reaches it (soft cast shadows). Both on the grid of
+// the heights they come from; the painter samples them between grid points.
+class TerrainLighting {
+ public:
+  // sun points towards the sun, in world axes (x east, y up, z north).
+  TerrainLighting(const HeightField& heights, Vec3 sun);
+
+  const HeightField& openSky() const { return openSky_; }
+  const HeightField& sunlight() const { return sunlight_; }
+
+ private:
+  float openSkyAt(const HeightField& heights, int i, int j) const;
+  float sunlightAt(const HeightField& heights, int i, int j) const;
+
+  Vec3 sun_;
+  HeightField openSky_;
+  HeightField sunlight_;
+};

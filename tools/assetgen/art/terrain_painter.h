@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+
+#include "art/island_shape.h"
+#include "art/terrain_lighting.h"
+#include "formats/image.h"
+#include "formats/rgb.h"
+#include "procedural/gradient_noise.h"
+
+// The island's colour texture: ground colours chosen by height, steepness and wetness, with
+// the sun's shading, cast shadows and ambient occlusion baked in (the scene draws it unlit).
+// Texel (i, j from the top) of an M x M picture lies at u = i / (M - 1), v = j / (M - 1).
+class TerrainPainter {
+ public:
+  // farSea: the colour the open sea shows (the water texture's mean).
+  TerrainPainter(const IslandShape::Island& island, Rgb farSea, uint64_t seed);
+
+  Image paint(int size) const;
+  static Vec3 sunDirection();
+
+ private:
+  struct Ground {
+    float x, z;
+    float height;
+    Vec3 normal;
+    float wetness;
+    float craterDistance;
+  };
+  Ground groundAt(float u, float v) const;
+  Rgb groundColour(const Ground& ground) const;
+  Rgb underwater(const Ground& ground) const;
+  Rgb beach(const Ground& ground) const;
+  Rgb bareRock(const Ground& ground) const;
+  Rgb craterFloor(const Ground& ground, Rgb rock) const;
+  float vegetationCover(const Ground& ground) const;
+  Rgb light(const Ground& ground, float u, float v) const;
+  Rgb shade(const Ground& ground, float u, float v) const;
+
+  const IslandShape::Island& island_;
+  TerrainLighting lighting_;
+  Rgb farSea_;
+  GradientNoise noise_;
+};

@@ -1,0 +1,76 @@
+#include "data_folder_writer.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "art/effect_sprites.h"
+#include "art/height_map_encoder.h"
+#include "art/island_shape.h"
+#include "art/lava_stream_painter.h"
+#include "art/ocean_painter.h"
+#include "art/terrain_frame.h"
+#include "art/terrain_painter.h"
+#include "formats/bmp_writer.h"
+
+namespace {
+// One seed for everything; each picture and sound derives its own from it.
+constexpr uint64_t kSeed = 0x56554C43414E4F31ull;
+
+constexpr int kHeightFieldSize = 512;
+constexpr int kTerrainTextureSize = 1024;
+constexpr int kOceanSize = 512;
+constexpr int kLavaStreamSize = 1024;
+constexpr int kSpriteSize = 128;
+constexpr int kShockWaveWidth = 256;
+constexpr int kShockWaveHeight = 64;
+
+constexpr std::string_view kDefaultConfig = "displaymode= 0\nwaterdetail= high\nshowfps= 0\n";
+}  // namespace
+
+DataFolderWriter::DataFolderWriter(std::filesystem::path folder, std::ostream& progress)
+    : folder_(std::move(folder)), progress_(progress) {}
+
+void DataFolderWriter::writeAll() {
+  Image water = OceanPainter(kSeed + 2).paint(kOceanSize);
+  writeFile("textures/ocean.bmp", BmpWriter::encode(water));
+  writeIsland(water.mean());
+  writeEffects();
+  writeDefaultConfig();
+}
+
+void DataFolderWriter::writeFile(std::string_view name, const std::vector<uint8_t>& bytes) {
+  std::filesystem::path path = folder_ / name;
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+  progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
+}
+
+void DataFolderWriter::writeIsland(Rgb farSea) {
+  IslandShape shape(kSeed);
+  IslandShape::Island island = shape.build(kHeightFieldSize);
+  writeFile("textures/volcanoh24.bmp", BmpWriter::encode(HeightMapEncoder::encode(island.heights)));
+  TerrainPainter painter(island, farSea, kSeed + 1);
+  writeFile("textures/volcanotex.bmp", BmpWriter::encode(painter.paint(kTerrainTextureSize)));
+  LavaStreamPainter lava(island.heights, kSeed + 3);
+  writeFile("textures/lavastream.bmp", BmpWriter::encode(lava.paint(kLavaStreamSize)));
+}
+
+void DataFolderWriter::writeEffects() {
+  EffectSprites sprites(kSeed + 4);
+  writeFile("textures/smoke.bmp", BmpWriter::encode(sprites.smokePuff(kSpriteSize)));
+  writeFile("textures/lava.bmp", BmpWriter::encode(sprites.lavaBlob(kSpriteSize)));
+  writeFile("textures/erupdebris.bmp", BmpWriter::encode(sprites.rockFragment(kSpriteSize)));
+  writeFile("textures/shockwave.bmp",
+            BmpWriter::encode(sprites.shockBand(kShockWaveWidth, kShockWaveHeight)));
+}
+
+void DataFolderWriter::writeDefaultConfig() {
+  if (std::filesystem::exists(folder_ / "config.ini")) {
+    progress_ << "kept config.ini" << std::endl;
+    return;
+  }
+  writeFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
+}

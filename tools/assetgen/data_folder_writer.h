@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "formats/rgb.h"
+
+// Writes the program's whole data folder: textures, height map, font, fire palette, sky
+// dome, sounds and a default config.ini (only where none exists, so a user's settings
+// survive a rebuild). One progress line per file.
+class DataFolderWriter {
+ public:
+  DataFolderWriter(std::filesystem::path folder, std::ostream& progress);
+
+  void writeAll();
+
+ private:
+  void writeIsland(Rgb farSea);
+  void writeEffects();
+  void writeConsoleArt();
+  void writeSkyDome();
+  void writeSounds();
+  void writeDefaultConfig();
+  void writeFile(std::string_view name, const std::vector<uint8_t>& bytes);
+
+  std::filesystem::path folder_;
+  std::ostream& progress_;
+};
