@@ -7,7 +7,7 @@ CMAKE_ARGS ?=
 .PHONY: run test bench deps build build-asan test-asan format clean
 
 run: build
-	cd $(BUILD)/data && ../vulcara $(ARGS)
+	cd $(BUILD)/data && ../app/vulcara $(ARGS)
 
 test: build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
