@@ -14,6 +14,7 @@ using ULONG = uint32_t;
 constexpr HRESULT D3D_OK = 0;
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
 constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
+constexpr HRESULT D3DERR_NOTFOUND = static_cast<HRESULT>(0x88760866);
 constexpr HRESULT D3DERR_NOTAVAILABLE = static_cast<HRESULT>(0x8876086A);
 constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086C);
 inline bool FAILED(HRESULT hr) { return hr < 0; }
@@ -52,6 +53,53 @@ enum D3DRESOURCETYPE : uint32_t {
 
 constexpr DWORD D3DUSAGE_RENDERTARGET = 0x00000001;
 constexpr DWORD D3DUSAGE_DEPTHSTENCIL = 0x00000002;
+constexpr DWORD D3DUSAGE_WRITEONLY = 0x00000008;
+constexpr DWORD D3DUSAGE_SOFTWAREPROCESSING = 0x00000010;
+constexpr DWORD D3DUSAGE_DONOTCLIP = 0x00000020;
+constexpr DWORD D3DUSAGE_POINTS = 0x00000040;
+constexpr DWORD D3DUSAGE_DYNAMIC = 0x00000200;
+
+enum D3DPOOL : uint32_t {
+  D3DPOOL_DEFAULT = 0,
+  D3DPOOL_MANAGED = 1,
+  D3DPOOL_SYSTEMMEM = 2,
+  D3DPOOL_SCRATCH = 3,
+};
+
+constexpr DWORD D3DLOCK_READONLY = 0x00000010;
+constexpr DWORD D3DLOCK_NOSYSLOCK = 0x00000800;
+constexpr DWORD D3DLOCK_NOOVERWRITE = 0x00001000;
+constexpr DWORD D3DLOCK_DISCARD = 0x00002000;
+
+// Flexible vertex format bits.
+constexpr DWORD D3DFVF_XYZ = 0x002;
+constexpr DWORD D3DFVF_XYZRHW = 0x004;
+constexpr DWORD D3DFVF_POSITION_MASK = 0x00E;
+constexpr DWORD D3DFVF_NORMAL = 0x010;
+constexpr DWORD D3DFVF_PSIZE = 0x020;
+constexpr DWORD D3DFVF_DIFFUSE = 0x040;
+constexpr DWORD D3DFVF_SPECULAR = 0x080;
+constexpr DWORD D3DFVF_TEXCOUNT_MASK = 0xF00;
+constexpr DWORD D3DFVF_TEXCOUNT_SHIFT = 8;
+constexpr DWORD D3DFVF_TEX0 = 0x000;
+constexpr DWORD D3DFVF_TEX1 = 0x100;
+constexpr DWORD D3DFVF_TEX2 = 0x200;
+
+enum D3DPRIMITIVETYPE : uint32_t {
+  D3DPT_POINTLIST = 1,
+  D3DPT_LINELIST = 2,
+  D3DPT_LINESTRIP = 3,
+  D3DPT_TRIANGLELIST = 4,
+  D3DPT_TRIANGLESTRIP = 5,
+  D3DPT_TRIANGLEFAN = 6,
+};
+
+enum D3DTRANSFORMSTATETYPE : uint32_t {
+  D3DTS_VIEW = 2,
+  D3DTS_PROJECTION = 3,
+  D3DTS_TEXTURE0 = 16,
+  D3DTS_WORLD = 256,
+};
 
 enum D3DMULTISAMPLE_TYPE : uint32_t { D3DMULTISAMPLE_NONE = 0 };
 
@@ -291,13 +339,49 @@ struct D3DRECT {
   LONG y2;
 };
 
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+struct D3DMATRIX {
+  union {
+    struct {
+      float _11, _12, _13, _14;
+      float _21, _22, _23, _24;
+      float _31, _32, _33, _34;
+      float _41, _42, _43, _44;
+    };
+    float m[4][4];
+  };
+};
+
+struct D3DLOCKED_RECT {
+  int32_t Pitch;
+  void* pBits;
+};
+
+struct D3DSURFACE_DESC {
+  D3DFORMAT Format;
+  D3DRESOURCETYPE Type;
+  DWORD Usage;
+  D3DPOOL Pool;
+  UINT Size;
+  D3DMULTISAMPLE_TYPE MultiSampleType;
+  UINT Width;
+  UINT Height;
+};
+
 struct RGNDATA;
 
-// Reference counting as COM does it: objects start at one and are freed at zero.
+// Reference counting as COM does it: objects start at one and are freed at zero. Parts of a
+// larger object (a texture's levels, the device's back buffer) count on their owner instead.
 class IUnknown {
  public:
-  ULONG AddRef();
-  ULONG Release();
+  virtual ULONG AddRef();
+  virtual ULONG Release();
 
  protected:
   IUnknown() = default;
@@ -310,8 +394,10 @@ class IUnknown {
 };
 
 class DeviceBackend;
+struct DrawCall;
 struct PipelineState;
 class IDirect3DDevice8;
+class IDirect3DTexture8;
 
 class IDirect3D8 : public IUnknown {
  public:
@@ -323,11 +409,136 @@ class IDirect3D8 : public IUnknown {
                        IDirect3DDevice8** device);
 };
 
+// A 2D image: a texture level, the back buffer or the depth buffer. Only texture levels of
+// lockable textures hold a CPU copy, in Direct3D's memory layout.
+class IDirect3DSurface8 : public IUnknown {
+ public:
+  ULONG AddRef() override;
+  ULONG Release() override;
+  HRESULT GetDesc(D3DSURFACE_DESC* desc);
+  HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags);
+  HRESULT UnlockRect();
+
+  // Below the interface: used by the device and its backends.
+  IDirect3DTexture8* Container() const { return texture_; }
+  UINT Level() const { return level_; }
+  const D3DSURFACE_DESC& Desc() const { return desc_; }
+  UINT Pitch() const { return pitch_; }
+  const uint8_t* Bits() const { return bits_.data(); }
+  // Bumped by every unlock: a backend's copy is stale when it differs.
+  uint64_t Version() const { return version_; }
+
+ private:
+  friend class IDirect3DTexture8;
+  friend class IDirect3DDevice8;
+  IDirect3DSurface8(IUnknown* owner, IDirect3DTexture8* texture, UINT level,
+                    const D3DSURFACE_DESC& desc, bool lockable);
+
+  IUnknown* owner_;
+  IDirect3DTexture8* texture_;
+  UINT level_;
+  D3DSURFACE_DESC desc_;
+  UINT pitch_ = 0;
+  std::vector<uint8_t> bits_;
+  bool locked_ = false;
+  bool readOnlyLock_ = false;
+  uint64_t version_ = 1;
+};
+
+class IDirect3DTexture8 : public IUnknown {
+ public:
+  DWORD GetLevelCount();
+  HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc);
+  HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface8** surface);
+  HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags);
+  HRESULT UnlockRect(UINT level);
+
+  // Below the interface.
+  const IDirect3DSurface8& LevelSurface(UINT level) const { return *levels_[level]; }
+  bool IsRenderTarget() const { return (usage_ & D3DUSAGE_RENDERTARGET) != 0; }
+  D3DFORMAT Format() const { return format_; }
+  // A number no other texture of this run has: backends key their copies on it.
+  uint64_t Id() const { return id_; }
+  // The device is going away first: the texture lives on without it.
+  void DetachDevice() { device_ = nullptr; }
+
+ private:
+  friend class IDirect3DDevice8;
+  IDirect3DTexture8(IDirect3DDevice8* device, UINT width, UINT height, UINT levels, DWORD usage,
+                    D3DFORMAT format, D3DPOOL pool);
+  ~IDirect3DTexture8() override;
+
+  IDirect3DDevice8* device_;
+  DWORD usage_;
+  D3DFORMAT format_;
+  uint64_t id_;
+  std::vector<std::unique_ptr<IDirect3DSurface8>> levels_;
+};
+
+// Vertex and index buffers keep their contents on the CPU; backends copy them when they change.
+class BufferResource : public IUnknown {
+ public:
+  HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags);
+  HRESULT Unlock();
+
+  // Below the interface.
+  const uint8_t* Bytes() const { return bytes_.data(); }
+  UINT Size() const { return static_cast<UINT>(bytes_.size()); }
+  DWORD Usage() const { return usage_; }
+  uint64_t Id() const { return id_; }
+  uint64_t Version() const { return version_; }
+  void DetachDevice() { device_ = nullptr; }
+
+ protected:
+  BufferResource(IDirect3DDevice8* device, UINT length, DWORD usage);
+  ~BufferResource() override;
+
+ private:
+  IDirect3DDevice8* device_;
+  DWORD usage_;
+  uint64_t id_;
+  std::vector<uint8_t> bytes_;
+  bool locked_ = false;
+  bool readOnlyLock_ = false;
+  uint64_t version_ = 1;
+};
+
+class IDirect3DVertexBuffer8 : public BufferResource {
+ public:
+  DWORD Fvf() const { return fvf_; }
+
+ private:
+  friend class IDirect3DDevice8;
+  IDirect3DVertexBuffer8(IDirect3DDevice8* device, UINT length, DWORD usage, DWORD fvf)
+      : BufferResource(device, length, usage), fvf_(fvf) {}
+  DWORD fvf_;
+};
+
+class IDirect3DIndexBuffer8 : public BufferResource {
+ public:
+  D3DFORMAT Format() const { return format_; }
+
+ private:
+  friend class IDirect3DDevice8;
+  IDirect3DIndexBuffer8(IDirect3DDevice8* device, UINT length, DWORD usage, D3DFORMAT format)
+      : BufferResource(device, length, usage), format_(format) {}
+  D3DFORMAT format_;
+};
+
 // Extension beyond Direct3D 8: the back buffer read into memory, top row first, 8-bit RGBA.
 struct BackBufferImage {
   UINT width = 0;
   UINT height = 0;
   std::vector<uint8_t> rgba;
+};
+
+// Extension beyond Direct3D 8: what the last presented frame cost.
+struct DeviceCounters {
+  uint32_t draws = 0;            // draw calls the program made
+  uint32_t backendDraws = 0;     // draw calls the backend issued (GL draws)
+  uint32_t programSwitches = 0;  // shader program changes
+  uint32_t textureUploads = 0;
+  uint64_t bytesUploaded = 0;    // texture and buffer data sent to the GPU
 };
 
 class IDirect3DDevice8 : public IUnknown {
@@ -336,7 +547,31 @@ class IDirect3DDevice8 : public IUnknown {
   HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value);
   HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value);
   HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value);
+  HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix);
+  HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix);
+  HRESULT SetTexture(DWORD stage, IDirect3DTexture8* texture);
+  HRESULT SetVertexShader(DWORD fvf);
+  HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride);
+  HRESULT SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex);
+  HRESULT SetViewport(const D3DVIEWPORT8* viewport);
   HRESULT GetViewport(D3DVIEWPORT8* viewport);
+
+  HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount);
+  HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT minIndex, UINT numVertices,
+                               UINT startIndex, UINT primitiveCount);
+  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices,
+                          UINT stride);
+
+  HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                        D3DPOOL pool, IDirect3DTexture8** texture);
+  HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                             IDirect3DVertexBuffer8** buffer);
+  HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                            IDirect3DIndexBuffer8** buffer);
+  HRESULT GetRenderTarget(IDirect3DSurface8** surface);
+  HRESULT GetDepthStencilSurface(IDirect3DSurface8** surface);
+  HRESULT SetRenderTarget(IDirect3DSurface8* renderTarget, IDirect3DSurface8* depthStencil);
+
   HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                 DWORD stencil);
   HRESULT BeginScene();
@@ -344,21 +579,42 @@ class IDirect3DDevice8 : public IUnknown {
   HRESULT Present(const void* sourceRect, const void* destRect, HWND destWindowOverride,
                   const RGNDATA* dirtyRegion);
 
-  // Extension: what the last Present showed.
+  // Extensions: what the last Present showed, and what the last presented frame cost.
   HRESULT ReadBackBuffer(BackBufferImage* image);
+  HRESULT GetCounters(DeviceCounters* counters);
+
+  // Below the interface: resources tell the device when they go away.
+  void ResourceDestroyed(const IDirect3DTexture8* texture);
+  void ResourceDestroyed(const BufferResource* buffer);
+  DeviceBackend& Backend() { return *backend_; }
+  static uint64_t NextResourceId();
 
  private:
   friend class IDirect3D8;
+  friend IDirect3DDevice8* CreateRecordingDevice(UINT width, UINT height);
   IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBackend> backend,
                    const D3DPRESENT_PARAMETERS& parameters, UINT width, UINT height);
   ~IDirect3DDevice8() override;
 
+  struct Bindings;
+  void HoldSurface(IDirect3DSurface8* surface);
+  void DropSurface(IDirect3DSurface8* surface);
+  bool IndicesInRange(UINT firstIndex, UINT indexCount, UINT vertexLimit, UINT* vertexCount);
+  bool VertexSize(UINT stride, UINT* size) const;
+  HRESULT Submit(DrawCall& call, D3DPRIMITIVETYPE type, UINT primitiveCount, UINT stride);
+
   IDirect3D8* d3d_;
   std::unique_ptr<DeviceBackend> backend_;
   D3DPRESENT_PARAMETERS parameters_;
-  D3DVIEWPORT8 viewport_;
+  std::unique_ptr<IDirect3DSurface8> backBuffer_;
+  std::unique_ptr<IDirect3DSurface8> depthBuffer_;
   std::unique_ptr<PipelineState> state_;
+  std::unique_ptr<Bindings> bindings_;
   bool inScene_ = false;
+  DeviceCounters frameCounters_;
+  DeviceCounters lastFrameCounters_;
+  std::vector<IDirect3DTexture8*> liveTextures_;
+  std::vector<BufferResource*> liveBuffers_;
 };
 
 IDirect3D8* Direct3DCreate8(UINT sdkVersion);

@@ -1,10 +1,108 @@
 // The device: validates calls and keeps the pipeline state; the backend does the work.
 #include <algorithm>
+#include <atomic>
 
 #include "platform/d3d8.h"
 #include "platform/d3d8/device_backend.h"
+#include "platform/d3d8/format_info.h"
 #include "platform/d3d8/pipeline_state.h"
+#include "platform/d3d8/vertex_format.h"
 #include "platform/host.h"
+
+namespace {
+
+constexpr UINT kMaxTextureSize = 16384;
+constexpr UINT kMaxBufferLength = 256u << 20;
+
+D3DSURFACE_DESC SurfaceDesc(D3DFORMAT format, DWORD usage, UINT width, UINT height) {
+  D3DSURFACE_DESC desc{};
+  desc.Format = format;
+  desc.Type = D3DRTYPE_SURFACE;
+  desc.Usage = usage;
+  desc.Pool = D3DPOOL_DEFAULT;
+  desc.MultiSampleType = D3DMULTISAMPLE_NONE;
+  desc.Width = width;
+  desc.Height = height;
+  return desc;
+}
+
+UINT FullMipChain(UINT width, UINT height) {
+  UINT levels = 1;
+  for (UINT size = std::max(width, height); size > 1; size >>= 1) ++levels;
+  return levels;
+}
+
+// Vertices a primitive count needs, or 0 for an unknown type or no primitives.
+uint64_t VerticesFor(D3DPRIMITIVETYPE type, UINT primitives) {
+  if (primitives == 0) return 0;
+  uint64_t n = primitives;
+  switch (type) {
+    case D3DPT_POINTLIST: return n;
+    case D3DPT_LINELIST: return 2 * n;
+    case D3DPT_LINESTRIP: return n + 1;
+    case D3DPT_TRIANGLELIST: return 3 * n;
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN: return n + 2;
+    default: return 0;
+  }
+}
+
+D3DMATRIX* TransformSlot(PipelineState& state, D3DTRANSFORMSTATETYPE type) {
+  switch (type) {
+    case D3DTS_WORLD: return &state.world;
+    case D3DTS_VIEW: return &state.view;
+    case D3DTS_PROJECTION: return &state.projection;
+    default:
+      if (type >= D3DTS_TEXTURE0 && type < D3DTS_TEXTURE0 + kTextureStageCount) {
+        return &state.textureTransforms[type - D3DTS_TEXTURE0];
+      }
+      return nullptr;
+  }
+}
+
+template <typename T>
+void Rebind(T*& slot, T* object) {
+  if (object) object->AddRef();
+  if (slot) slot->Release();
+  slot = object;
+}
+
+template <typename T>
+void Unbind(T*& slot) {
+  if (slot) slot->Release();
+  slot = nullptr;
+}
+
+// Vertices [0, n) of a stream whose last vertex must lie wholly inside size bytes.
+uint64_t VerticesIn(UINT size, UINT stride, UINT vertexSize) {
+  return size < vertexSize ? 0 : (size - vertexSize) / stride + 1;
+}
+
+template <typename T>
+void Forget(std::vector<T*>& live, const T* object) {
+  live.erase(std::remove(live.begin(), live.end(), object), live.end());
+}
+
+}  // namespace
+
+// What the device holds on to besides the pipeline state.
+struct IDirect3DDevice8::Bindings {
+  IDirect3DVertexBuffer8* stream = nullptr;
+  UINT stride = 0;
+  IDirect3DIndexBuffer8* indices = nullptr;
+  UINT baseVertex = 0;
+  // The last index range checked, so a static mesh's indices are scanned once.
+  uint64_t checkedId = 0;
+  uint64_t checkedVersion = 0;
+  UINT checkedFirst = 0;
+  UINT checkedCount = 0;
+  UINT checkedHighest = 0;
+};
+
+uint64_t IDirect3DDevice8::NextResourceId() {
+  static std::atomic<uint64_t> next{1};
+  return next++;
+}
 
 IDirect3DDevice8::IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBackend> backend,
                                    const D3DPRESENT_PARAMETERS& parameters, UINT width,
@@ -12,17 +110,56 @@ IDirect3DDevice8::IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBacken
     : d3d_(d3d),
       backend_(std::move(backend)),
       parameters_(parameters),
-      viewport_{0, 0, width, height, 0.0f, 1.0f},
-      state_(std::make_unique<PipelineState>(parameters.EnableAutoDepthStencil != FALSE)) {
+      state_(std::make_unique<PipelineState>(parameters.EnableAutoDepthStencil != FALSE)),
+      bindings_(std::make_unique<Bindings>()) {
   parameters_.BackBufferWidth = width;
   parameters_.BackBufferHeight = height;
+  backBuffer_.reset(new IDirect3DSurface8(
+      this, nullptr, 0, SurfaceDesc(parameters.BackBufferFormat, D3DUSAGE_RENDERTARGET, width, height),
+      false));
+  if (parameters.EnableAutoDepthStencil) {
+    depthBuffer_.reset(new IDirect3DSurface8(
+        this, nullptr, 0,
+        SurfaceDesc(parameters.AutoDepthStencilFormat, D3DUSAGE_DEPTHSTENCIL, width, height), false));
+  }
+  state_->viewport = {0, 0, width, height, 0.0f, 1.0f};
+  state_->renderTarget = backBuffer_.get();
+  state_->depthStencil = depthBuffer_.get();
+  backend_->SetDeviceSurfaces(backBuffer_.get(), depthBuffer_.get());
   // The device keeps the Direct3D object alive, whatever order they are released in.
   d3d_->AddRef();
 }
 
 IDirect3DDevice8::~IDirect3DDevice8() {
+  for (IDirect3DTexture8*& texture : state_->textures) Unbind(texture);
+  Unbind(bindings_->stream);
+  Unbind(bindings_->indices);
+  DropSurface(state_->renderTarget);
+  // Resources the program still holds outlive the device; they no longer report to it.
+  for (IDirect3DTexture8* texture : liveTextures_) texture->DetachDevice();
+  for (BufferResource* buffer : liveBuffers_) buffer->DetachDevice();
   backend_.reset();
   d3d_->Release();
+}
+
+void IDirect3DDevice8::ResourceDestroyed(const IDirect3DTexture8* texture) {
+  Forget(liveTextures_, texture);
+  backend_->TextureDestroyed(texture);
+}
+
+void IDirect3DDevice8::ResourceDestroyed(const BufferResource* buffer) {
+  Forget(liveBuffers_, buffer);
+  backend_->BufferDestroyed(buffer);
+}
+
+// Texture levels bound as targets keep their texture alive; the device's own surfaces are
+// part of the device and hold nothing.
+void IDirect3DDevice8::HoldSurface(IDirect3DSurface8* surface) {
+  if (surface && surface->Container()) surface->AddRef();
+}
+
+void IDirect3DDevice8::DropSurface(IDirect3DSurface8* surface) {
+  if (surface && surface->Container()) surface->Release();
 }
 
 HRESULT IDirect3DDevice8::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
@@ -55,29 +192,275 @@ HRESULT IDirect3DDevice8::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATE
   return D3D_OK;
 }
 
+HRESULT IDirect3DDevice8::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATRIX* matrix) {
+  D3DMATRIX* slot = TransformSlot(*state_, type);
+  if (!slot || !matrix) return D3DERR_INVALIDCALL;
+  *slot = *matrix;
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* matrix) {
+  D3DMATRIX* slot = TransformSlot(*state_, type);
+  if (!slot || !matrix) return D3DERR_INVALIDCALL;
+  *matrix = *slot;
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::SetTexture(DWORD stage, IDirect3DTexture8* texture) {
+  if (stage >= kTextureStageCount) return D3DERR_INVALIDCALL;
+  Rebind(state_->textures[stage], texture);
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::SetVertexShader(DWORD fvf) {
+  VertexLayout layout;
+  if (!DescribeVertexFormat(fvf, &layout)) return D3DERR_INVALIDCALL;
+  state_->fvf = fvf;
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer,
+                                          UINT stride) {
+  if (stream != 0 || (buffer && stride == 0)) return D3DERR_INVALIDCALL;
+  Rebind(bindings_->stream, buffer);
+  bindings_->stride = buffer ? stride : 0;
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
+  Rebind(bindings_->indices, buffer);
+  bindings_->baseVertex = baseVertexIndex;
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::SetViewport(const D3DVIEWPORT8* viewport) {
+  if (!viewport) return D3DERR_INVALIDCALL;
+  const D3DSURFACE_DESC& target = state_->renderTarget->Desc();
+  uint64_t right = uint64_t{viewport->X} + viewport->Width;
+  uint64_t bottom = uint64_t{viewport->Y} + viewport->Height;
+  if (viewport->Width == 0 || viewport->Height == 0 || right > target.Width ||
+      bottom > target.Height || !(viewport->MinZ >= 0.0f && viewport->MinZ <= viewport->MaxZ &&
+                                  viewport->MaxZ <= 1.0f)) {
+    return D3DERR_INVALIDCALL;
+  }
+  state_->viewport = *viewport;
+  return D3D_OK;
+}
+
 HRESULT IDirect3DDevice8::GetViewport(D3DVIEWPORT8* viewport) {
   if (!viewport) return D3DERR_INVALIDCALL;
-  *viewport = viewport_;
+  *viewport = state_->viewport;
+  return D3D_OK;
+}
+
+// The size of one vertex of the current format, if a stride of that many bytes can hold it.
+bool IDirect3DDevice8::VertexSize(UINT stride, UINT* size) const {
+  VertexLayout layout;
+  if (!DescribeVertexFormat(state_->fvf, &layout) || stride < layout.size) return false;
+  *size = layout.size;
+  return true;
+}
+
+HRESULT IDirect3DDevice8::Submit(DrawCall& call, D3DPRIMITIVETYPE type, UINT primitiveCount,
+                                 UINT stride) {
+  call.type = type;
+  call.primitiveCount = primitiveCount;
+  call.fvf = state_->fvf;
+  call.stride = stride;
+  call.state = state_.get();
+  ++frameCounters_.draws;
+  backend_->Draw(call);
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
+                                        UINT primitiveCount) {
+  uint64_t count = VerticesFor(type, primitiveCount);
+  IDirect3DVertexBuffer8* buffer = bindings_->stream;
+  UINT stride = bindings_->stride;
+  UINT vertexSize = 0;
+  if (!inScene_ || count == 0 || !buffer || !VertexSize(stride, &vertexSize) ||
+      startVertex + count > VerticesIn(buffer->Size(), stride, vertexSize)) {
+    return D3DERR_INVALIDCALL;
+  }
+  DrawCall call;
+  call.vertices = {buffer, buffer->Bytes(), buffer->Size()};
+  call.firstVertex = startVertex;
+  call.vertexCount = static_cast<UINT>(count);
+  return Submit(call, type, primitiveCount, stride);
+}
+
+bool IDirect3DDevice8::IndicesInRange(UINT firstIndex, UINT indexCount, UINT vertexLimit,
+                                      UINT* vertexCount) {
+  Bindings& b = *bindings_;
+  const IDirect3DIndexBuffer8* buffer = b.indices;
+  bool known = b.checkedId == buffer->Id() && b.checkedVersion == buffer->Version() &&
+               b.checkedFirst == firstIndex && b.checkedCount == indexCount;
+  if (!known) {
+    const uint8_t* bytes = buffer->Bytes() + size_t{firstIndex} * 2;
+    UINT highest = 0;
+    for (UINT i = 0; i < indexCount; ++i) {
+      highest = std::max<UINT>(highest, bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    b.checkedId = buffer->Id();
+    b.checkedVersion = buffer->Version();
+    b.checkedFirst = firstIndex;
+    b.checkedCount = indexCount;
+    b.checkedHighest = highest;
+  }
+  *vertexCount = b.checkedHighest + 1;
+  return b.checkedHighest < vertexLimit;
+}
+
+HRESULT IDirect3DDevice8::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT /*minIndex*/,
+                                               UINT /*numVertices*/, UINT startIndex,
+                                               UINT primitiveCount) {
+  uint64_t count = VerticesFor(type, primitiveCount);
+  IDirect3DVertexBuffer8* vertices = bindings_->stream;
+  IDirect3DIndexBuffer8* indices = bindings_->indices;
+  UINT stride = bindings_->stride;
+  UINT base = bindings_->baseVertex;
+  UINT vertexSize = 0;
+  if (!inScene_ || count == 0 || !vertices || !indices || !VertexSize(stride, &vertexSize) ||
+      startIndex + count > indices->Size() / 2) {
+    return D3DERR_INVALIDCALL;
+  }
+  uint64_t available = VerticesIn(vertices->Size(), stride, vertexSize);
+  UINT used = 0;
+  // The minimum index and vertex count are only hints: every index is checked instead.
+  if (base >= available ||
+      !IndicesInRange(startIndex, static_cast<UINT>(count), static_cast<UINT>(available - base),
+                      &used)) {
+    return D3DERR_INVALIDCALL;
+  }
+  DrawCall call;
+  call.vertices = {vertices, vertices->Bytes(), vertices->Size()};
+  call.firstVertex = base;
+  call.vertexCount = used;
+  call.indices = {indices, indices->Bytes(), indices->Size()};
+  call.firstIndex = startIndex;
+  call.indexCount = static_cast<UINT>(count);
+  return Submit(call, type, primitiveCount, stride);
+}
+
+HRESULT IDirect3DDevice8::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
+                                          const void* vertices, UINT stride) {
+  uint64_t count = VerticesFor(type, primitiveCount);
+  UINT vertexSize = 0;
+  if (!inScene_ || count == 0 || !vertices || !VertexSize(stride, &vertexSize) ||
+      (count - 1) * stride + vertexSize > kMaxBufferLength) {
+    return D3DERR_INVALIDCALL;
+  }
+  DrawCall call;
+  call.vertices = {nullptr, static_cast<const uint8_t*>(vertices),
+                   static_cast<UINT>((count - 1) * stride + vertexSize)};
+  call.vertexCount = static_cast<UINT>(count);
+  HRESULT result = Submit(call, type, primitiveCount, stride);
+  // As in Direct3D, the stream source is unset afterwards.
+  SetStreamSource(0, nullptr, 0);
+  return result;
+}
+
+HRESULT IDirect3DDevice8::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
+                                        D3DFORMAT format, D3DPOOL pool,
+                                        IDirect3DTexture8** texture) {
+  bool renderTarget = usage == D3DUSAGE_RENDERTARGET;
+  UINT fullChain = FullMipChain(width, height);
+  // Render targets are single images in video memory.
+  bool valid = texture && width > 0 && height > 0 && width <= kMaxTextureSize &&
+               height <= kMaxTextureSize && levels <= fullChain &&
+               (usage == 0 || renderTarget) && pool != D3DPOOL_SCRATCH &&
+               (renderTarget ? IsRenderTargetFormat(format) && pool == D3DPOOL_DEFAULT &&
+                                   levels <= 1
+                             : IsTextureFormat(format));
+  if (!valid) return D3DERR_INVALIDCALL;
+  *texture = new IDirect3DTexture8(this, width, height, levels == 0 ? fullChain : levels, usage,
+                                   format, pool);
+  liveTextures_.push_back(*texture);
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                                             IDirect3DVertexBuffer8** buffer) {
+  const DWORD known = D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC | D3DUSAGE_POINTS |
+                      D3DUSAGE_SOFTWAREPROCESSING | D3DUSAGE_DONOTCLIP;
+  VertexLayout layout;
+  if (!buffer || length == 0 || length > kMaxBufferLength || (usage & ~known) != 0 ||
+      pool == D3DPOOL_SCRATCH || (fvf != 0 && !DescribeVertexFormat(fvf, &layout))) {
+    return D3DERR_INVALIDCALL;
+  }
+  *buffer = new IDirect3DVertexBuffer8(this, length, usage, fvf);
+  liveBuffers_.push_back(*buffer);
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format,
+                                            D3DPOOL pool, IDirect3DIndexBuffer8** buffer) {
+  const DWORD known = D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC | D3DUSAGE_SOFTWAREPROCESSING |
+                      D3DUSAGE_DONOTCLIP;
+  if (!buffer || length < 2 || length > kMaxBufferLength || (usage & ~known) != 0 ||
+      pool == D3DPOOL_SCRATCH) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (format != D3DFMT_INDEX16) return D3DERR_NOTAVAILABLE;  // 16-bit indices only
+  *buffer = new IDirect3DIndexBuffer8(this, length, usage, format);
+  liveBuffers_.push_back(*buffer);
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::GetRenderTarget(IDirect3DSurface8** surface) {
+  if (!surface) return D3DERR_INVALIDCALL;
+  *surface = state_->renderTarget;
+  (*surface)->AddRef();
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::GetDepthStencilSurface(IDirect3DSurface8** surface) {
+  if (!surface) return D3DERR_INVALIDCALL;
+  if (!state_->depthStencil) return D3DERR_NOTFOUND;
+  *surface = state_->depthStencil;
+  (*surface)->AddRef();
+  return D3D_OK;
+}
+
+HRESULT IDirect3DDevice8::SetRenderTarget(IDirect3DSurface8* renderTarget,
+                                          IDirect3DSurface8* depthStencil) {
+  IDirect3DSurface8* target = renderTarget ? renderTarget : state_->renderTarget;
+  bool validTarget = target == backBuffer_.get() ||
+                     (target->Container() && target->Container()->IsRenderTarget());
+  bool validDepth = !depthStencil || (depthStencil == depthBuffer_.get() &&
+                                      depthStencil->Desc().Width >= target->Desc().Width &&
+                                      depthStencil->Desc().Height >= target->Desc().Height);
+  if (!validTarget || !validDepth) return D3DERR_INVALIDCALL;
+  HoldSurface(target);
+  DropSurface(state_->renderTarget);
+  state_->renderTarget = target;
+  state_->depthStencil = depthStencil;
+  // A new target is drawn whole until the program says otherwise.
+  state_->viewport = {0, 0, target->Desc().Width, target->Desc().Height, 0.0f, 1.0f};
+  backend_->RenderTargetChanged(target, depthStencil);
   return D3D_OK;
 }
 
 HRESULT IDirect3DDevice8::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color,
                                 float z, DWORD /*stencil*/) {
   const DWORD known = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
-  if ((flags & ~known) != 0 || (count > 0 && !rects)) return D3DERR_INVALIDCALL;
-  bool hasDepth = parameters_.EnableAutoDepthStencil != FALSE;
-  if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !hasDepth) return D3DERR_INVALIDCALL;
-  if ((flags & D3DCLEAR_STENCIL) && parameters_.AutoDepthStencilFormat != D3DFMT_D24S8) {
+  const IDirect3DSurface8* depth = state_->depthStencil;
+  if ((flags & ~known) != 0 || flags == 0 || (count > 0 && !rects) ||
+      ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depth) ||
+      ((flags & D3DCLEAR_STENCIL) && depth->Desc().Format != D3DFMT_D24S8)) {
     return D3DERR_INVALIDCALL;
   }
   // Clears never reach outside the viewport.
-  const D3DRECT view{static_cast<LONG>(viewport_.X), static_cast<LONG>(viewport_.Y),
-                     static_cast<LONG>(viewport_.X + viewport_.Width),
-                     static_cast<LONG>(viewport_.Y + viewport_.Height)};
+  const D3DVIEWPORT8& v = state_->viewport;
+  const D3DRECT view{static_cast<LONG>(v.X), static_cast<LONG>(v.Y),
+                     static_cast<LONG>(v.X + v.Width), static_cast<LONG>(v.Y + v.Height)};
   auto clearWithin = [&](const D3DRECT& r) {
     D3DRECT clipped{std::max(r.x1, view.x1), std::max(r.y1, view.y1), std::min(r.x2, view.x2),
                     std::min(r.y2, view.y2)};
-    if (clipped.x1 < clipped.x2 && clipped.y1 < clipped.y2) backend_->Clear(clipped, flags, color, z);
+    if (clipped.x1 < clipped.x2 && clipped.y1 < clipped.y2) {
+      backend_->Clear(*state_, clipped, flags, color, z);
+    }
   };
   if (count == 0) {
     clearWithin(view);
@@ -103,6 +486,10 @@ HRESULT IDirect3DDevice8::Present(const void* /*sourceRect*/, const void* /*dest
                                   HWND /*destWindowOverride*/, const RGNDATA* /*dirtyRegion*/) {
   if (inScene_) return D3DERR_INVALIDCALL;
   backend_->Present();
+  lastFrameCounters_ = frameCounters_;
+  backend_->AddCounters(&lastFrameCounters_);
+  frameCounters_ = {};
+  backend_->ResetCounters();
   host::AdvanceVirtualClock();
   return D3D_OK;
 }
@@ -110,4 +497,10 @@ HRESULT IDirect3DDevice8::Present(const void* /*sourceRect*/, const void* /*dest
 HRESULT IDirect3DDevice8::ReadBackBuffer(BackBufferImage* image) {
   if (!image) return D3DERR_INVALIDCALL;
   return backend_->ReadBackBuffer(image) ? D3D_OK : E_FAIL;
+}
+
+HRESULT IDirect3DDevice8::GetCounters(DeviceCounters* counters) {
+  if (!counters) return D3DERR_INVALIDCALL;
+  *counters = lastFrameCounters_;
+  return D3D_OK;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/d3d8.h"
+#include "platform/d3d8/format_info.h"
 #include "platform/d3d8/gl/gl_backend.h"
 #include "platform/window/window_system.h"
 
@@ -16,17 +17,6 @@ constexpr UINT kMaxBackBufferSize = 16384;
 D3DFORMAT FormatOfPixels(Uint32 sdlFormat) {
   return SDL_BITSPERPIXEL(sdlFormat) == 16 ? D3DFMT_R5G6B5 : D3DFMT_X8R8G8B8;
 }
-
-bool IsTextureFormat(D3DFORMAT format) {
-  return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8 || format == D3DFMT_R5G6B5 ||
-         format == D3DFMT_A4R4G4B4;
-}
-
-bool IsBackBufferFormat(D3DFORMAT format) {
-  return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8 || format == D3DFMT_R5G6B5;
-}
-
-bool IsDepthFormat(D3DFORMAT format) { return format == D3DFMT_D16 || format == D3DFMT_D24S8; }
 
 // Switches the window to a full-screen mode of exactly that size from the display's list.
 // A listed mode without a size (an offscreen display's) stands for the desktop's own mode.
@@ -80,7 +70,7 @@ HRESULT IDirect3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType,
                                       D3DFORMAT adapterFormat, DWORD usage,
                                       D3DRESOURCETYPE resourceType, D3DFORMAT checkFormat) {
   if (adapter != D3DADAPTER_DEFAULT || deviceType != D3DDEVTYPE_HAL ||
-      !IsBackBufferFormat(adapterFormat)) {
+      !IsRenderTargetFormat(adapterFormat)) {
     return D3DERR_INVALIDCALL;
   }
   if (usage & D3DUSAGE_DEPTHSTENCIL) {
@@ -88,7 +78,7 @@ HRESULT IDirect3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType,
                                                                           : D3DERR_NOTAVAILABLE;
   }
   if (usage & D3DUSAGE_RENDERTARGET) {
-    return IsBackBufferFormat(checkFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
+    return IsRenderTargetFormat(checkFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
   }
   bool image = resourceType == D3DRTYPE_TEXTURE || resourceType == D3DRTYPE_SURFACE;
   return image && IsTextureFormat(checkFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
@@ -102,7 +92,7 @@ HRESULT IDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focus
   }
   HWND handle = parameters->hDeviceWindow ? parameters->hDeviceWindow : focusWindow;
   SDL_Window* window = window::SdlWindow(handle);
-  if (!window || !IsBackBufferFormat(parameters->BackBufferFormat) ||
+  if (!window || !IsRenderTargetFormat(parameters->BackBufferFormat) ||
       (parameters->EnableAutoDepthStencil && !IsDepthFormat(parameters->AutoDepthStencilFormat))) {
     return D3DERR_INVALIDCALL;
   }

@@ -121,7 +121,20 @@ DWORD StageDefault(DWORD stage, DWORD type) {
 
 }  // namespace
 
-PipelineState::PipelineState(bool depthBuffer) : renderStates{}, stageStates{} {
+D3DMATRIX IdentityMatrix() {
+  D3DMATRIX m{};
+  m._11 = m._22 = m._33 = m._44 = 1.0f;
+  return m;
+}
+
+PipelineState::PipelineState(bool depthBuffer)
+    : renderStates{},
+      stageStates{},
+      world(IdentityMatrix()),
+      view(IdentityMatrix()),
+      projection(IdentityMatrix()),
+      viewport{} {
+  for (D3DMATRIX& m : textureTransforms) m = IdentityMatrix();
   for (const RenderStateDefault& d : kRenderStateDefaults) renderStates[d.state] = d.value;
   renderStates[D3DRS_ZENABLE] = depthBuffer ? D3DZB_TRUE : D3DZB_FALSE;
   for (DWORD stage = 0; stage < kTextureStageCount; ++stage) {
@@ -129,6 +142,10 @@ PipelineState::PipelineState(bool depthBuffer) : renderStates{}, stageStates{} {
       stageStates[stage][type] = StageDefault(stage, type);
     }
   }
+}
+
+float PipelineState::RenderFloat(D3DRENDERSTATETYPE state) const {
+  return std::bit_cast<float>(renderStates[state]);
 }
 
 bool PipelineState::IsRenderState(DWORD state) {

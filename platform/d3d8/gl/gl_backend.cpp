@@ -67,7 +67,8 @@ bool GlBackend::CreateBackBuffer(std::string* error) {
   return true;
 }
 
-void GlBackend::Clear(const D3DRECT& area, DWORD flags, D3DCOLOR color, float z) {
+void GlBackend::Clear(const PipelineState& /*state*/, const D3DRECT& area, DWORD flags,
+                      D3DCOLOR color, float z) {
   GLbitfield mask = 0;
   if (flags & D3DCLEAR_TARGET) {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);

@@ -15,9 +15,17 @@ class GlBackend final : public DeviceBackend {
                                            std::string* error);
   ~GlBackend() override;
 
-  void Clear(const D3DRECT& area, DWORD flags, D3DCOLOR color, float z) override;
+  void SetDeviceSurfaces(const IDirect3DSurface8*, const IDirect3DSurface8*) override {}
+  void Clear(const PipelineState& state, const D3DRECT& area, DWORD flags, D3DCOLOR color,
+             float z) override;
+  void Draw(const DrawCall&) override {}
+  void RenderTargetChanged(const IDirect3DSurface8*, const IDirect3DSurface8*) override {}
   void Present() override;
   bool ReadBackBuffer(BackBufferImage* image) override;
+  void TextureDestroyed(const IDirect3DTexture8*) override {}
+  void BufferDestroyed(const BufferResource*) override {}
+  void AddCounters(DeviceCounters*) const override {}
+  void ResetCounters() override {}
 
  private:
   GlBackend(SDL_Window* window, SDL_GLContext context, const BackBufferSpec& spec);
