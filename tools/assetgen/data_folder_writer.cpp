@@ -5,13 +5,20 @@
 #include <string>
 
 #include "art/effect_sprites.h"
+#include "art/fire_palette.h"
+#include "art/font_sheet.h"
 #include "art/height_map_encoder.h"
 #include "art/island_shape.h"
 #include "art/lava_stream_painter.h"
 #include "art/ocean_painter.h"
+#include "art/sky_dome_mesh.h"
 #include "art/terrain_frame.h"
 #include "art/terrain_painter.h"
+#include "audio/ambience_synth.h"
+#include "audio/eruption_synth.h"
 #include "formats/bmp_writer.h"
+#include "formats/md3_writer.h"
+#include "formats/wav_writer.h"
 
 namespace {
 // One seed for everything; each picture and sound derives its own from it.
@@ -36,6 +43,9 @@ void DataFolderWriter::writeAll() {
   writeFile("textures/ocean.bmp", BmpWriter::encode(water));
   writeIsland(water.mean());
   writeEffects();
+  writeConsoleArt();
+  writeFile("misc/skydome.md3", Md3Writer::encode(SkyDomeMesh::build()));
+  writeSounds();
   writeDefaultConfig();
 }
 
@@ -65,6 +75,26 @@ void DataFolderWriter::writeEffects() {
   writeFile("textures/erupdebris.bmp", BmpWriter::encode(sprites.rockFragment(kSpriteSize)));
   writeFile("textures/shockwave.bmp",
             BmpWriter::encode(sprites.shockBand(kShockWaveWidth, kShockWaveHeight)));
+}
+
+void DataFolderWriter::writeConsoleArt() {
+  writeFile("misc/firepal.bmp", BmpWriter::encode(FirePalette::image()));
+  writeFile("font/FONT_8.bmp", BmpWriter::encode(FontSheet::strip()));
+  std::string description = FontSheet::description();
+  writeFile("font/FONT_8.fon", std::vector<uint8_t>(description.begin(), description.end()));
+}
+
+void DataFolderWriter::writeSounds() {
+  auto wav = [](const Sound& sound) {
+    return WavWriter::encodeMono16(sound.samples(), Sound::kSampleRate);
+  };
+  AmbienceSynth ambience(kSeed + 5);
+  writeFile("sound/seawind.wav", wav(ambience.wind()));
+  writeFile("sound/shorewav.wav", wav(ambience.surf()));
+  writeFile("sound/fire.wav", wav(ambience.fire()));
+  EruptionSynth eruption(kSeed + 6);
+  writeFile("sound/rumble.wav", wav(eruption.rumble()));
+  writeFile("sound/explosion.wav", wav(eruption.blast()));
 }
 
 void DataFolderWriter::writeDefaultConfig() {

@@ -20,7 +20,6 @@ class DataFolderWriter {
   void writeIsland(Rgb farSea);
   void writeEffects();
   void writeConsoleArt();
-  void writeSkyDome();
   void writeSounds();
   void writeDefaultConfig();
   void writeFile(std::string_view name, const std::vector<uint8_t>& bytes);

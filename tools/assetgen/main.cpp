@@ -1,12 +1,26 @@
 // assetgen DIR                 writes the data folder into DIR
 // assetgen --resources FILE    writes the icon and cursor pixels as a C++ source file
 #include <exception>
+#include <fstream>
 #include <iostream>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "data_folder_writer.h"
+#include "resources/arrow_cursor.h"
+#include "resources/resource_source_writer.h"
+#include "resources/volcano_icon.h"
 
 namespace {
+void writeResources(const char* path) {
+  std::string source = ResourceSourceWriter::write(VolcanoIcon::draw(), ArrowCursor::draw());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << source;
+  if (!out) throw std::runtime_error(std::string("cannot write ") + path);
+  std::cout << "wrote " << path << " (" << source.size() << " bytes)" << std::endl;
+}
+
 int usage() {
   std::cerr << "usage: assetgen DIR | assetgen --resources FILE.cpp\n";
   return 2;
@@ -17,6 +31,10 @@ int main(int argc, char** argv) {
   try {
     if (argc == 2 && std::string_view(argv[1]).substr(0, 2) != "--") {
       DataFolderWriter(argv[1], std::cout).writeAll();
+      return 0;
+    }
+    if (argc == 3 && std::string_view(argv[1]) == "--resources") {
+      writeResources(argv[2]);
       return 0;
     }
     return usage();

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+
+#include "audio/sound.h"
+#include "procedural/gradient_noise.h"
+
+// The ambient loops the camera position mixes: wind over the sea, surf on the shore and the
+// crackling fires. Each loops without a seam.
+class AmbienceSynth {
+ public:
+  explicit AmbienceSynth(uint64_t seed);
+
+  Sound wind() const;
+  Sound surf() const;
+  Sound fire() const;
+
+ private:
+  float wander(float seconds, float ratePerSecond, float lane) const;  // smooth, 0..1
+
+  uint64_t seed_;
+  GradientNoise noise_;
+};

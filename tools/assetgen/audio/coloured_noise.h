@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "procedural/random_stream.h"
+
+// Noise sources, roughly -1..1: white (flat), pink (equal energy per octave: wind, surf) and
+// brown (falling 6 dB per octave: rumbles).
+class ColouredNoise {
+ public:
+  explicit ColouredNoise(uint64_t seed);
+
+  float white();
+  float pink();
+  float brown();
+
+ private:
+  RandomStream random_;
+  // Pink: one held random value per octave, the k-th renewed every 2^k samples.
+  std::array<float, 10> octaves_{};
+  uint32_t counter_ = 0;
+  float brownLevel_ = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include <initializer_list>
+#include <vector>
+
+// A level over time through breakpoints, straight lines between them; before the first and
+// after the last it holds.
+class Envelope {
+ public:
+  struct Point {
+    float seconds, level;
+  };
+  Envelope(std::initializer_list<Point> points);
+
+  float at(float seconds) const;
+
+ private:
+  std::vector<Point> points_;
+};

@@ -1,0 +1,11 @@
+#pragma once
+#include "resources/resource_pictures.h"
+
+// A white arrow with a black rim, pointing up and to the left; the tip is the hot spot.
+class ArrowCursor {
+ public:
+  static CursorPicture draw();
+
+ private:
+  static bool insideArrow(float x, float y);
+};
