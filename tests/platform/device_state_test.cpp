@@ -1,0 +1,298 @@
+// The device's state model, resources and validation, on the recording backend.
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "platform/d3d8/record/recording_backend.h"
+
+namespace {
+
+struct Vertex {
+  float x, y, z;
+  D3DCOLOR diffuse;
+  float u, v;
+};
+constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+
+class DeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { device_ = CreateRecordingDevice(64, 32); }
+  void TearDown() override { EXPECT_EQ(device_->Release(), 0u); }
+
+  DWORD RenderState(D3DRENDERSTATETYPE s) {
+    DWORD v = 0xDEADBEEF;
+    device_->GetRenderState(s, &v);
+    return v;
+  }
+  DWORD StageState(DWORD stage, D3DTEXTURESTAGESTATETYPE t) {
+    DWORD v = 0xDEADBEEF;
+    device_->GetTextureStageState(stage, t, &v);
+    return v;
+  }
+  IDirect3DVertexBuffer8* QuadBuffer(UINT vertices) {
+    IDirect3DVertexBuffer8* vb = nullptr;
+    EXPECT_EQ(device_->CreateVertexBuffer(vertices * sizeof(Vertex), D3DUSAGE_WRITEONLY,
+                                          kVertexFormat, D3DPOOL_MANAGED, &vb),
+              D3D_OK);
+    BYTE* data = nullptr;
+    EXPECT_EQ(vb->Lock(0, 0, &data, 0), D3D_OK);
+    for (UINT i = 0; i < vertices; ++i) {
+      Vertex v{float(i), 0, 0, 0xFF000000u | i, 0, 0};
+      std::memcpy(data + i * sizeof(Vertex), &v, sizeof v);
+    }
+    vb->Unlock();
+    return vb;
+  }
+
+  IDirect3DDevice8* device_ = nullptr;
+};
+
+TEST_F(DeviceTest, CreationDefaultsAreDirect3DEights) {
+  EXPECT_EQ(RenderState(D3DRS_ZENABLE), D3DZB_TRUE);
+  EXPECT_EQ(RenderState(D3DRS_ZWRITEENABLE), TRUE);
+  EXPECT_EQ(RenderState(D3DRS_ZFUNC), D3DCMP_LESSEQUAL);
+  EXPECT_EQ(RenderState(D3DRS_CULLMODE), D3DCULL_CCW);
+  EXPECT_EQ(RenderState(D3DRS_ALPHABLENDENABLE), FALSE);
+  EXPECT_EQ(RenderState(D3DRS_SRCBLEND), D3DBLEND_ONE);
+  EXPECT_EQ(RenderState(D3DRS_DESTBLEND), D3DBLEND_ZERO);
+  EXPECT_EQ(RenderState(D3DRS_ALPHATESTENABLE), FALSE);
+  EXPECT_EQ(RenderState(D3DRS_ALPHAFUNC), D3DCMP_ALWAYS);
+  EXPECT_EQ(RenderState(D3DRS_ALPHAREF), 0u);
+  EXPECT_EQ(RenderState(D3DRS_LIGHTING), TRUE);
+  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSIZE)), 1.0f);
+  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSIZE_MIN)), 0.0f);
+  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSCALE_A)), 1.0f);
+  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSCALE_B)), 0.0f);
+  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSCALE_C)), 0.0f);
+  EXPECT_EQ(StageState(0, D3DTSS_COLOROP), D3DTOP_MODULATE);
+  EXPECT_EQ(StageState(0, D3DTSS_ALPHAOP), D3DTOP_SELECTARG1);
+  EXPECT_EQ(StageState(1, D3DTSS_COLOROP), D3DTOP_DISABLE);
+  EXPECT_EQ(StageState(1, D3DTSS_ALPHAOP), D3DTOP_DISABLE);
+  EXPECT_EQ(StageState(0, D3DTSS_COLORARG1), D3DTA_TEXTURE);
+  EXPECT_EQ(StageState(0, D3DTSS_COLORARG2), D3DTA_CURRENT);
+  EXPECT_EQ(StageState(0, D3DTSS_MAGFILTER), D3DTEXF_POINT);
+  EXPECT_EQ(StageState(0, D3DTSS_MINFILTER), D3DTEXF_POINT);
+  EXPECT_EQ(StageState(0, D3DTSS_MIPFILTER), D3DTEXF_NONE);
+  EXPECT_EQ(StageState(3, D3DTSS_TEXCOORDINDEX), 3u);
+  D3DVIEWPORT8 viewport{};
+  device_->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 64u);
+  EXPECT_EQ(viewport.Height, 32u);
+}
+
+TEST_F(DeviceTest, StatesRoundTripAndInvalidOnesChangeNothing) {
+  EXPECT_EQ(device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE), D3D_OK);
+  EXPECT_EQ(RenderState(D3DRS_CULLMODE), D3DCULL_NONE);
+  EXPECT_EQ(device_->SetTextureStageState(2, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP), D3D_OK);
+  EXPECT_EQ(StageState(2, D3DTSS_ADDRESSU), D3DTADDRESS_CLAMP);
+  DWORD value = 77;
+  for (DWORD bad : {0u, 11u, 100u, 999u}) {
+    EXPECT_EQ(device_->SetRenderState(static_cast<D3DRENDERSTATETYPE>(bad), 1), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device_->GetRenderState(static_cast<D3DRENDERSTATETYPE>(bad), &value),
+              D3DERR_INVALIDCALL);
+  }
+  EXPECT_EQ(value, 77u);
+  EXPECT_EQ(device_->SetTextureStageState(8, D3DTSS_COLOROP, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->SetTextureStageState(0, static_cast<D3DTEXTURESTAGESTATETYPE>(12), 1),
+            D3DERR_INVALIDCALL);
+  D3DMATRIX m{};
+  m._11 = 2.0f;
+  m._43 = -5.0f;
+  EXPECT_EQ(device_->SetTransform(D3DTS_VIEW, &m), D3D_OK);
+  D3DMATRIX back{};
+  EXPECT_EQ(device_->GetTransform(D3DTS_VIEW, &back), D3D_OK);
+  EXPECT_EQ(back._43, -5.0f);
+  EXPECT_EQ(device_->SetTransform(static_cast<D3DTRANSFORMSTATETYPE>(1), &m), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->SetVertexShader(D3DFVF_DIFFUSE), D3DERR_INVALIDCALL);  // no position
+}
+
+TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(8, 8, 0, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture), D3D_OK);
+  EXPECT_EQ(texture->GetLevelCount(), 4u);
+  IDirect3DSurface8* level = nullptr;
+  ASSERT_EQ(texture->GetSurfaceLevel(2, &level), D3D_OK);
+  EXPECT_EQ(texture->AddRef(), 3u);  // ours, the surface's, this one
+  texture->Release();
+  level->Release();
+
+  device_->SetTexture(0, texture);
+  uint64_t id = texture->Id();
+  EXPECT_EQ(texture->Release(), 1u);  // the device still holds it
+  EXPECT_TRUE(RecordingOf(device_).destroyedTextures.empty());
+  device_->SetTexture(0, nullptr);
+  EXPECT_EQ(RecordingOf(device_).destroyedTextures, std::vector<uint64_t>{id});
+
+  IDirect3DSurface8* backBuffer = nullptr;
+  ASSERT_EQ(device_->GetRenderTarget(&backBuffer), D3D_OK);
+  EXPECT_EQ(device_->AddRef(), 3u);  // the target counts on the device
+  device_->Release();
+  backBuffer->Release();
+}
+
+TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
+  IDirect3DTexture8* t = nullptr;
+  EXPECT_EQ(device_->CreateTexture(0, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->CreateTexture(8, 8, 5, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_D16, D3DPOOL_MANAGED, &t), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5,
+                                   D3DPOOL_MANAGED, &t),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->CreateTexture(20000, 8, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(t, nullptr);
+
+  ASSERT_EQ(device_->CreateTexture(4, 2, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t), D3D_OK);
+  D3DLOCKED_RECT locked{};
+  ASSERT_EQ(t->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  EXPECT_EQ(locked.Pitch, 8);
+  EXPECT_EQ(t->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL);  // already locked
+  EXPECT_EQ(t->UnlockRect(0), D3D_OK);
+  RECT outside{2, 0, 5, 1};
+  EXPECT_EQ(t->LockRect(0, &locked, &outside, 0), D3DERR_INVALIDCALL);
+  t->Release();
+
+  IDirect3DTexture8* target = nullptr;
+  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5,
+                                   D3DPOOL_DEFAULT, &target),
+            D3D_OK);
+  EXPECT_EQ(target->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL);  // GPU only
+  target->Release();
+
+  IDirect3DVertexBuffer8* vb = nullptr;
+  ASSERT_EQ(device_->CreateVertexBuffer(100, 0, kVertexFormat, D3DPOOL_MANAGED, &vb), D3D_OK);
+  BYTE* data = nullptr;
+  EXPECT_EQ(vb->Lock(90, 20, &data, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(vb->Lock(100, 0, &data, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(vb->Lock(90, 0, &data, D3DLOCK_DISCARD), D3D_OK);
+  vb->Unlock();
+  vb->Release();
+  IDirect3DIndexBuffer8* ib = nullptr;
+  EXPECT_EQ(device_->CreateIndexBuffer(64, 0, static_cast<D3DFORMAT>(102), D3DPOOL_MANAGED, &ib),
+            D3DERR_NOTAVAILABLE);
+}
+
+TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffers) {
+  IDirect3DVertexBuffer8* vb = QuadBuffer(4);
+  IDirect3DIndexBuffer8* ib = nullptr;
+  ASSERT_EQ(device_->CreateIndexBuffer(12, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib), D3D_OK);
+  BYTE* data = nullptr;
+  ib->Lock(0, 0, &data, 0);
+  const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
+  std::memcpy(data, indices, sizeof indices);
+  ib->Unlock();
+  device_->SetVertexShader(kVertexFormat);
+  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetIndices(ib, 0);
+
+  EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3DERR_INVALIDCALL);  // no scene
+  device_->BeginScene();
+  EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
+  EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2), D3DERR_INVALIDCALL);  // past end
+  EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2), D3D_OK);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 3, 2), D3DERR_INVALIDCALL);
+  device_->SetIndices(ib, 1);  // base vertex 1 puts index 3 past the buffer
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 3, 0, 1), D3D_OK);
+  device_->EndScene();
+
+  const Recording& r = RecordingOf(device_);
+  ASSERT_EQ(r.draws.size(), 3u);
+  EXPECT_EQ(r.draws[0].vertexCount, 4u);
+  EXPECT_FALSE(r.draws[0].indexed);
+  EXPECT_EQ(r.draws[1].indices, std::vector<uint16_t>(indices, indices + 6));
+  EXPECT_EQ(r.draws[2].firstVertex, 1u);
+  EXPECT_EQ(r.draws[2].VertexAt<Vertex>(0).x, 1.0f);  // index 0 names vertex base + 0
+  vb->Release();
+  ib->Release();
+}
+
+TEST_F(DeviceTest, UserPointerDrawsUnsetTheStreamAndRecordTheirState) {
+  IDirect3DVertexBuffer8* vb = QuadBuffer(3);
+  device_->SetVertexShader(kVertexFormat);
+  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  Vertex fan[4] = {};
+  device_->BeginScene();
+  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, sizeof(Vertex)), D3D_OK);
+  EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, 12), D3DERR_INVALIDCALL);
+  device_->EndScene();
+  device_->Present(nullptr, nullptr, nullptr, nullptr);
+  const Recording& r = RecordingOf(device_);
+  ASSERT_EQ(r.draws.size(), 1u);
+  EXPECT_TRUE(r.draws[0].userPointer);
+  EXPECT_EQ(r.draws[0].vertexCount, 4u);
+  EXPECT_EQ(r.draws[0].state.Render(D3DRS_DESTBLEND), D3DBLEND_ONE);
+  DeviceCounters counters;
+  device_->GetCounters(&counters);
+  EXPECT_EQ(counters.draws, 1u);
+  vb->Release();  // the device no longer holds it
+  EXPECT_EQ(r.destroyedBuffers.size(), 1u);
+}
+
+TEST_F(DeviceTest, RenderTargetsResetTheViewportAndLimitDepthClears) {
+  IDirect3DTexture8* target = nullptr;
+  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5,
+                                   D3DPOOL_DEFAULT, &target),
+            D3D_OK);
+  IDirect3DSurface8 *level = nullptr, *backBuffer = nullptr, *depth = nullptr;
+  target->GetSurfaceLevel(0, &level);
+  device_->GetRenderTarget(&backBuffer);
+  device_->GetDepthStencilSurface(&depth);
+  ASSERT_EQ(device_->SetRenderTarget(level, nullptr), D3D_OK);
+  D3DVIEWPORT8 viewport{};
+  device_->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 16u);
+  EXPECT_EQ(device_->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0x123456, 1.0f, 0), D3D_OK);
+  ASSERT_EQ(device_->SetRenderTarget(backBuffer, depth), D3D_OK);
+  device_->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 64u);
+  const D3DRECT partial{-10, 4, 8, 100};
+  EXPECT_EQ(device_->Clear(1, &partial, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
+
+  const Recording& r = RecordingOf(device_);
+  ASSERT_EQ(r.clears.size(), 2u);
+  EXPECT_EQ(r.clears[0].target, level);
+  EXPECT_EQ(r.clears[0].area.x2, 16);
+  EXPECT_EQ(r.clears[1].area.x1, 0);   // clipped to the viewport
+  EXPECT_EQ(r.clears[1].area.y2, 32);
+  EXPECT_EQ(r.targetSwitches, (std::vector<const IDirect3DSurface8*>{level, backBuffer}));
+
+  IDirect3DTexture8* plain = nullptr;
+  device_->CreateTexture(16, 16, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &plain);
+  IDirect3DSurface8* plainLevel = nullptr;
+  plain->GetSurfaceLevel(0, &plainLevel);
+  EXPECT_EQ(device_->SetRenderTarget(plainLevel, nullptr), D3DERR_INVALIDCALL);
+  plainLevel->Release();
+  plain->Release();
+  level->Release();
+  backBuffer->Release();
+  depth->Release();
+  target->Release();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DeviceLifetime, ResourcesMayOutliveTheirDevice) {
+  IDirect3DDevice8* device = CreateRecordingDevice(8, 8);
+  IDirect3DTexture8* texture = nullptr;
+  IDirect3DVertexBuffer8* vb = nullptr;
+  ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+  ASSERT_EQ(device->CreateVertexBuffer(48, 0, 0, D3DPOOL_MANAGED, &vb), D3D_OK);
+  device->SetTexture(0, texture);
+  device->SetStreamSource(0, vb, 24);
+  EXPECT_EQ(device->Release(), 0u);  // unbinds; the program's references remain
+  D3DLOCKED_RECT locked{};
+  EXPECT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  EXPECT_EQ(texture->UnlockRect(0), D3D_OK);
+  EXPECT_EQ(texture->Release(), 0u);
+  EXPECT_EQ(vb->Release(), 0u);
+}
+
+}  // namespace
