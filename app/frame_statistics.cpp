@@ -15,6 +15,15 @@ double Percentile(const std::vector<double>& sorted, double fraction) {
 
 }  // namespace
 
+void FrameStatistics::Add(double frameMs, const DeviceCounters& counters) {
+  frameMs_.push_back(frameMs);
+  totals_.draws += counters.draws;
+  totals_.backendDraws += counters.backendDraws;
+  totals_.programSwitches += counters.programSwitches;
+  totals_.textureUploads += counters.textureUploads;
+  totals_.bytesUploaded += counters.bytesUploaded;
+}
+
 FrameSummary FrameStatistics::Summarize(double wallSeconds, double cpuSeconds) const {
   FrameSummary s;
   s.frames = frameMs_.size();
@@ -29,26 +38,36 @@ FrameSummary FrameStatistics::Summarize(double wallSeconds, double cpuSeconds) c
   s.p99Ms = Percentile(sorted, 0.99);
   s.worstMs = sorted.back();
   s.cpuMsPerFrame = cpuSeconds * 1000.0 / count;
+  s.draws = totals_.draws / count;
+  s.backendDraws = totals_.backendDraws / count;
+  s.programSwitches = totals_.programSwitches / count;
+  s.textureUploads = totals_.textureUploads / count;
+  s.bytesUploaded = static_cast<double>(totals_.bytesUploaded) / count;
   return s;
 }
 
 std::string FormatSummaryLine(const FrameSummary& s) {
-  char line[320];
+  char line[512];
   std::snprintf(line, sizeof line,
                 "benchmark: %zu frames, %.3f s wall, mean %.3f ms, median %.3f ms, p95 %.3f ms, "
-                "p99 %.3f ms, worst %.3f ms, cpu %.3f ms/frame",
+                "p99 %.3f ms, worst %.3f ms, cpu %.3f ms/frame; per frame: %.1f draws, "
+                "%.1f GL draws, %.1f program switches, %.1f texture uploads, %.0f bytes uploaded",
                 s.frames, s.wallSeconds, s.meanMs, s.medianMs, s.p95Ms, s.p99Ms, s.worstMs,
-                s.cpuMsPerFrame);
+                s.cpuMsPerFrame, s.draws, s.backendDraws, s.programSwitches, s.textureUploads,
+                s.bytesUploaded);
   return line;
 }
 
 std::string FormatSummaryJson(const FrameSummary& s) {
-  char json[400];
+  char json[640];
   std::snprintf(json, sizeof json,
                 "{\"frames\": %zu, \"wall_seconds\": %.6f, \"mean_ms\": %.6f, \"median_ms\": %.6f, "
                 "\"p95_ms\": %.6f, \"p99_ms\": %.6f, \"worst_ms\": %.6f, "
-                "\"cpu_ms_per_frame\": %.6f}\n",
+                "\"cpu_ms_per_frame\": %.6f, \"draws_per_frame\": %.3f, "
+                "\"gl_draws_per_frame\": %.3f, \"program_switches_per_frame\": %.3f, "
+                "\"texture_uploads_per_frame\": %.3f, \"bytes_uploaded_per_frame\": %.1f}\n",
                 s.frames, s.wallSeconds, s.meanMs, s.medianMs, s.p95Ms, s.p99Ms, s.worstMs,
-                s.cpuMsPerFrame);
+                s.cpuMsPerFrame, s.draws, s.backendDraws, s.programSwitches, s.textureUploads,
+                s.bytesUploaded);
   return json;
 }

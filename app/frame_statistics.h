@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/d3d8.h"
+
 struct FrameSummary {
   size_t frames = 0;
   double wallSeconds = 0;
@@ -13,15 +15,22 @@ struct FrameSummary {
   double p99Ms = 0;
   double worstMs = 0;
   double cpuMsPerFrame = 0;
+  // Device work per frame, averaged.
+  double draws = 0;
+  double backendDraws = 0;
+  double programSwitches = 0;
+  double textureUploads = 0;
+  double bytesUploaded = 0;
 };
 
 class FrameStatistics {
  public:
-  void Add(double frameMs) { frameMs_.push_back(frameMs); }
+  void Add(double frameMs, const DeviceCounters& counters);
   FrameSummary Summarize(double wallSeconds, double cpuSeconds) const;
 
  private:
   std::vector<double> frameMs_;
+  DeviceCounters totals_;
 };
 
 std::string FormatSummaryLine(const FrameSummary& summary);

@@ -21,7 +21,9 @@ void RunMonitor::LoopStarted() {
 void RunMonitor::FrameDone() {
   ++frameNumber_;
   auto now = std::chrono::steady_clock::now();
-  statistics_.Add(std::chrono::duration<double, std::milli>(now - lastFrameEnd_).count());
+  DeviceCounters counters;
+  g_device->GetCounters(&counters);
+  statistics_.Add(std::chrono::duration<double, std::milli>(now - lastFrameEnd_).count(), counters);
   lastFrameEnd_ = now;
   cpuEnd_ = std::clock();
 

@@ -61,7 +61,10 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
 
 TEST(FrameStatistics, PercentilesByNearestRank) {
   FrameStatistics stats;
-  for (int ms = 1; ms <= 100; ++ms) stats.Add(ms);
+  DeviceCounters counters;
+  counters.draws = 3;
+  counters.bytesUploaded = 10;
+  for (int ms = 1; ms <= 100; ++ms) stats.Add(ms, counters);
   FrameSummary s = stats.Summarize(5.05, 2.0);
   EXPECT_EQ(s.frames, 100u);
   EXPECT_DOUBLE_EQ(s.meanMs, 50.5);
@@ -70,6 +73,8 @@ TEST(FrameStatistics, PercentilesByNearestRank) {
   EXPECT_DOUBLE_EQ(s.p99Ms, 99.0);
   EXPECT_DOUBLE_EQ(s.worstMs, 100.0);
   EXPECT_DOUBLE_EQ(s.cpuMsPerFrame, 20.0);
+  EXPECT_DOUBLE_EQ(s.draws, 3.0);
+  EXPECT_DOUBLE_EQ(s.bytesUploaded, 10.0);
   EXPECT_EQ(FrameStatistics().Summarize(0, 0).frames, 0u);
 }
 
