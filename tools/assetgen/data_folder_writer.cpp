@@ -53,7 +53,8 @@ void DataFolderWriter::writeFile(std::string_view name, const std::vector<uint8_
   std::filesystem::path path = folder_ / name;
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
   progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
 }

@@ -5,14 +5,10 @@
 #include <numbers>
 
 #include "art/heat_ramp.h"
+#include "procedural/shaping.h"
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
-
-float smoothstep(float edge0, float edge1, float x) {
-  float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-  return t * t * (3 - 2 * t);
-}
 
 // Corners of the stone fragment: angle (radians) and distance from the middle.
 constexpr float kFragmentCorners[][2] = {{0.0f, 0.60f}, {0.8f, 0.50f}, {1.6f, 0.62f},
@@ -20,15 +16,27 @@ constexpr float kFragmentCorners[][2] = {{0.0f, 0.60f}, {0.8f, 0.50f}, {1.6f, 0.
                                          {4.6f, 0.50f}, {5.4f, 0.62f}};
 
 const Rgb kSmokeTint{1.0f, 0.97f, 0.93f};
+
+struct Point {
+  float x, y, radius, angle;  // centred: -1..1 across the sprite
+};
+
+// A square sprite, each texel shaded from its position relative to the middle.
+template <typename Shade>
+Image paintCentred(int size, Shade shade) {
+  Image image(size, size);
+  for (int j = 0; j < size; ++j) {
+    for (int i = 0; i < size; ++i) {
+      float x = (i + 0.5f) / size * 2 - 1;
+      float y = (j + 0.5f) / size * 2 - 1;
+      image.at(i, j) = shade(Point{x, y, std::hypot(x, y), std::atan2(y, x)});
+    }
+  }
+  return image;
+}
 }  // namespace
 
 EffectSprites::EffectSprites(uint64_t seed) : noise_(seed) {}
-
-EffectSprites::Point EffectSprites::centred(int i, int j, int size) {
-  float x = (i + 0.5f) / size * 2 - 1;
-  float y = (j + 0.5f) / size * 2 - 1;
-  return {x, y, std::hypot(x, y), std::atan2(y, x)};
-}
 
 float EffectSprites::outline(float angle, float base, float roughness, float offset) const {
   // Noise sampled round a circle: the outline closes on itself without a seam.
@@ -36,37 +44,27 @@ float EffectSprites::outline(float angle, float base, float roughness, float off
 }
 
 Image EffectSprites::smokePuff(int size) const {
-  Image image(size, size);
-  for (int j = 0; j < size; ++j) {
-    for (int i = 0; i < size; ++i) {
-      Point p = centred(i, j, size);
-      float edge = outline(p.angle, 0.72f, 0.18f, 0.f);
-      float density = smoothstep(edge, edge * 0.25f, p.radius);
-      density *= 0.7f + 0.3f * noise_.fbm(p.x * 3.f + 9.f, p.y * 3.f, 4);
-      density *= smoothstep(1.f, 0.9f, p.radius);  // nothing reaches the sprite's border
-      // Kept dim: a hundred puffs overlap in the column and add up.
-      image.at(i, j) = kSmokeTint * (0.45f * std::pow(density, 1.2f));
-    }
-  }
-  return image;
+  return paintCentred(size, [this](Point p) {
+    float edge = outline(p.angle, 0.72f, 0.18f, 0.f);
+    float density = smoothstep(edge, edge * 0.25f, p.radius);
+    density *= 0.7f + 0.3f * noise_.fbm(p.x * 3.f + 9.f, p.y * 3.f, 4);
+    density *= smoothstep(1.f, 0.9f, p.radius);  // nothing reaches the sprite's border
+    // Kept dim: a hundred puffs overlap in the column and add up.
+    return kSmokeTint * (0.45f * std::pow(density, 1.2f));
+  });
 }
 
 Image EffectSprites::lavaBlob(int size) const {
-  Image image(size, size);
-  for (int j = 0; j < size; ++j) {
-    for (int i = 0; i < size; ++i) {
-      Point p = centred(i, j, size);
-      float edge = outline(p.angle, 0.62f, 0.16f, 5.f);
-      float inside = smoothstep(edge, edge - 0.22f, p.radius);
-      float core = 1 - p.radius / edge;
-      float crust = 0.3f * smoothstep(0.5f, 0.85f, noise_.ridged(p.x * 3.f, p.y * 3.f, 3));
-      float heat = inside * (0.62f + 0.45f * core - crust);
-      Rgb halo = HeatRamp::colour(0.3f) * (0.35f * std::exp(-p.radius * p.radius / 0.25f));
-      image.at(i, j) = (HeatRamp::colour(heat) + halo * (1 - inside)).clamped() *
-                       smoothstep(1.f, 0.85f, p.radius);
-    }
-  }
-  return image;
+  return paintCentred(size, [this](Point p) {
+    float edge = outline(p.angle, 0.62f, 0.16f, 5.f);
+    float inside = smoothstep(edge, edge - 0.22f, p.radius);
+    float core = 1 - p.radius / edge;
+    float crust = 0.3f * smoothstep(0.5f, 0.85f, noise_.ridged(p.x * 3.f, p.y * 3.f, 3));
+    float heat = inside * (0.62f + 0.45f * core - crust);
+    Rgb halo = HeatRamp::colour(0.3f) * (0.35f * std::exp(-p.radius * p.radius / 0.25f));
+    return (HeatRamp::colour(heat) + halo * (1 - inside)).clamped() *
+           smoothstep(1.f, 0.85f, p.radius);
+  });
 }
 
 float EffectSprites::fragmentRadius(float angle) const {
@@ -89,22 +87,17 @@ float EffectSprites::fragmentRadius(float angle) const {
 }
 
 Image EffectSprites::rockFragment(int size) const {
-  Image image(size, size);
-  for (int j = 0; j < size; ++j) {
-    for (int i = 0; i < size; ++i) {
-      Point p = centred(i, j, size);
-      float edge = fragmentRadius(p.angle);
-      float inside = smoothstep(edge + 0.03f, edge - 0.03f, p.radius);
-      float cracks = smoothstep(0.7f, 0.9f, noise_.ridged(p.x * 3.f + 3.f, p.y * 3.f, 3));
-      float rim = smoothstep(edge - 0.12f, edge, p.radius);
-      float crust = 0.1f + 0.06f * noise_.fbm(p.x * 6.f, p.y * 6.f, 3);
-      float heat = crust + 0.55f * std::max(cracks, rim * 0.7f);
-      Rgb halo = HeatRamp::colour(0.35f) * (0.3f * std::exp(-p.radius * p.radius / 0.3f));
-      image.at(i, j) = (HeatRamp::colour(heat) * inside + halo * (1 - inside)) *
-                       smoothstep(1.f, 0.85f, p.radius);
-    }
-  }
-  return image;
+  return paintCentred(size, [this](Point p) {
+    float edge = fragmentRadius(p.angle);
+    float inside = smoothstep(edge + 0.03f, edge - 0.03f, p.radius);
+    float cracks = smoothstep(0.7f, 0.9f, noise_.ridged(p.x * 3.f + 3.f, p.y * 3.f, 3));
+    float rim = smoothstep(edge - 0.12f, edge, p.radius);
+    float crust = 0.1f + 0.06f * noise_.fbm(p.x * 6.f, p.y * 6.f, 3);
+    float heat = crust + 0.55f * std::max(cracks, rim * 0.7f);
+    Rgb halo = HeatRamp::colour(0.35f) * (0.3f * std::exp(-p.radius * p.radius / 0.3f));
+    return (HeatRamp::colour(heat) * inside + halo * (1 - inside)) *
+           smoothstep(1.f, 0.85f, p.radius);
+  });
 }
 
 Image EffectSprites::shockBand(int width, int height) const {

@@ -18,10 +18,6 @@ class EffectSprites {
   Image shockBand(int width, int height) const;
 
  private:
-  struct Point {
-    float x, y, radius, angle;  // centred: -1..1 across the sprite
-  };
-  static Point centred(int i, int j, int size);
   float outline(float angle, float base, float roughness, float offset) const;
   float fragmentRadius(float angle) const;
 

@@ -9,6 +9,7 @@ constexpr int kGlyphsPerBlock = 8;
 // '#' is ink. Upper case and digits stand on row 6, descenders use row 7, column 7 stays
 // clear as the gap to the next character. Stems are two pixels wide so the text survives
 // the fire behind the console.
+// clang-format off
 constexpr const char* kSheet[] = {
     //   ! " # $ % & '
     "..........##.....##.##...##.##.....#....##....#...###.....##....",
@@ -119,6 +120,7 @@ constexpr const char* kSheet[] = {
     "##..##......##..######.....###....##....###.............",
     "........#####.....................##....................",
 };
+// clang-format on
 
 constexpr int kBlocks = (FontSheet::kGlyphCount + kGlyphsPerBlock - 1) / kGlyphsPerBlock;
 static_assert(std::size(kSheet) == kBlocks * FontSheet::kCellSize);
@@ -153,6 +155,7 @@ IndexedImage FontSheet::strip() {
 std::string FontSheet::description() {
   std::string text = std::to_string(kGlyphCount) + " " + std::to_string(kCellSize) + " " +
                      std::to_string(kCellSize);
-  for (int glyph = 0; glyph < kGlyphCount; ++glyph) text += static_cast<char>(kFirstCharacter + glyph);
+  for (int glyph = 0; glyph < kGlyphCount; ++glyph)
+    text += static_cast<char>(kFirstCharacter + glyph);
   return text;
 }

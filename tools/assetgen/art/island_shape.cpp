@@ -6,17 +6,13 @@
 
 #include "art/terrain_frame.h"
 #include "procedural/droplet_erosion.h"
+#include "procedural/shaping.h"
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr float kBaseRadius = 3.3f;      // where the cone's flank would meet zero height
+constexpr float kBaseRadius = 3.3f;       // where the cone's flank would meet zero height
 constexpr float kBreachAngle = -kPi / 2;  // the rim's low notch faces -z, the intro's side
 constexpr float kMeanRim = 6.88f;
-
-float smoothstep(float edge0, float edge1, float x) {
-  float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-  return t * t * (3 - 2 * t);
-}
 
 float smoothMax(float a, float b, float softness) {
   float h = std::clamp(0.5f + 0.5f * (a - b) / softness, 0.f, 1.f);
@@ -87,8 +83,8 @@ float IslandShape::baseHeight(float x, float z) const {
   if (distance < kRimRadius) return craterProfile(distance, rim);
 
   // An irregular coast: the flanks are warped more the further they lie from the crater.
-  float warp = 0.55f * noise_.fbm(x * 0.5f + 20.f, z * 0.5f - 20.f, 3) *
-               smoothstep(0.5f, 1.6f, distance);
+  float warp =
+      0.55f * noise_.fbm(x * 0.5f + 20.f, z * 0.5f - 20.f, 3) * smoothstep(0.5f, 1.6f, distance);
   float flank = coneProfile(distance + warp, rim) + ridges(x, z, distance, angle);
   float land = 1 - smoothstep(2.0f, 2.6f, distance + warp);
   flank += 0.06f * noise_.fbm(x * 6.f, z * 6.f, 4) * land;

@@ -7,6 +7,7 @@
 #include "art/heat_ramp.h"
 #include "art/island_shape.h"
 #include "art/terrain_frame.h"
+#include "procedural/shaping.h"
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
@@ -14,11 +15,6 @@ constexpr int kFlows = 160;
 constexpr float kBreachAngle = -kPi / 2;  // most lava spills over the low notch of the rim
 constexpr float kInertia = 0.6f;
 constexpr float kStepCells = 0.5f;
-
-float smoothstep(float edge0, float edge1, float x) {
-  float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-  return t * t * (3 - 2 * t);
-}
 
 const Rgb kGlow{0.45f, 0.08f, 0.01f};
 }  // namespace
@@ -84,7 +80,8 @@ void LavaStreamPainter::fillCrater() {
       float x = TerrainFrame::worldX(static_cast<float>(i) / (n - 1));
       float z = TerrainFrame::worldZ(static_cast<float>(j) / (n - 1));
       float d = std::hypot(x - TerrainFrame::kCraterX, z - TerrainFrame::kCraterZ);
-      heat_.at(i, j) += 2.f * smoothstep(IslandShape::kRimRadius * 0.9f, IslandShape::kRimRadius * 0.5f, d);
+      heat_.at(i, j) +=
+          2.f * smoothstep(IslandShape::kRimRadius * 0.9f, IslandShape::kRimRadius * 0.5f, d);
     }
   }
 }

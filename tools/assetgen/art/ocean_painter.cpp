@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "procedural/shaping.h"
+
 namespace {
 constexpr float kTwoPi = 2 * std::numbers::pi_v<float>;
 
@@ -16,15 +18,10 @@ struct WaveTrain {
 // Spread over about ninety degrees round the wind, so crests interfere into short,
 // broken wave fronts instead of long lines.
 constexpr WaveTrain kTrains[] = {
-    {13, 4, 1.0f, 0.0f},   {11, 8, 0.85f, 1.3f},  {15, -1, 0.8f, 2.9f}, {8, 10, 0.6f, 4.1f},
-    {19, 5, 0.55f, 0.7f},  {17, 12, 0.45f, 5.2f}, {21, -4, 0.4f, 3.3f}, {26, 9, 0.3f, 2.2f},
-    {31, 3, 0.25f, 1.1f},  {27, 18, 0.2f, 4.6f},
+    {13, 4, 1.0f, 0.0f},  {11, 8, 0.85f, 1.3f},  {15, -1, 0.8f, 2.9f}, {8, 10, 0.6f, 4.1f},
+    {19, 5, 0.55f, 0.7f}, {17, 12, 0.45f, 5.2f}, {21, -4, 0.4f, 3.3f}, {26, 9, 0.3f, 2.2f},
+    {31, 3, 0.25f, 1.1f}, {27, 18, 0.2f, 4.6f},
 };
-
-float smoothstep(float edge0, float edge1, float x) {
-  float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-  return t * t * (3 - 2 * t);
-}
 
 const Rgb kDeep{0.02f, 0.14f, 0.23f};
 const Rgb kBody{0.05f, 0.28f, 0.37f};

@@ -19,7 +19,9 @@ void SkyDomeMesh::addVertex(Md3Mesh& mesh, float polar, float azimuth) {
   mesh.texCoords.push_back({0.5f + reach * std::cos(azimuth), 0.5f + reach * std::sin(azimuth)});
 }
 
-void SkyDomeMesh::addTriangle(Md3Mesh& mesh, int a, int b, int c) { mesh.triangles.push_back({a, b, c}); }
+void SkyDomeMesh::addTriangle(Md3Mesh& mesh, int a, int b, int c) {
+  mesh.triangles.push_back({a, b, c});
+}
 
 Md3Mesh SkyDomeMesh::build() {
   Md3Mesh mesh;
@@ -32,7 +34,9 @@ Md3Mesh SkyDomeMesh::build() {
       addVertex(mesh, lowest * ring / kRings, 2 * kPi * s / kSegments);
     }
   }
-  auto vertex = [](int ring, int segment) { return 1 + (ring - 1) * kSegments + segment % kSegments; };
+  auto vertex = [](int ring, int segment) {
+    return 1 + (ring - 1) * kSegments + segment % kSegments;
+  };
   for (int s = 0; s < kSegments; ++s) addTriangle(mesh, 0, vertex(1, s + 1), vertex(1, s));
   for (int ring = 1; ring < kRings; ++ring) {
     for (int s = 0; s < kSegments; ++s) {

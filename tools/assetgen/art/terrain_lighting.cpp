@@ -6,8 +6,8 @@
 
 namespace {
 constexpr int kSkyDirections = 12;
-constexpr float kSkyReach = 0.6f;     // world units searched for a higher horizon
-constexpr float kPenumbra = 12.f;     // larger: harder shadow edges
+constexpr float kSkyReach = 0.6f;      // world units searched for a higher horizon
+constexpr float kPenumbra = 12.f;      // larger: harder shadow edges
 constexpr float kHighestGround = 8.f;  // nothing shades from above this
 }  // namespace
 

@@ -4,13 +4,9 @@
 #include <cmath>
 
 #include "art/terrain_frame.h"
+#include "procedural/shaping.h"
 
 namespace {
-float smoothstep(float edge0, float edge1, float x) {
-  float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-  return t * t * (3 - 2 * t);
-}
-
 constexpr float kDetailHeight = 0.012f;  // fine bumps the mesh is too coarse to carry
 constexpr float kDetailScale = 40.f;
 
@@ -91,8 +87,8 @@ Rgb TerrainPainter::bareRock(const Ground& g) const {
 }
 
 Rgb TerrainPainter::craterFloor(const Ground& g, Rgb rock) const {
-  float inside = smoothstep(IslandShape::kRimRadius * 0.95f, IslandShape::kRimRadius * 0.6f,
-                            g.craterDistance);
+  float inside =
+      smoothstep(IslandShape::kRimRadius * 0.95f, IslandShape::kRimRadius * 0.6f, g.craterDistance);
   float vents = smoothstep(0.35f, 0.7f, noise_.fbm(g.x * 18.f, g.z * 18.f, 3));
   Rgb floor = mix(kBasalt * 0.7f, kSulphur, 0.6f * vents);
   floor += kEmber * smoothstep(0.2f, 0.f, g.craterDistance);

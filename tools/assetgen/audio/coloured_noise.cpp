@@ -5,7 +5,9 @@
 
 ColouredNoise::ColouredNoise(uint64_t seed) : random_(seed) {}
 
-float ColouredNoise::white() { return static_cast<float>(random_.uniform(-1, 1)); }
+float ColouredNoise::white() {
+  return static_cast<float>(random_.uniform(-1, 1));
+}
 
 float ColouredNoise::pink() {
   ++counter_;

@@ -4,8 +4,8 @@
 
 #include "procedural/random_stream.h"
 
-// Noise sources, roughly -1..1: white (flat), pink (equal energy per octave: wind, surf) and
-// brown (falling 6 dB per octave: rumbles).
+// Noise sources: white (flat, -1..1), pink (equal energy per octave: wind, surf) and
+// brown (falling 6 dB per octave: rumbles); the coloured ones swing somewhat wider.
 class ColouredNoise {
  public:
   explicit ColouredNoise(uint64_t seed);

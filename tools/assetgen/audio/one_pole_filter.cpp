@@ -3,7 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-OnePoleFilter::OnePoleFilter(float cutoffHz, float sampleRate) { setCutoff(cutoffHz, sampleRate); }
+OnePoleFilter::OnePoleFilter(float cutoffHz, float sampleRate) {
+  setCutoff(cutoffHz, sampleRate);
+}
 
 void OnePoleFilter::setCutoff(float cutoffHz, float sampleRate) {
   coefficient_ = 1 - std::exp(-2 * std::numbers::pi_v<float> * cutoffHz / sampleRate);

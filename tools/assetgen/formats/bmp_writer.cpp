@@ -61,7 +61,8 @@ std::vector<uint8_t> BmpWriter::encode(const IndexedImage& image) {
   }
   size_t padding = rowStride(image.width, 8) - static_cast<size_t>(image.width);
   for (int y = image.height - 1; y >= 0; --y) {
-    for (int x = 0; x < image.width; ++x) out.u8(image.indices[static_cast<size_t>(y) * image.width + x]);
+    for (int x = 0; x < image.width; ++x)
+      out.u8(image.indices[static_cast<size_t>(y) * image.width + x]);
     out.zeros(padding);
   }
   return out.bytes();

@@ -18,7 +18,9 @@ struct Rgb {
   }
 };
 
-inline Rgb mix(Rgb a, Rgb b, float t) { return a + (b - a) * t; }
+inline Rgb mix(Rgb a, Rgb b, float t) {
+  return a + (b - a) * t;
+}
 
 // One channel as a byte, rounded to nearest.
 inline uint8_t toByte(float channel) {

@@ -13,7 +13,8 @@ void DropletErosion::buildBrush() {
   float total = 0;
   for (int dj = -r; dj <= r; ++dj) {
     for (int di = -r; di <= r; ++di) {
-      float weight = static_cast<float>(r) + 0.5f - std::sqrt(static_cast<float>(di * di + dj * dj));
+      float weight =
+          static_cast<float>(r) + 0.5f - std::sqrt(static_cast<float>(di * di + dj * dj));
       if (weight <= 0) continue;
       brush_.push_back({di, dj, weight});
       total += weight;
@@ -66,11 +67,11 @@ void DropletErosion::simulate(HeightField& heights, Droplet drop) {
     flow_->at(static_cast<int>(oldX + 0.5f), static_cast<int>(oldY + 0.5f)) += drop.water;
     float rise = surfaceAt(heights, drop.x, drop.y).height - here.height;
     float slope = -rise / heights.spacing();
-    float capacity = std::max(slope, s.minSlope) * drop.speed * drop.water * s.capacity *
-                     heights.spacing();
+    float capacity =
+        std::max(slope, s.minSlope) * drop.speed * drop.water * s.capacity * heights.spacing();
     if (rise > 0 || drop.sediment > capacity) {
-      float amount = rise > 0 ? std::min(rise, drop.sediment)
-                                     : (drop.sediment - capacity) * s.depositRate;
+      float amount =
+          rise > 0 ? std::min(rise, drop.sediment) : (drop.sediment - capacity) * s.depositRate;
       drop.sediment -= amount;
       deposit(heights, oldX, oldY, amount);
     } else {

@@ -9,14 +9,14 @@
 struct ErosionSettings {
   int droplets = 60000;
   int maxSteps = 80;
-  int brushRadius = 2;        // cells
-  float inertia = 0.15f;      // how much a droplet keeps its direction
-  float capacity = 3.0f;      // sediment carried per unit of slope, speed and water
-  float minSlope = 0.05f;     // keeps flat stretches carrying a little
+  int brushRadius = 2;     // cells
+  float inertia = 0.15f;   // how much a droplet keeps its direction
+  float capacity = 3.0f;   // sediment carried per unit of slope, speed and water
+  float minSlope = 0.05f;  // keeps flat stretches carrying a little
   float erodeRate = 0.3f;
   float depositRate = 0.2f;
   float evaporation = 0.02f;  // share of water lost per step
-  float gravity = 0.4f;      // speed gained per unit of slope
+  float gravity = 0.4f;       // speed gained per unit of slope
   float startAbove = 1.0f;    // droplets fall only where the ground is higher than this
 };
 
@@ -32,7 +32,7 @@ class DropletErosion {
 
  private:
   struct Droplet {
-    float x, y;    // grid position
+    float x, y;  // grid position
     float dx = 0, dy = 0;
     float speed = 1, water = 1, sediment = 0;
   };

@@ -7,7 +7,9 @@
 #include "procedural/random_stream.h"
 
 namespace {
-float fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+float fade(float t) {
+  return t * t * t * (t * (t * 6 - 15) + 10);
+}
 
 int wrap(int value, int period) {
   if (period <= 0) return value;
@@ -16,7 +18,9 @@ int wrap(int value, int period) {
 }
 
 // Whole-cell shifts keep the octaves from all vanishing at the origin without breaking the period.
-float octaveShift(int octave) { return 37.f * octave; }
+float octaveShift(int octave) {
+  return 37.f * octave;
+}
 
 // Unit gradients reach about +-0.7 in two dimensions; this brings the range near +-1.
 constexpr float kRangeScale = 1.41f;

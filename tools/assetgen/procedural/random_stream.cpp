@@ -7,8 +7,14 @@ uint64_t RandomStream::next() {
   return z ^ (z >> 31);
 }
 
-double RandomStream::uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+double RandomStream::uniform() {
+  return static_cast<double>(next() >> 11) * 0x1.0p-53;
+}
 
-double RandomStream::uniform(double lo, double hi) { return lo + (hi - lo) * uniform(); }
+double RandomStream::uniform(double lo, double hi) {
+  return lo + (hi - lo) * uniform();
+}
 
-int RandomStream::below(int count) { return static_cast<int>(uniform() * count); }
+int RandomStream::below(int count) {
+  return static_cast<int>(uniform() * count);
+}

@@ -4,7 +4,7 @@
 
 namespace {
 // The arrow's outline in pixel units, the tip at the top-left corner.
-constexpr float kOutline[][2] = {{0, 0}, {0, 17}, {4.2f, 13}, {7, 19.5f},
+constexpr float kOutline[][2] = {{0, 0},        {0, 17}, {4.2f, 13}, {7, 19.5f},
                                  {9.8f, 18.3f}, {7, 12}, {12.2f, 12}};
 }  // namespace
 

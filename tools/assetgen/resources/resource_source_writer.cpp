@@ -3,8 +3,8 @@
 #include <cstdio>
 
 template <typename Value>
-void ResourceSourceWriter::appendRows(std::string& out, const Value* values, int rows,
-                                      int columns, bool hexadecimal) {
+void ResourceSourceWriter::appendRows(std::string& out, const Value* values, int rows, int columns,
+                                      bool hexadecimal) {
   for (int row = 0; row < rows; ++row) {
     out += "     ";
     for (int column = 0; column < columns; ++column) {

@@ -11,16 +11,17 @@ constexpr int kSeaRow = 26;
 struct Puff {
   float x, y, radius;
 };
-constexpr Puff kPuffs[] = {{14.f, 7.f, 3.2f}, {18.5f, 4.5f, 3.6f}, {13.f, 2.5f, 2.6f},
-                           {22.5f, 2.f, 2.4f}};
+constexpr Puff kPuffs[] = {
+    {14.f, 7.f, 3.2f}, {18.5f, 4.5f, 3.6f}, {13.f, 2.5f, 2.6f}, {22.5f, 2.f, 2.4f}};
 
 constexpr uint32_t kPalette[16] = {
-    0x00000000, 0xFF141012, 0xFF0E4A6E, 0xFF2A86A8, 0xFFE6F0F0, 0xFF3A2A22,
-    0xFF664634, 0xFF93704F, 0xFF3C7A2A, 0xFFB41C0A, 0xFFFF7A10, 0xFFFFE040,
-    0xFF4E4E54, 0xFF8A8A90, 0xFFC8C8CC, 0xFFFFB040,
+    0x00000000, 0xFF141012, 0xFF0E4A6E, 0xFF2A86A8, 0xFFE6F0F0, 0xFF3A2A22, 0xFF664634, 0xFF93704F,
+    0xFF3C7A2A, 0xFFB41C0A, 0xFFFF7A10, 0xFFFFE040, 0xFF4E4E54, 0xFF8A8A90, 0xFFC8C8CC, 0xFFFFB040,
 };
 
-float coneHalfWidth(int y) { return 2.5f + (y - kCraterRow) * 0.85f; }
+float coneHalfWidth(int y) {
+  return 2.5f + (y - kCraterRow) * 0.85f;
+}
 
 // Where a lava stream runs on row y: two tongues down the front of the cone.
 bool onLava(int x, int y) {
@@ -72,7 +73,7 @@ VolcanoIcon::Colour VolcanoIcon::pixelColour(int x, int y) {
   if (onCone(x, y)) {
     bool edge = !onCone(x - 1, y) || !onCone(x + 1, y) || !onCone(x, y - 1);
     return edge && !(y == kCraterRow && std::fabs(x + 0.5f - kCentre) < 2) ? kOutline
-                                                                             : coneColour(x, y);
+                                                                           : coneColour(x, y);
   }
   // Sparks just above the crater, under the smoke.
   int above = kCraterRow - y;

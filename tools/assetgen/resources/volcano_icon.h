@@ -6,8 +6,22 @@
 class VolcanoIcon {
  public:
   enum Colour : uint8_t {
-    kClear, kOutline, kSeaDeep, kSeaLight, kFoam, kRockShade, kRock, kRockLit,
-    kGrass, kLavaRed, kLavaOrange, kLavaYellow, kSmokeShade, kSmoke, kSmokeLit, kEmber
+    kClear,
+    kOutline,
+    kSeaDeep,
+    kSeaLight,
+    kFoam,
+    kRockShade,
+    kRock,
+    kRockLit,
+    kGrass,
+    kLavaRed,
+    kLavaOrange,
+    kLavaYellow,
+    kSmokeShade,
+    kSmoke,
+    kSmokeLit,
+    kEmber
   };
 
   static IconPicture draw();
