@@ -1,0 +1,37 @@
+#include "generated_folder.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+std::filesystem::path GeneratedFolder::file(const std::string& name) {
+  return std::filesystem::path(ASSETGEN_TEST_DATA) / name;
+}
+
+std::string GeneratedFolder::progress() {
+  std::ifstream in(ASSETGEN_TEST_PROGRESS);
+  if (!in) throw std::runtime_error("no progress record " ASSETGEN_TEST_PROGRESS);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path GeneratedFolder::freshTemporaryFolder(const std::string& name) {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ("assetgen_test_" + std::to_string(getpid()) + "_" + name);
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directories(path);
+  return path;
+}
+
+std::string GeneratedFolder::runGenerator(const std::filesystem::path& folder) {
+  std::string command = std::string("\"") + ASSETGEN_PROGRAM + "\" \"" + folder.string() + "\"";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) throw std::runtime_error("cannot start " + command);
+  std::string output;
+  char chunk[256];
+  while (size_t n = fread(chunk, 1, sizeof chunk, pipe)) output.append(chunk, n);
+  if (pclose(pipe) != 0) throw std::runtime_error(command + " failed:\n" + output);
+  return output;
+}

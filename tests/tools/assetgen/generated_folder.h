@@ -1,0 +1,15 @@
+#pragma once
+// The data folder the build generated for these tests (fresh, default config.ini), and a way
+// to run the generator again.
+#include <filesystem>
+#include <string>
+
+class GeneratedFolder {
+ public:
+  static std::filesystem::path file(const std::string& name);
+  static std::string progress();  // what the generator printed while writing the folder
+
+  // Runs the generator into a folder and returns what it printed; throws if it fails.
+  static std::string runGenerator(const std::filesystem::path& folder);
+  static std::filesystem::path freshTemporaryFolder(const std::string& name);
+};

@@ -1,0 +1,59 @@
+// The data folder as a whole: every file present, progress reported, config.ini kept,
+// and the same bytes on every run.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "generated_folder.h"
+
+namespace {
+const std::vector<std::string> kDataFiles = {
+    "textures/volcanoh24.bmp", "textures/volcanotex.bmp", "textures/ocean.bmp",
+    "textures/smoke.bmp",      "textures/lava.bmp",       "textures/lavastream.bmp",
+    "textures/erupdebris.bmp", "textures/shockwave.bmp",  "misc/firepal.bmp",
+    "misc/skydome.md3",        "font/FONT_8.bmp",         "font/FONT_8.fon",
+    "sound/seawind.wav",       "sound/shorewav.wav",      "sound/rumble.wav",
+    "sound/explosion.wav",     "sound/fire.wav",          "config.ini",
+};
+
+std::string contents(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(AssetgenOutput, WritesEveryFileWithOneProgressLineGivingItsSize) {
+  std::string progress = GeneratedFolder::progress();
+  for (const std::string& name : kDataFiles) {
+    ASSERT_TRUE(std::filesystem::exists(GeneratedFolder::file(name))) << name;
+    auto size = std::filesystem::file_size(GeneratedFolder::file(name));
+    EXPECT_GT(size, 0u) << name;
+    std::string line = "wrote " + name + " (" + std::to_string(size) + " bytes)\n";
+    EXPECT_NE(progress.find(line), std::string::npos) << line;
+  }
+}
+
+TEST(AssetgenOutput, DefaultConfigIsAValidWindowedHighDetailSetting) {
+  EXPECT_EQ(contents(GeneratedFolder::file("config.ini")),
+            "displaymode= 0\nwaterdetail= high\nshowfps= 0\n");
+}
+
+TEST(AssetgenOutput, SecondRunKeepsTheUsersConfigAndWritesIdenticalFiles) {
+  std::filesystem::path second = GeneratedFolder::freshTemporaryFolder("second");
+  const std::string userSettings = "displaymode= 800 600\nwaterdetail= low\nshowfps= 1\n";
+  std::ofstream(second / "config.ini") << userSettings;
+
+  std::string progress = GeneratedFolder::runGenerator(second);
+
+  EXPECT_EQ(contents(second / "config.ini"), userSettings);
+  EXPECT_EQ(progress.find("wrote config.ini"), std::string::npos);
+  for (const std::string& name : kDataFiles) {
+    if (name == "config.ini") continue;
+    EXPECT_TRUE(contents(GeneratedFolder::file(name)) == contents(second / name))
+        << name << " differs";
+  }
+  std::filesystem::remove_all(second);
+}
+}  // namespace
