@@ -17,10 +17,10 @@ class LavaStreamPainter {
   LavaStreamPainter(const HeightField& heights, uint64_t seed);
 
   Image paint(int size) const;
-  // How hot the ground is at island texture coordinates (u, v), 0..1.
-  float heatAt(float u, float v) const;
 
  private:
+  // How hot the ground is at island texture coordinates (u, v), 0..1.
+  float heatAt(float u, float v) const;
   void pourFlows();
   void pourFlow(float angle, float strength, float cooling);
   void fillCrater();

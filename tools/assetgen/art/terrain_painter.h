@@ -16,9 +16,9 @@ class TerrainPainter {
   TerrainPainter(const IslandShape::Island& island, Rgb farSea, uint64_t seed);
 
   Image paint(int size) const;
-  static Vec3 sunDirection();
 
  private:
+  static Vec3 sunDirection();
   struct Ground {
     float x, z;
     float height;

@@ -8,6 +8,10 @@
 
 namespace {
 constexpr int32_t kVersion = 15;
+constexpr uint32_t kHeaderBytes = 108;
+constexpr uint32_t kFrameBytes = 56;
+constexpr uint32_t kSurfaceHeaderBytes = 108;
+constexpr uint32_t kShaderBytes = 68;
 constexpr size_t kNameBytes = 64;
 constexpr size_t kFrameNameBytes = 16;
 constexpr uint32_t kTriangleBytes = 12;

@@ -23,11 +23,6 @@ class Md3Writer {
  public:
   static std::vector<uint8_t> encode(const Md3Mesh& mesh);
 
-  static constexpr uint32_t kHeaderBytes = 108;
-  static constexpr uint32_t kFrameBytes = 56;
-  static constexpr uint32_t kSurfaceHeaderBytes = 108;
-  static constexpr uint32_t kShaderBytes = 68;
-
  private:
   static void writeFrame(ByteBuffer& out, const Md3Mesh& mesh);
   static void writeSurface(ByteBuffer& out, const Md3Mesh& mesh);
