@@ -1,0 +1,82 @@
+#include "gfx/jpeg_decoder.h"
+
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE declared first
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include <bit>
+#include <csetjmp>
+
+namespace {
+
+// A header may claim 16384 x 16384 pixels in a few bytes, and libjpeg would make up whatever
+// data is missing; no real picture packs more pixels than this into one byte of file.
+constexpr uint64_t kMaxPixelsPerByte = 8192;
+// Progressive pictures keep every coefficient in memory; beyond this libjpeg gives up.
+constexpr long kMaxWorkingMemory = 512L << 20;
+
+// BGRA bytes in memory read back as D3DCOLOR words on a little-endian machine.
+static_assert(std::endian::native == std::endian::little);
+
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+[[noreturn]] void FailDecoding(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+// libjpeg recovers from corrupt data by itself, but a file that ends early would be padded out
+// with made-up pixels: that is a failure here.
+void OnMessage(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) FailDecoding(info);
+}
+
+void DiscardMessage(j_common_ptr) {}
+
+// Everything libjpeg touches across its longjmp lives outside the protected function.
+struct JpegInput {
+  jpeg_decompress_struct info{};
+  ErrorManager errors{};
+
+  JpegInput() {
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = FailDecoding;
+    errors.base.emit_message = OnMessage;
+    errors.base.output_message = DiscardMessage;
+  }
+  ~JpegInput() { jpeg_destroy_decompress(&info); }
+};
+
+bool Decode(JpegInput& in, std::span<const uint8_t> file, DecodedImage* image) {
+  if (setjmp(in.errors.jump)) return false;
+  jpeg_create_decompress(&in.info);
+  in.info.mem->max_memory_to_use = kMaxWorkingMemory;
+  jpeg_mem_src(&in.info, file.data(), static_cast<unsigned long>(file.size()));
+  if (jpeg_read_header(&in.info, TRUE) != JPEG_HEADER_OK) return false;
+  const uint32_t width = in.info.image_width, height = in.info.image_height;
+  if (!IsAcceptableSize(width, height)) return false;
+  if (uint64_t{width} * height > file.size() * kMaxPixelsPerByte) return false;
+
+  in.info.out_color_space = JCS_EXT_BGRA;
+  jpeg_start_decompress(&in.info);
+  AllocatePixels(image, width, height);
+  while (in.info.output_scanline < height) {
+    JSAMPROW row = reinterpret_cast<JSAMPROW>(&image->At(0, in.info.output_scanline));
+    jpeg_read_scanlines(&in.info, &row, 1);
+  }
+  jpeg_finish_decompress(&in.info);
+  return true;
+}
+
+}  // namespace
+
+bool DecodeJpeg(std::span<const uint8_t> file, DecodedImage* image) {
+  image->fileFormat = D3DXIFF_JPG;
+  image->hasAlpha = false;
+  JpegInput in;
+  return Decode(in, file, image);
+}

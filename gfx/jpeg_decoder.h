@@ -1,0 +1,9 @@
+#pragma once
+// Baseline and progressive JPEG through libjpeg: grey and YCbCr pictures.
+#include <cstdint>
+#include <span>
+
+#include "gfx/decoded_image.h"
+
+// False for anything malformed or truncated; image is then unspecified.
+bool DecodeJpeg(std::span<const uint8_t> file, DecodedImage* image);
