@@ -32,6 +32,11 @@ constexpr int kSpriteSize = 128;
 constexpr int kShockWaveWidth = 256;
 constexpr int kShockWaveHeight = 64;
 
+// The water is drawn half transparent over the frame's dark blue clear colour, and over the
+// terrain where the terrain lies beneath it: deep water on the terrain takes that blue so
+// the terrain's square edge disappears in the open sea.
+constexpr Rgb kUnderTheSea{0.f, 0.f, 200.f / 255.f};
+
 constexpr std::string_view kDefaultConfig = "displaymode= 0\nwaterdetail= high\nshowfps= 0\n";
 }  // namespace
 
@@ -39,9 +44,8 @@ DataFolderWriter::DataFolderWriter(std::filesystem::path folder, std::ostream& p
     : folder_(std::move(folder)), progress_(progress) {}
 
 void DataFolderWriter::writeAll() {
-  Image water = OceanPainter(kSeed + 2).paint(kOceanSize);
-  writeFile("textures/ocean.bmp", BmpWriter::encode(water));
-  writeIsland(water.mean());
+  writeIsland();
+  writeFile("textures/ocean.bmp", BmpWriter::encode(OceanPainter(kSeed + 2).paint(kOceanSize)));
   writeEffects();
   writeConsoleArt();
   writeFile("misc/skydome.md3", Md3Writer::encode(SkyDomeMesh::build()));
@@ -59,11 +63,11 @@ void DataFolderWriter::writeFile(std::string_view name, const std::vector<uint8_
   progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
 }
 
-void DataFolderWriter::writeIsland(Rgb farSea) {
+void DataFolderWriter::writeIsland() {
   IslandShape shape(kSeed);
   IslandShape::Island island = shape.build(kHeightFieldSize);
   writeFile("textures/volcanoh24.bmp", BmpWriter::encode(HeightMapEncoder::encode(island.heights)));
-  TerrainPainter painter(island, farSea, kSeed + 1);
+  TerrainPainter painter(island, kUnderTheSea, kSeed + 1);
   writeFile("textures/volcanotex.bmp", BmpWriter::encode(painter.paint(kTerrainTextureSize)));
   LavaStreamPainter lava(island.heights, kSeed + 3);
   writeFile("textures/lavastream.bmp", BmpWriter::encode(lava.paint(kLavaStreamSize)));

@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/rgb.h"
-
 // Writes the program's whole data folder: textures, height map, font, fire palette, sky
 // dome, sounds and a default config.ini (only where none exists, so a user's settings
 // survive a rebuild). One progress line per file.
@@ -17,7 +15,7 @@ class DataFolderWriter {
   void writeAll();
 
  private:
-  void writeIsland(Rgb farSea);
+  void writeIsland();
   void writeEffects();
   void writeConsoleArt();
   void writeSounds();

@@ -122,8 +122,7 @@ Rgb TerrainPainter::light(const Ground& g, float u, float v) const {
 
 Rgb TerrainPainter::shade(const Ground& g, float u, float v) const {
   Rgb lit = groundColour(g) * light(g, u, v);
-  // Deep water takes the colour of the open sea, so the terrain's square edge disappears
-  // into the sea plane around it.
+  // Deep ground fades to what the open sea shows beneath the water.
   float depth = TerrainFrame::kSeaLevel - g.height;
   return mix(lit, farSea_, smoothstep(0.15f, 0.5f, depth));
 }

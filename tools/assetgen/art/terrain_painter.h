@@ -12,7 +12,7 @@
 // Texel (i, j from the top) of an M x M picture lies at u = i / (M - 1), v = j / (M - 1).
 class TerrainPainter {
  public:
-  // farSea: the colour the open sea shows (the water texture's mean).
+  // farSea: what shows beneath the water away from the island; deep ground takes it on.
   TerrainPainter(const IslandShape::Island& island, Rgb farSea, uint64_t seed);
 
   Image paint(int size) const;

@@ -13,7 +13,6 @@ class Image {
   int height() const { return height_; }
   Rgb& at(int x, int y) { return pixels_[index(x, y)]; }
   const Rgb& at(int x, int y) const { return pixels_[index(x, y)]; }
-  Rgb mean() const;
 
  private:
   size_t index(int x, int y) const { return static_cast<size_t>(y) * width_ + x; }
