@@ -12,7 +12,6 @@
 #include "art/lava_stream_painter.h"
 #include "art/ocean_painter.h"
 #include "art/sky_dome_mesh.h"
-#include "art/terrain_frame.h"
 #include "art/terrain_painter.h"
 #include "audio/ambience_synth.h"
 #include "audio/eruption_synth.h"
