@@ -2,114 +2,268 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
-GLenum ColorStorage(D3DFORMAT format) { return format == D3DFMT_R5G6B5 ? GL_RGB565 : GL_RGBA8; }
-
-GLenum DepthStorage(D3DFORMAT format) {
-  return format == D3DFMT_D24S8 ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT16;
+GLenum PrimitiveMode(D3DPRIMITIVETYPE type) {
+  switch (type) {
+    case D3DPT_LINELIST:
+      return GL_LINES;
+    case D3DPT_LINESTRIP:
+      return GL_LINE_STRIP;
+    case D3DPT_TRIANGLESTRIP:
+      return GL_TRIANGLE_STRIP;
+    case D3DPT_TRIANGLEFAN:
+      return GL_TRIANGLE_FAN;
+    default:
+      return GL_TRIANGLES;
+  }
 }
 
-GLenum DepthAttachment(D3DFORMAT format) {
-  return format == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+// The texture coordinate set stage 0 reads.
+UINT TexCoordSet(const PipelineState& state) {
+  return state.Stage(0, D3DTSS_TEXCOORDINDEX) & 0xFFFF;
 }
 
-float Channel(D3DCOLOR color, int shift) { return static_cast<float>((color >> shift) & 0xFF) / 255.0f; }
+// Bytes from the first drawn vertex to the end of the last: the last needs only its own size.
+size_t DrawnBytes(const DrawCall& call, const VertexLayout& layout) {
+  return size_t{call.vertexCount - 1} * call.stride + layout.size;
+}
+
+const void* IndexOffset(UINT firstIndex) {
+  return reinterpret_cast<const void*>(uintptr_t{firstIndex} * sizeof(uint16_t));
+}
 
 }  // namespace
 
 std::unique_ptr<GlBackend> GlBackend::Create(SDL_Window* window, const BackBufferSpec& spec,
                                              std::string* error) {
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (!context) {
-    *error = std::string("cannot create an OpenGL 3.3 context: ") + SDL_GetError();
-    return nullptr;
-  }
-  std::unique_ptr<GlBackend> backend(new GlBackend(window, context, spec));
-  if (!backend->CreateBackBuffer(error)) return nullptr;
+  GlContext context;
+  if (!context.Create(window, error)) return nullptr;
+  std::unique_ptr<GlBackend> backend(new GlBackend(std::move(context), window, spec));
+  if (!backend->targets_.CreateDeviceBuffers(spec, error)) return nullptr;
   // Windowed presentation is not tied to the display refresh; full screen is.
   SDL_GL_SetSwapInterval(spec.vsync ? 1 : 0);
   return backend;
 }
 
-GlBackend::GlBackend(SDL_Window* window, SDL_GLContext context, const BackBufferSpec& spec)
-    : window_(window), context_(context), spec_(spec) {}
+GlBackend::GlBackend(GlContext context, SDL_Window* window, const BackBufferSpec& spec)
+    : context_(std::move(context)),
+      window_(window),
+      spec_(spec),
+      input_(state_),
+      stream_(state_, counters_),
+      buffers_(state_, counters_),
+      textures_(state_, counters_),
+      arrays_(state_, counters_),
+      targets_(state_, textures_) {}
 
 GlBackend::~GlBackend() {
-  SDL_GL_MakeCurrent(window_, context_);
-  glDeleteFramebuffers(1, &framebuffer_);
-  glDeleteRenderbuffers(1, &colorBuffer_);
-  glDeleteRenderbuffers(1, &depthBuffer_);
-  SDL_GL_DeleteContext(context_);
+  context_.MakeCurrent();
 }
 
-bool GlBackend::CreateBackBuffer(std::string* error) {
-  const auto width = static_cast<GLsizei>(spec_.width);
-  const auto height = static_cast<GLsizei>(spec_.height);
-  glGenFramebuffers(1, &framebuffer_);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  glGenRenderbuffers(1, &colorBuffer_);
-  glBindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
-  glRenderbufferStorage(GL_RENDERBUFFER, ColorStorage(spec_.colorFormat), width, height);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer_);
-  if (spec_.depthFormat != D3DFMT_UNKNOWN) {
-    glGenRenderbuffers(1, &depthBuffer_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
-    glRenderbufferStorage(GL_RENDERBUFFER, DepthStorage(spec_.depthFormat), width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, DepthAttachment(spec_.depthFormat), GL_RENDERBUFFER,
-                              depthBuffer_);
-  }
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    *error = "the back buffer framebuffer is incomplete";
-    return false;
-  }
-  glViewport(0, 0, width, height);
-  return true;
+void GlBackend::SetDeviceSurfaces(const IDirect3DSurface8* backBuffer,
+                                  const IDirect3DSurface8* depthBuffer) {
+  targets_.SetDeviceSurfaces(backBuffer, depthBuffer);
 }
 
-void GlBackend::Clear(const PipelineState& /*state*/, const D3DRECT& area, DWORD flags,
-                      D3DCOLOR color, float z) {
+void GlBackend::Clear(const PipelineState& state, const D3DRECT& area, DWORD flags, D3DCOLOR color,
+                      float z) {
+  Flush();
+  targets_.Bind(state.renderTarget, state.depthStencil);
+  state_.SetScissor(&area);
   GLbitfield mask = 0;
   if (flags & D3DCLEAR_TARGET) {
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glClearColor(Channel(color, 16), Channel(color, 8), Channel(color, 0), Channel(color, 24));
+    const std::array<float, 4> rgba = ColorChannels(color);
+    state_.SetColorMask(0xF);
+    glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
     mask |= GL_COLOR_BUFFER_BIT;
   }
   if (flags & D3DCLEAR_ZBUFFER) {
-    glDepthMask(GL_TRUE);
+    state_.SetDepthMask(true);
     glClearDepthf(z);
     mask |= GL_DEPTH_BUFFER_BIT;
   }
-  // Row y of the picture is row y of the framebuffer, so the rectangle needs no flip.
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(area.x1, area.y1, area.x2 - area.x1, area.y2 - area.y1);
   glClear(mask);
-  glDisable(GL_SCISSOR_TEST);
+}
+
+void GlBackend::Draw(const DrawCall& call) {
+  VertexLayout layout;
+  if (!DescribeVertexFormat(call.fvf, &layout)) return;
+  IDirect3DTexture8* texture = call.state->textures[0];
+  DrawSettings settings =
+      DrawSettings::For(*call.state, layout.transformed, call.type, texture != nullptr);
+  if (settings.program.texture == TextureKind::kNone) texture = nullptr;
+  if (DrawBatcher::Suits(call, layout) && (!texture || arrays_.CanHold(*texture))) {
+    Merge(call, layout, settings, texture);
+    return;
+  }
+  Flush();
+  DrawDirect(call, layout, settings, texture);
+}
+
+void GlBackend::Merge(const DrawCall& call, const VertexLayout& layout, DrawSettings settings,
+                      IDirect3DTexture8* texture) {
+  TextureClass textureClass;
+  if (texture) {
+    settings.program.texture = TextureKind::kArrayLayer;
+    textureClass = TextureClass::Of(*texture);
+  }
+  // Changed texels rewrite a layer that the run may sample: draw the run first.
+  if (!batcher_.Continues(settings, textureClass) || (texture && arrays_.IsStale(*texture))) {
+    Flush();
+    batcher_.Start(settings, textureClass);
+  }
+  const float layer = texture ? arrays_.Place(*texture) : 0.0f;
+  batcher_.Append(call, layout, TexCoordSet(*call.state), Matrix4::From(call.state->world), layer);
+}
+
+void GlBackend::Flush() {
+  if (batcher_.Empty()) return;
+  const DrawSettings& settings = batcher_.Settings();
+  if (Apply(settings, Matrix4::Identity())) {
+    if (settings.program.texture == TextureKind::kArrayLayer) arrays_.Bind(batcher_.Class());
+    const std::vector<MergedVertex>& vertices = batcher_.Vertices();
+    const GLintptr offset = stream_.Write(vertices.data(), vertices.size() * sizeof(MergedVertex));
+    input_.Bind(DrawBatcher::Layout(), stream_.Name(), offset, false, 0.0f);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
+    ++counters_.backendDraws;
+  }
+  batcher_.Clear();
+}
+
+void GlBackend::DrawDirect(const DrawCall& call, const VertexLayout& layout,
+                           const DrawSettings& settings, IDirect3DTexture8* texture) {
+  if (!Apply(settings, Matrix4::From(call.state->world))) return;
+  if (texture) textures_.Sampled(*texture);
+  if (settings.program.pointQuads) {
+    DrawPointSquares(call, layout, settings);
+    return;
+  }
+  const AttributeLayout attributes =
+      AttributeLayout::ForVertices(layout, call.stride, TexCoordSet(*call.state));
+  const size_t first = size_t{call.firstVertex} * call.stride;
+  if (call.vertices.buffer) {
+    const GLuint buffer = buffers_.Current(*call.vertices.buffer, GL_ARRAY_BUFFER);
+    input_.Bind(attributes, buffer, static_cast<GLintptr>(first), false, 0.0f);
+  } else {
+    const GLintptr offset = stream_.Write(call.vertices.data + first, DrawnBytes(call, layout));
+    input_.Bind(attributes, stream_.Name(), offset, false, 0.0f);
+  }
+  const GLenum mode = PrimitiveMode(call.type);
+  if (call.indices.buffer) {
+    buffers_.Current(*call.indices.buffer, GL_ELEMENT_ARRAY_BUFFER);
+    glDrawElements(mode, static_cast<GLsizei>(call.indexCount), GL_UNSIGNED_SHORT,
+                   IndexOffset(call.firstIndex));
+  } else {
+    glDrawArrays(mode, 0, static_cast<GLsizei>(call.vertexCount));
+  }
+  ++counters_.backendDraws;
+}
+
+// Each point is an instance drawn as a four-corner strip; the vertex shader places the
+// corners. Instances read their attributes in order, so indexed points are gathered first.
+void GlBackend::DrawPointSquares(const DrawCall& call, const VertexLayout& layout,
+                                 const DrawSettings& settings) {
+  const AttributeLayout attributes =
+      AttributeLayout::ForVertices(layout, call.stride, TexCoordSet(*call.state));
+  const uint8_t* first = call.vertices.data + size_t{call.firstVertex} * call.stride;
+  UINT points = call.vertexCount;
+  GLuint buffer = stream_.Name();
+  GLintptr offset = 0;
+  if (call.indices.data) {
+    points = call.indexCount;
+    gathered_.resize(size_t{points} * call.stride);
+    const uint8_t* indices = call.indices.data + size_t{call.firstIndex} * sizeof(uint16_t);
+    for (UINT i = 0; i < points; ++i) {
+      uint16_t index;
+      std::memcpy(&index, indices + size_t{i} * sizeof index, sizeof index);
+      std::memcpy(gathered_.data() + size_t{i} * call.stride, first + size_t{index} * call.stride,
+                  layout.size);
+    }
+    offset = stream_.Write(gathered_.data(), gathered_.size());
+  } else if (call.vertices.buffer) {
+    buffer = buffers_.Current(*call.vertices.buffer, GL_ARRAY_BUFFER);
+    offset = static_cast<GLintptr>(first - call.vertices.data);
+  } else {
+    offset = stream_.Write(first, DrawnBytes(call, layout));
+  }
+  input_.Bind(attributes, buffer, offset, true, settings.pointSize);
+  glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, static_cast<GLsizei>(points));
+  ++counters_.backendDraws;
+}
+
+bool GlBackend::Apply(const DrawSettings& settings, const Matrix4& world) {
+  ShaderProgram* program = programs_.Program(settings.program);
+  if (!program) return false;
+  targets_.Bind(settings.colorTarget, settings.depthTarget);
+  state_.SetViewport(settings.viewport);
+  state_.SetScissor(nullptr);
+  state_.SetRaster(settings.raster);
+  if (state_.UseProgram(program->Name())) ++counters_.programSwitches;
+  ProgramUniforms uniforms = settings.uniforms;
+  uniforms.worldView = world.Then(settings.uniforms.worldView);
+  program->Upload(uniforms);
+  if (settings.program.texture != TextureKind::kNone) {
+    state_.BindSampler(samplers_.Sampler(settings.sampler));
+  }
+  return true;
+}
+
+void GlBackend::RenderTargetChanged(const IDirect3DSurface8* /*renderTarget*/,
+                                    const IDirect3DSurface8* /*depthStencil*/) {
+  // Draws carry their targets; only the pending run must reach the old one first.
+  Flush();
 }
 
 void GlBackend::Present() {
+  Flush();
   int windowWidth = 0, windowHeight = 0;
   SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.BackBuffer());
+  state_.BindDrawFramebuffer(0);
+  state_.SetScissor(nullptr);
   // Top row first in the back buffer, bottom row first on the window: blit upside down.
   glBlitFramebuffer(0, 0, static_cast<GLint>(spec_.width), static_cast<GLint>(spec_.height), 0,
                     windowHeight, windowWidth, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   SDL_GL_SwapWindow(window_);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
 }
 
 bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
+  Flush();
+  while (glGetError() != GL_NO_ERROR) {
+  }
   image->width = spec_.width;
   image->height = spec_.height;
   image->rgba.resize(size_t{spec_.width} * spec_.height * 4);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, static_cast<GLsizei>(spec_.width), static_cast<GLsizei>(spec_.height),
-               GL_RGBA, GL_UNSIGNED_BYTE, image->rgba.data());
-  if (spec_.colorFormat != D3DFMT_A8R8G8B8) {
-    // The back buffer has no alpha channel to show: its pixels are opaque.
-    for (size_t i = 3; i < image->rgba.size(); i += 4) image->rgba[i] = 0xFF;
-  }
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.BackBuffer());
+  // Rows come out in storage order, which is top row first.
+  glReadPixels(0, 0, static_cast<GLsizei>(spec_.width), static_cast<GLsizei>(spec_.height), GL_RGBA,
+               GL_UNSIGNED_BYTE, image->rgba.data());
   return glGetError() == GL_NO_ERROR;
+}
+
+void GlBackend::TextureDestroyed(const IDirect3DTexture8* texture) {
+  Flush();
+  arrays_.Forget(texture->Id());
+  targets_.Forget(texture->Id());
+  textures_.Forget(texture->Id());
+}
+
+void GlBackend::BufferDestroyed(const BufferResource* buffer) {
+  const GLuint name = buffers_.Forget(buffer->Id());
+  if (name) input_.ForgetBuffer(name);
+}
+
+void GlBackend::AddCounters(DeviceCounters* counters) const {
+  counters->backendDraws += counters_.backendDraws;
+  counters->programSwitches += counters_.programSwitches;
+  counters->textureUploads += counters_.textureUploads;
+  counters->bytesUploaded += counters_.bytesUploaded;
+}
+
+void GlBackend::ResetCounters() {
+  counters_ = DeviceCounters{};
 }

@@ -1,13 +1,26 @@
 #pragma once
-// The OpenGL 3.3 core backend. The back buffer is an offscreen framebuffer whose row 0 is the
-// top of the picture; Present flips and scales it onto the window.
+// The OpenGL backend: carries out the device's draws with programs generated per
+// fixed-function state combination, GL copies of textures and buffers, and framebuffers for
+// every target. Every target, the back buffer included, is stored top row first; Present
+// flips and scales the back buffer onto the window.
 #include <SDL2/SDL_video.h>
-#include <epoxy/gl.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/d3d8/device_backend.h"
+#include "platform/d3d8/gl/buffer_cache.h"
+#include "platform/d3d8/gl/draw_batcher.h"
+#include "platform/d3d8/gl/gl_context.h"
+#include "platform/d3d8/gl/gl_state_cache.h"
+#include "platform/d3d8/gl/render_target_cache.h"
+#include "platform/d3d8/gl/sampler_cache.h"
+#include "platform/d3d8/gl/shader_program_cache.h"
+#include "platform/d3d8/gl/stream_buffer.h"
+#include "platform/d3d8/gl/texture_array_pool.h"
+#include "platform/d3d8/gl/texture_cache.h"
+#include "platform/d3d8/gl/vertex_input.h"
 
 class GlBackend final : public DeviceBackend {
  public:
@@ -15,26 +28,47 @@ class GlBackend final : public DeviceBackend {
                                            std::string* error);
   ~GlBackend() override;
 
-  void SetDeviceSurfaces(const IDirect3DSurface8*, const IDirect3DSurface8*) override {}
+  void SetDeviceSurfaces(const IDirect3DSurface8* backBuffer,
+                         const IDirect3DSurface8* depthBuffer) override;
   void Clear(const PipelineState& state, const D3DRECT& area, DWORD flags, D3DCOLOR color,
              float z) override;
-  void Draw(const DrawCall&) override {}
-  void RenderTargetChanged(const IDirect3DSurface8*, const IDirect3DSurface8*) override {}
+  void Draw(const DrawCall& call) override;
+  void RenderTargetChanged(const IDirect3DSurface8* renderTarget,
+                           const IDirect3DSurface8* depthStencil) override;
   void Present() override;
   bool ReadBackBuffer(BackBufferImage* image) override;
-  void TextureDestroyed(const IDirect3DTexture8*) override {}
-  void BufferDestroyed(const BufferResource*) override {}
-  void AddCounters(DeviceCounters*) const override {}
-  void ResetCounters() override {}
+  void TextureDestroyed(const IDirect3DTexture8* texture) override;
+  void BufferDestroyed(const BufferResource* buffer) override;
+  void AddCounters(DeviceCounters* counters) const override;
+  void ResetCounters() override;
 
  private:
-  GlBackend(SDL_Window* window, SDL_GLContext context, const BackBufferSpec& spec);
-  bool CreateBackBuffer(std::string* error);
+  GlBackend(GlContext context, SDL_Window* window, const BackBufferSpec& spec);
 
+  void Merge(const DrawCall& call, const VertexLayout& layout, DrawSettings settings,
+             IDirect3DTexture8* texture);
+  void Flush();
+  void DrawDirect(const DrawCall& call, const VertexLayout& layout, const DrawSettings& settings,
+                  IDirect3DTexture8* texture);
+  void DrawPointSquares(const DrawCall& call, const VertexLayout& layout,
+                        const DrawSettings& settings);
+  // Binds what settings ask for, with world in front of the view; false when the program of
+  // the combination does not build.
+  bool Apply(const DrawSettings& settings, const Matrix4& world);
+
+  GlContext context_;  // first: made before and deleted after everything below
   SDL_Window* window_;
-  SDL_GLContext context_;
   BackBufferSpec spec_;
-  GLuint framebuffer_ = 0;
-  GLuint colorBuffer_ = 0;
-  GLuint depthBuffer_ = 0;
+  DeviceCounters counters_;
+  GlStateCache state_;
+  VertexInput input_;
+  StreamBuffer stream_;
+  BufferCache buffers_;
+  TextureCache textures_;
+  TextureArrayPool arrays_;
+  SamplerCache samplers_;
+  RenderTargetCache targets_;
+  ShaderProgramCache programs_;
+  DrawBatcher batcher_;
+  std::vector<uint8_t> gathered_;  // indexed points, gathered in index order
 };

@@ -1,0 +1,57 @@
+#include "platform/d3d8/gl/sampler_cache.h"
+
+namespace {
+
+GLenum Wrap(DWORD address) {
+  switch (address) {
+    case D3DTADDRESS_MIRROR:
+      return GL_MIRRORED_REPEAT;
+    // OpenGL ES 3.0 has no border colour: clamp to the edge texels instead.
+    case D3DTADDRESS_CLAMP:
+    case D3DTADDRESS_BORDER:
+      return GL_CLAMP_TO_EDGE;
+    default:
+      return GL_REPEAT;
+  }
+}
+
+bool Linear(DWORD filter) {
+  return filter == D3DTEXF_LINEAR || filter == D3DTEXF_ANISOTROPIC;
+}
+
+// D3DTEXF_NONE as a minification filter samples like POINT; as a mip filter it means no mips.
+GLenum MinFilter(DWORD minFilter, DWORD mipFilter) {
+  const bool linear = Linear(minFilter);
+  if (mipFilter == D3DTEXF_POINT)
+    return linear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+  if (Linear(mipFilter)) return linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+  return linear ? GL_LINEAR : GL_NEAREST;
+}
+
+}  // namespace
+
+SamplerKey SamplerKey::ForStage0(const PipelineState& state) {
+  SamplerKey key;
+  key.magFilter = Linear(state.Stage(0, D3DTSS_MAGFILTER)) ? GL_LINEAR : GL_NEAREST;
+  key.minFilter = MinFilter(state.Stage(0, D3DTSS_MINFILTER), state.Stage(0, D3DTSS_MIPFILTER));
+  key.wrapS = Wrap(state.Stage(0, D3DTSS_ADDRESSU));
+  key.wrapT = Wrap(state.Stage(0, D3DTSS_ADDRESSV));
+  return key;
+}
+
+SamplerCache::~SamplerCache() {
+  for (const auto& [key, sampler] : samplers_) glDeleteSamplers(1, &sampler);
+}
+
+GLuint SamplerCache::Sampler(const SamplerKey& key) {
+  auto found = samplers_.find(key);
+  if (found != samplers_.end()) return found->second;
+  GLuint sampler = 0;
+  glGenSamplers(1, &sampler);
+  glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(key.magFilter));
+  glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(key.minFilter));
+  glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, static_cast<GLint>(key.wrapS));
+  glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, static_cast<GLint>(key.wrapT));
+  samplers_.emplace(key, sampler);
+  return sampler;
+}
