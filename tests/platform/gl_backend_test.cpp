@@ -1,0 +1,383 @@
+// Direct3D semantics as the OpenGL backend draws them, read back pixel by pixel.
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+#include "gl_pixel_fixture.h"
+
+namespace {
+
+D3DMATRIX Matrix(std::initializer_list<float> rowMajor) {
+  D3DMATRIX m{};
+  std::copy(rowMajor.begin(), rowMajor.end(), &m.m[0][0]);
+  return m;
+}
+
+// Left-handed perspective with a 90 degree field of view, square aspect, near 1, far 100.
+D3DMATRIX Perspective90() {
+  const float q = 100.0f / 99.0f;
+  return Matrix({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, q, 1, 0, 0, -q, 0});
+}
+
+// Left-handed orthographic projection of a w x h area, depth 0 to 1.
+D3DMATRIX Ortho(float w, float h) {
+  return Matrix({2 / w, 0, 0, 0, 0, 2 / h, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+}
+
+DWORD FloatBits(float value) {
+  return std::bit_cast<DWORD>(value);
+}
+
+using GlBackendTest = GlPixelTest;
+
+TEST_F(GlBackendTest, ClearsAndDrawsStayInsideTheViewport) {
+  Clear(0xFF0000FF);
+  D3DVIEWPORT8 viewport{16, 8, 32, 16, 0.0f, 1.0f};
+  ASSERT_EQ(device_->SetViewport(&viewport), D3D_OK);
+  Clear(0xFFFF0000);
+  BackBufferImage cleared = Frame();
+  EXPECT_EQ(At(cleared, 15, 8), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(At(cleared, 16, 8), (Rgba{255, 0, 0, 255}));  // row 8 from the top
+  EXPECT_EQ(At(cleared, 47, 23), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(At(cleared, 48, 23), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(At(cleared, 47, 24), (Rgba{0, 0, 255, 255}));
+
+  // The viewport's top half: clip y from 1 down to 0.
+  DrawStrip(Quad(-1, 1, 1, 0, 0xFF00FF00));
+  BackBufferImage drawn = Frame();
+  EXPECT_EQ(At(drawn, 16, 8), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(At(drawn, 47, 15), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(At(drawn, 47, 16), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(At(drawn, 15, 8), (Rgba{0, 0, 255, 255}));
+}
+
+struct FormatCase {
+  D3DFORMAT format;
+  std::vector<uint32_t> texels;  // top-left, top-right, bottom-left, bottom-right
+  std::array<Rgba, 4> expected;
+};
+
+// Vertices without a diffuse colour are white, so the default MODULATE shows the texture.
+TEST_F(GlBackendTest, EachTextureFormatShowsItsColoursAndAlphaTheRightWayUp) {
+  struct PlainVertex {
+    float x, y, z, u, v;
+  };
+  const PlainVertex quad[] = {
+      {-1, 1, 0.5f, 0, 0}, {1, 1, 0.5f, 1, 0}, {-1, -1, 0.5f, 0, 1}, {1, -1, 0.5f, 1, 1}};
+  const FormatCase cases[] = {
+      {D3DFMT_A8R8G8B8,
+       {0x80FF0000, 0xFF00FF00, 0x400000FF, 0xFFFFFFFF},
+       {{{255, 0, 0, 128}, {0, 255, 0, 255}, {0, 0, 255, 64}, {255, 255, 255, 255}}}},
+      {D3DFMT_X8R8G8B8,
+       {0x00FF0000, 0x1200FF00, 0x000000FF, 0x00808080},
+       {{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {128, 128, 128, 255}}}},
+      {D3DFMT_R5G6B5,
+       {0xF800, 0x07E0, 0x001F, 0x8410},
+       {{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {132, 130, 132, 255}}}},
+      {D3DFMT_A4R4G4B4,
+       {0x8F00, 0xF0F0, 0x400F, 0xFFFF},
+       {{{255, 0, 0, 136}, {0, 255, 0, 255}, {0, 0, 255, 68}, {255, 255, 255, 255}}}},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(c.format);
+    Clear(0);
+    device_->SetTexture(0, MakeTexture(c.format, 2, 2, c.texels));
+    device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_TEX1);
+    ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(PlainVertex)), D3D_OK);
+    BackBufferImage image = Frame();
+    EXPECT_TRUE(Near(At(image, 16, 16), c.expected[0], 2));
+    EXPECT_TRUE(Near(At(image, 48, 16), c.expected[1], 2));
+    EXPECT_TRUE(Near(At(image, 16, 48), c.expected[2], 2));
+    EXPECT_TRUE(Near(At(image, 48, 48), c.expected[3], 2));
+  }
+}
+
+struct StageCase {
+  const char* name;
+  DWORD colorOp, colorArg1, colorArg2;
+  bool bound;
+  Rgba expected;
+};
+
+TEST_F(GlBackendTest, StageZeroCombinesTextureDiffuseAndFactor) {
+  IDirect3DTexture8* texture = MakeTexture(D3DFMT_A8R8G8B8, 1, 1, {0x40C86432});  // 200, 100, 50
+  const D3DCOLOR diffuse = 0x8080FF00;                                            // 128, 255, 0
+  device_->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFF102030);
+  const StageCase cases[] = {
+      {"texture", D3DTOP_SELECTARG1, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {200, 100, 50, 64}},
+      {"diffuse", D3DTOP_SELECTARG2, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {128, 255, 0, 64}},
+      {"modulate", D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_CURRENT, true, {100, 100, 0, 64}},
+      {"modulate2x", D3DTOP_MODULATE2X, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {201, 200, 0, 64}},
+      {"add", D3DTOP_ADD, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {255, 255, 50, 64}},
+      {"factor", D3DTOP_SELECTARG1, D3DTA_TFACTOR, D3DTA_DIFFUSE, true, {16, 32, 48, 64}},
+      {"complement",
+       D3DTOP_SELECTARG1,
+       D3DTA_TEXTURE | D3DTA_COMPLEMENT,
+       D3DTA_DIFFUSE,
+       true,
+       {55, 155, 205, 64}},
+      // Reading a missing texture disables the stage: colour and alpha are the diffuse's.
+      {"texture missing",
+       D3DTOP_SELECTARG1,
+       D3DTA_TEXTURE,
+       D3DTA_DIFFUSE,
+       false,
+       {128, 255, 0, 128}},
+      {"disabled", D3DTOP_DISABLE, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {128, 255, 0, 128}},
+  };
+  for (const StageCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    device_->SetTexture(0, c.bound ? texture : nullptr);
+    device_->SetTextureStageState(0, D3DTSS_COLOROP, c.colorOp);
+    device_->SetTextureStageState(0, D3DTSS_COLORARG1, c.colorArg1);
+    device_->SetTextureStageState(0, D3DTSS_COLORARG2, c.colorArg2);
+    DrawStrip(Quad(-1, 1, 1, -1, diffuse));
+    EXPECT_TRUE(Near(PixelAt(32, 32), c.expected, 1));
+  }
+}
+
+TEST_F(GlBackendTest, AlphaTestGreaterThan153PassesOnly154AndAbove) {
+  device_->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
+  device_->SetRenderState(D3DRS_ALPHAREF, 0x199);  // only the low 8 bits count: 153
+  device_->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+  UseDiffuse();
+  DrawStrip(Quad(-1, 1, -0.5f, -1, 0x98FFFFFF));  // 152
+  DrawStrip(Quad(-0.5f, 1, 0, -1, 0x99FFFFFF));   // 153
+  DrawStrip(Quad(0, 1, 0.5f, -1, 0x9AFFFFFF));    // 154
+  BackBufferImage image = Frame();
+  EXPECT_EQ(At(image, 8, 32).r, 0);
+  EXPECT_EQ(At(image, 24, 32).r, 0);
+  EXPECT_EQ(At(image, 40, 32), (Rgba{255, 255, 255, 154}));
+}
+
+TEST_F(GlBackendTest, SourceAlphaAndAdditiveBlending) {
+  UseDiffuse();
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  Clear(0xFFC86400);  // 200, 100, 0
+
+  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  DrawStrip(Quad(-1, 1, 0, -1, 0x400000FF));  // blue at a quarter
+  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  DrawStrip(Quad(0, 1, 1, -1, 0xFF404040));
+
+  BackBufferImage image = Frame();
+  EXPECT_TRUE(Near(At(image, 16, 32), {150, 75, 64, 207}, 2));
+  EXPECT_TRUE(Near(At(image, 48, 32), {255, 164, 64, 255}, 1));
+}
+
+// Left: clockwise on screen. Right: counter-clockwise.
+TEST_F(GlBackendTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
+  const Vertex clockwise[] = {{-1, 1, 0.5f, 0xFFFFFFFF, 0, 0},
+                              {0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
+                              {-1, -1, 0.5f, 0xFFFFFFFF, 0, 0}};
+  const Vertex counterClockwise[] = {{0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
+                                     {0, -1, 0.5f, 0xFFFFFFFF, 0, 0},
+                                     {1, 1, 0.5f, 0xFFFFFFFF, 0, 0}};
+  UseDiffuse();
+  for (DWORD cull : {D3DCULL_CW, D3DCULL_CCW, D3DCULL_NONE}) {
+    SCOPED_TRACE(cull);
+    Clear(0xFF000000);
+    device_->SetRenderState(D3DRS_CULLMODE, cull);
+    device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, clockwise, sizeof(Vertex));
+    device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, counterClockwise, sizeof(Vertex));
+    BackBufferImage image = Frame();
+    EXPECT_EQ(At(image, 8, 8).r, cull == D3DCULL_CW ? 0 : 255);
+    EXPECT_EQ(At(image, 40, 8).r, cull == D3DCULL_CCW ? 0 : 255);
+  }
+}
+
+TEST_F(GlBackendTest, DepthTestWithoutDepthWritesLetsLaterFartherDrawsThrough) {
+  UseDiffuse();
+  for (DWORD write : {FALSE, TRUE}) {
+    SCOPED_TRACE(write);
+    Clear(0xFF000000);
+    device_->SetRenderState(D3DRS_ZWRITEENABLE, write);
+    DrawStrip(Quad(-1, 1, 1, -1, 0xFFFF0000, 0.3f));
+    device_->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    DrawStrip(Quad(-1, 1, 1, -1, 0xFF00FF00, 0.6f));
+    EXPECT_EQ(PixelAt(32, 32), write ? (Rgba{255, 0, 0, 255}) : (Rgba{0, 255, 0, 255}));
+  }
+}
+
+// Drawn into a render-target texture and sampled from it, a picture keeps its orientation.
+TEST_F(GlBackendTest, RenderTargetTexturesShowTheirPictureAsLoadedTexturesDo) {
+  IDirect3DTexture8* picture =
+      MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+  IDirect3DTexture8* target = nullptr;
+  ASSERT_EQ(device_->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8,
+                                   D3DPOOL_DEFAULT, &target),
+            D3D_OK);
+  textures_.push_back(target);
+  IDirect3DSurface8* backBuffer = nullptr;
+  IDirect3DSurface8* depth = nullptr;
+  IDirect3DSurface8* level = nullptr;
+  device_->GetRenderTarget(&backBuffer);
+  device_->GetDepthStencilSurface(&depth);
+  target->GetSurfaceLevel(0, &level);
+
+  ASSERT_EQ(device_->SetRenderTarget(level, nullptr), D3D_OK);
+  SelectTexture(picture);
+  DrawStrip(Quad(-1, 1, 1, -1));
+  ASSERT_EQ(device_->SetRenderTarget(backBuffer, depth), D3D_OK);
+  Clear(0xFF000000);
+  SelectTexture(target);
+  DrawStrip(Quad(-1, 1, 1, -1));
+
+  BackBufferImage image = Frame();
+  EXPECT_EQ(At(image, 16, 16), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(At(image, 48, 16), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(At(image, 16, 48), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(At(image, 48, 48), (Rgba{255, 255, 255, 255}));
+  level->Release();
+  depth->Release();
+  backBuffer->Release();
+}
+
+struct SpriteVertex {
+  float x, y, z, size;
+  D3DCOLOR diffuse;
+};
+
+// Lit pixels of a row from x0 to x1.
+int LitRun(const BackBufferImage& image, int y, int x0, int x1) {
+  int lit = 0;
+  for (int x = x0; x < x1; ++x) lit += At(image, x, y).r > 0 ? 1 : 0;
+  return lit;
+}
+
+TEST_F(GlBackendTest, PointSpritesAreViewportHeightOverEyeDistanceAcross) {
+  const D3DMATRIX projection = Perspective90();
+  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
+  device_->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
+  device_->SetRenderState(D3DRS_POINTSIZE_MAX, FloatBits(1000.0f));
+  device_->SetRenderState(D3DRS_POINTSCALE_A, FloatBits(0.0f));
+  device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
+  UseDiffuse();
+  device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
+  // The first point is sqrt(17) from the eye, its centre at x = 24. The second point's centre
+  // is at x = 68, beyond the right edge; size 4 at distance 6.02 makes it 42.5 pixels wide, 17
+  // of them inside.
+  const SpriteVertex points[] = {{-1, 0, 4, 1, 0xFFFFFFFF}, {4.5f, 0, 4, 4, 0xFFFFFFFF}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &points[0], sizeof(SpriteVertex)), D3D_OK);
+  BackBufferImage one = Frame();
+  EXPECT_NEAR(LitRun(one, 32, 0, 64), 64 / std::sqrt(17.0f), 1.0);
+  Clear(0xFF000000);
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &points[1], sizeof(SpriteVertex)), D3D_OK);
+  BackBufferImage edge = Frame();
+  EXPECT_NEAR(LitRun(edge, 32, 0, 64), 17, 2);
+  EXPECT_GT(At(edge, 63, 32).r, 0);
+}
+
+TEST_F(GlBackendTest, PointSpriteTextureStartsAtTheTopLeft) {
+  SelectTexture(
+      MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));
+  device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
+  device_->SetRenderState(D3DRS_POINTSIZE, FloatBits(32.0f));  // pixels, without scaling
+  device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+  const Vertex point{0, 0, 0.5f, 0xFFFFFFFF, 0, 0};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(Vertex)), D3D_OK);
+  BackBufferImage image = Frame();
+  EXPECT_EQ(At(image, 24, 24), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(At(image, 40, 24), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(At(image, 24, 40), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(At(image, 40, 40), (Rgba{255, 255, 255, 255}));
+  EXPECT_EQ(At(image, 12, 32).r, 0);
+}
+
+TEST_F(GlBackendTest, TriangleStripsAndFansFromTheCallersMemory) {
+  UseDiffuse();
+  // Fan: a diamond around the centre.
+  const Vertex fan[] = {{0, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, 1, 0.5f, 0xFFFF0000, 0, 0},
+                        {1, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, -1, 0.5f, 0xFFFF0000, 0, 0},
+                        {-1, 0, 0.5f, 0xFFFF0000, 0, 0}, {0, 1, 0.5f, 0xFFFF0000, 0, 0}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 4, fan, sizeof(Vertex)), D3D_OK);
+  BackBufferImage diamond = Frame();
+  for (auto [x, y] : {std::pair{32, 4}, {60, 32}, {32, 60}, {4, 32}, {32, 32}}) {
+    EXPECT_EQ(At(diamond, x, y).r, 255) << x << ", " << y;
+  }
+  EXPECT_EQ(At(diamond, 4, 4).r, 0);
+
+  Clear(0xFF000000);
+  // Strip: the left half, then a triangle to (0.5, 1) along the top.
+  const Vertex strip[] = {{-1, 1, 0.5f, 0xFF00FF00, 0, 0},
+                          {-1, -1, 0.5f, 0xFF00FF00, 0, 0},
+                          {0, 1, 0.5f, 0xFF00FF00, 0, 0},
+                          {0, -1, 0.5f, 0xFF00FF00, 0, 0},
+                          {0.5f, 1, 0.5f, 0xFF00FF00, 0, 0}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 3, strip, sizeof(Vertex)), D3D_OK);
+  BackBufferImage steps = Frame();
+  EXPECT_EQ(At(steps, 8, 56).g, 255);
+  EXPECT_EQ(At(steps, 42, 4).g, 255);
+  EXPECT_EQ(At(steps, 42, 60).g, 0);
+  EXPECT_EQ(At(steps, 60, 4).g, 0);
+}
+
+TEST_F(GlBackendTest, IndexedListsCountFromTheBaseVertex) {
+  UseDiffuse();
+  IDirect3DVertexBuffer8* vertices = nullptr;
+  IDirect3DIndexBuffer8* indices = nullptr;
+  ASSERT_EQ(device_->CreateVertexBuffer(8 * sizeof(Vertex), D3DUSAGE_WRITEONLY, kVertexFormat,
+                                        D3DPOOL_MANAGED, &vertices),
+            D3D_OK);
+  ASSERT_EQ(device_->CreateIndexBuffer(9 * sizeof(uint16_t), D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
+                                       D3DPOOL_MANAGED, &indices),
+            D3D_OK);
+  // Vertices 0..3 cover the left half in red, 4..7 the right half in green.
+  std::array<Vertex, 4> left = Quad(-1, 1, 0, -1, 0xFFFF0000);
+  std::array<Vertex, 4> right = Quad(0, 1, 1, -1, 0xFF00FF00);
+  BYTE* bytes = nullptr;
+  ASSERT_EQ(vertices->Lock(0, 0, &bytes, 0), D3D_OK);
+  std::memcpy(bytes, left.data(), sizeof left);
+  std::memcpy(bytes + sizeof left, right.data(), sizeof right);
+  vertices->Unlock();
+  const uint16_t list[] = {3, 3, 3, 0, 1, 2, 2, 1, 3};
+  ASSERT_EQ(indices->Lock(0, 0, &bytes, 0), D3D_OK);
+  std::memcpy(bytes, list, sizeof list);
+  indices->Unlock();
+
+  device_->SetStreamSource(0, vertices, sizeof(Vertex));
+  device_->SetIndices(indices, 4);
+  ASSERT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 3, 2), D3D_OK);
+  BackBufferImage image = Frame();
+  EXPECT_EQ(At(image, 16, 32), (Rgba{0, 0, 0, 255}));
+  EXPECT_EQ(At(image, 48, 32), (Rgba{0, 255, 0, 255}));
+  device_->SetStreamSource(0, nullptr, 0);
+  device_->SetIndices(nullptr, 0);
+  vertices->Release();
+  indices->Release();
+}
+
+// A W x H quad under an orthographic projection of the viewport's size, centred on it, puts
+// texel (x, y) on pixel (x, y), however the texture is filtered.
+TEST_F(GlBackendTest, OrthographicQuadMapsTexelsOntoPixelsExactly) {
+  std::vector<uint32_t> texels(kSize * kSize);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      texels[y * kSize + x] = 0xFF000000u | (x * 4) << 16 | (y * 4) << 8 | ((x ^ y) & 1) * 255;
+    }
+  }
+  SelectTexture(MakeTexture(D3DFMT_X8R8G8B8, kSize, kSize, texels));
+  const D3DMATRIX projection = Ortho(kSize, kSize);
+  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  const float half = kSize / 2.0f;
+  for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+    SCOPED_TRACE(filter);
+    device_->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+    device_->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+    DrawStrip(Quad(-half, half, half, -half));
+    BackBufferImage image = Frame();
+    int wrong = 0;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        Rgba expected{x * 4, y * 4, ((x ^ y) & 1) * 255, 255};
+        wrong += At(image, x, y) == expected ? 0 : 1;
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+}  // namespace
