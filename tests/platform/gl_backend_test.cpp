@@ -1,4 +1,5 @@
 // Direct3D semantics as the OpenGL backend draws them, read back pixel by pixel.
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -89,6 +90,62 @@ TEST_F(GlBackendTest, EachTextureFormatShowsItsColoursAndAlphaTheRightWayUp) {
     EXPECT_TRUE(Near(At(image, 48, 16), c.expected[1], 2));
     EXPECT_TRUE(Near(At(image, 16, 48), c.expected[2], 2));
     EXPECT_TRUE(Near(At(image, 48, 48), c.expected[3], 2));
+  }
+}
+
+// The quad with its texture coordinates running from 0 to scale.
+std::array<Vertex, 4> TiledQuad(std::array<Vertex, 4> quad, float scale) {
+  for (Vertex& v : quad) {
+    v.u *= scale;
+    v.v *= scale;
+  }
+  return quad;
+}
+
+TEST_F(GlBackendTest, AddressModesWrapClampAndMirror) {
+  SelectTexture(
+      MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));
+  struct AddressCase {
+    DWORD mode;
+    int at40;  // u = 1.27 along the top row: red 0, green 1
+    int at56;  // u = 1.77
+  };
+  for (const AddressCase& c :
+       {AddressCase{D3DTADDRESS_WRAP, 0, 1}, AddressCase{D3DTADDRESS_CLAMP, 1, 1},
+        AddressCase{D3DTADDRESS_MIRROR, 1, 0}}) {
+    SCOPED_TRACE(c.mode);
+    device_->SetTextureStageState(0, D3DTSS_ADDRESSU, c.mode);
+    DrawStrip(TiledQuad(Quad(-1, 1, 1, -1), 2));
+    BackBufferImage image = Frame();
+    EXPECT_EQ(At(image, 40, 8).g, c.at40 * 255);
+    EXPECT_EQ(At(image, 56, 8).g, c.at56 * 255);
+  }
+}
+
+// Two texels to a pixel: level 1 under a mip filter, level 0 without one.
+TEST_F(GlBackendTest, MipFiltersChooseTheLevelOfTheMinification) {
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(4, 4, 3, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+  textures_.push_back(texture);
+  const uint32_t levelColors[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+  for (UINT level = 0; level < 3; ++level) {
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    const UINT size = 4 >> level;
+    for (UINT y = 0; y < size; ++y) {
+      auto* row =
+          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch);
+      std::fill_n(row, size, levelColors[level]);
+    }
+    texture->UnlockRect(level);
+  }
+  SelectTexture(texture);
+  for (DWORD mip : {D3DTEXF_NONE, D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+    SCOPED_TRACE(mip);
+    device_->SetTextureStageState(0, D3DTSS_MIPFILTER, mip);
+    DrawStrip(TiledQuad(Quad(-1, 1, 1, -1), 32));
+    EXPECT_TRUE(Near(PixelAt(33, 33),
+                     mip == D3DTEXF_NONE ? Rgba{255, 0, 0, 255} : Rgba{0, 255, 0, 255}, 2));
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <SDL2/SDL.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -233,6 +232,7 @@ void GlBackend::Present() {
 
 bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
   Flush();
+  // Only this read's errors decide the answer.
   while (glGetError() != GL_NO_ERROR) {
   }
   image->width = spec_.width;
