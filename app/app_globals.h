@@ -6,6 +6,8 @@
 #include "platform/win32.h"
 
 class FrameTimer;
+class OceanAnimation;
+class VolcanoTerrain;
 
 extern HWND g_hWnd;
 extern IDirect3D8* g_d3d;
@@ -13,3 +15,8 @@ extern IDirect3DDevice8* g_device;
 extern FrameTimer* g_timer;
 extern uint32_t g_fps;
 extern bool g_showFps;
+extern OceanAnimation* g_ocean;
+extern VolcanoTerrain* g_terrain;
+// The sea plane under and around the ocean: one quad, built by the terrain at start-up.
+extern IDirect3DVertexBuffer8* g_seaPlaneVB;
+extern IDirect3DIndexBuffer8* g_seaPlaneIB;

@@ -1,16 +1,63 @@
 #include "app/scene_pass.h"
 
 #include "app/app_globals.h"
+#include "app/frame_timer.h"
+#include "gfx/d3dx_matrix.h"
+#include "gfx/d3dx_vector3.h"
+#include "world/ocean_animation.h"
+#include "world/scene_vertex.h"
+#include "world/volcano_terrain.h"
 
 namespace {
 
 constexpr D3DCOLOR kClearColor = 0x000000C8;  // dark blue
+constexpr float kFieldOfView = 0.5235988f;    // 30 degrees
+constexpr float kAspect = 1.0f;               // whatever the window's shape
+constexpr float kNearPlane = 1.0f;
+constexpr float kFarPlane = 1000.0f;
+
+// The camera until the demo's script drives it: the intro's closing look at the cone.
+D3DXMATRIX CameraView() {
+  const D3DXVECTOR3 eye(2.23f, 11.7f, -12.27f), at(0.6f, 7.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+  D3DXMATRIX view;
+  D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+  return view;
+}
+
+void SetWorld(const D3DXMATRIX& world) { g_device->SetTransform(D3DTS_WORLD, &world); }
+
+void RenderSeaPlane() {
+  if (!g_seaPlaneVB || !g_seaPlaneIB) return;
+  g_device->SetVertexShader(kSceneVertexFormat);
+  g_device->SetTexture(0, g_ocean ? g_ocean->Texture() : nullptr);
+  g_device->SetStreamSource(0, g_seaPlaneVB, sizeof(SceneVertex));
+  g_device->SetIndices(g_seaPlaneIB, 0);
+  g_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2);
+}
 
 }  // namespace
+
+void RenderScene() {
+  static const D3DXMATRIX view = CameraView();
+  D3DXMATRIX identity, projection;
+  D3DXMatrixIdentity(&identity);
+  g_device->SetTransform(D3DTS_VIEW, &view);
+  D3DXMatrixPerspectiveFovLH(&projection, kFieldOfView, kAspect, kNearPlane, kFarPlane);
+  g_device->SetTransform(D3DTS_PROJECTION, &projection);
+
+  SetWorld(identity);
+  if (g_terrain) g_terrain->Render(g_device);
+  g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);  // the terrain may have changed it
+
+  SetWorld(identity);
+  if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);
+  RenderSeaPlane();
+}
 
 void RenderFrame() {
   g_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClearColor, 1.0f, 0);
   g_device->BeginScene();
+  RenderScene();
   g_device->EndScene();
   g_device->Present(nullptr, nullptr, nullptr, nullptr);
 }

@@ -4,10 +4,15 @@
 #include "app/config_file.h"
 #include "app/frame_timer.h"
 #include "platform/d3d8.h"
+#include "world/ocean_animation.h"
+#include "world/volcano_terrain.h"
 
 namespace {
 
 // What config.ini chooses, with the values used when it is missing or malformed.
+constexpr D3DCOLOR kOceanColor = 0x800000C8;  // blue 200 at half opacity
+constexpr float kSeaLevel = 1.0f;
+
 struct DisplaySettings {
   int width = 800;
   int height = 600;
@@ -89,10 +94,32 @@ void Startup() {
     return;
   }
   SetBaseRenderState();
+
+  // The scene objects, in this order; the first that fails ends the start-up.
+  g_ocean = new OceanAnimation();
+  if (!g_ocean->Build("textures\\ocean.bmp", kOceanColor, kSeaLevel, 48, 48,
+                      32 * settings.waterDetail, 32 * settings.waterDetail, 0.5f, 0.2f, 0.5f,
+                      g_device)) {
+    FatalError("Ocean Animation System Init: FAIL", "Error", g_hWnd, true);
+    return;
+  }
+  g_terrain = new VolcanoTerrain();
+  if (!g_terrain->Generate("textures\\volcanoh24.bmp", "textures\\volcanotex.bmp", 5, 5, 15.0f,
+                           g_device)) {
+    FatalError("Volcano Terrain Generation: FAIL", "Error", g_hWnd, true);
+    return;
+  }
+
+  g_terrain->BuildGrid(&g_seaPlaneVB, &g_seaPlaneIB, 64, 64, 2, 2, 0xFFFFFFFF, g_device);
 }
 
 void Shutdown() {
   Destroy(g_timer);
+  Destroy(g_ocean);
+  Destroy(g_terrain);
+  // The sea plane's buffers go before the device they belong to.
+  ReleaseInterface(g_seaPlaneVB);
+  ReleaseInterface(g_seaPlaneIB);
   // The device holds its own reference to the Direct3D object, so this order is safe.
   ReleaseInterface(g_d3d);
   ReleaseInterface(g_device);

@@ -1,9 +1,7 @@
-// Whole frames of the program, headless on the offscreen display.
+// Whole frames of the program with its generated art, headless on the offscreen display.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
@@ -13,19 +11,19 @@
 
 namespace {
 
-// Runs the program's start-up in a scratch folder and shuts it down afterwards.
+// Runs the program's start-up in the data folder and shuts it down afterwards.
 class HeadlessProgram {
  public:
   HeadlessProgram() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    std::filesystem::create_directories(folder_);
-    std::filesystem::current_path(folder_);
-    std::ofstream("config.ini") << "displaymode= 0 waterdetail= high showfps= 0\n";
-    std::string error;
-    started_ = host::Start(true, &error) && CreateMainWindow(nullptr, SW_HIDE);
+    std::error_code error;
+    std::filesystem::current_path(VULCARA_DATA_DIR, error);
+    std::string reason;
+    started_ = !error && host::Start(true, &reason) && CreateMainWindow(nullptr, SW_HIDE);
     g_timer = new FrameTimer();
     if (started_) Startup();
-    started_ = started_ && g_device;
+    // A failed start-up has asked to quit.
+    MSG quit;
+    started_ = started_ && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
   }
   ~HeadlessProgram() {
     Shutdown();
@@ -34,14 +32,13 @@ class HeadlessProgram {
   bool Started() const { return started_; }
 
  private:
-  std::filesystem::path folder_ = std::filesystem::temp_directory_path() / "vulcara-bench";
   bool started_ = false;
 };
 
 void BM_HeadlessFrame(benchmark::State& state) {
   HeadlessProgram program;
   if (!program.Started()) {
-    state.SkipWithError("the headless device could not be created");
+    state.SkipWithError("the program did not start in the data folder (build the assets first)");
     return;
   }
   for (auto _ : state) ProduceFrame();

@@ -7,7 +7,10 @@
 #include "app/frame_timer.h"
 #include "app/win_main.h"
 #include "platform/host.h"
+#include "test_bitmap.h"
 #include "test_folder.h"
+#include "world/ocean_animation.h"
+#include "world/volcano_terrain.h"
 
 namespace {
 
@@ -19,6 +22,9 @@ class StartupTest : public ::testing::Test {
     ASSERT_TRUE(host::Start(true, &error)) << error;
     ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
     g_timer = new FrameTimer();
+    // A small island; the textures may be missing.
+    std::filesystem::create_directory("textures");
+    WriteBitmap("textures/volcanoh24.bmp", GreyRamp24(4, 4, 2));
   }
 
   void TearDown() override {
@@ -113,7 +119,30 @@ TEST_F(StartupTest, DeviceFailureShowsTheMessageAndQuitsWithoutAFrame) {
   EXPECT_EQ(g_timer, nullptr);
 }
 
-TEST_F(StartupTest, FramesClearToDarkBlueAndCountTheFrameRate) {
+TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
+  StartWith("displaymode= 0 waterdetail= med showfps= 0");
+  ASSERT_NE(g_ocean, nullptr);
+  EXPECT_EQ(g_ocean->Motions().size(), 64u * 64u);
+  ASSERT_NE(g_terrain, nullptr);
+  EXPECT_EQ(g_terrain->VertexCount(), 16);
+  EXPECT_NE(g_seaPlaneVB, nullptr);
+  EXPECT_NE(g_seaPlaneIB, nullptr);
+  Shutdown();
+  EXPECT_EQ(g_ocean, nullptr);
+  EXPECT_EQ(g_terrain, nullptr);
+  EXPECT_EQ(g_seaPlaneVB, nullptr);
+}
+
+TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
+  std::filesystem::remove("textures/volcanoh24.bmp");
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Volcano Terrain Generation: FAIL"), std::string::npos) << err;
+  EXPECT_NE(g_ocean, nullptr);  // the rows before it stand
+  EXPECT_EQ(g_seaPlaneVB, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, FramesClearTheSkyAndCountTheFrameRate) {
   StartWith("displaymode= 0 waterdetail= high showfps= 0");
   ASSERT_NE(g_device, nullptr);
   g_timer->Update();
@@ -124,8 +153,9 @@ TEST_F(StartupTest, FramesClearToDarkBlueAndCountTheFrameRate) {
   BackBufferImage image;
   ASSERT_EQ(g_device->ReadBackBuffer(&image), D3D_OK);
   ASSERT_EQ(image.rgba.size(), 800u * 600u * 4u);
+  // The camera looks down at the island: the top rows see past the sea, into the clear colour.
   size_t wrong = 0;
-  for (size_t i = 0; i < image.rgba.size(); i += 4) {
+  for (size_t i = 0; i < 800u * 20u * 4u; i += 4) {
     if (image.rgba[i] != 0 || image.rgba[i + 1] != 0 || image.rgba[i + 2] != 200) ++wrong;
   }
   EXPECT_EQ(wrong, 0u);

@@ -24,3 +24,9 @@ TestFolder::~TestFolder() {
 void TestFolder::Write(const std::string& name, const std::string& contents) const {
   std::ofstream(path_ / name, std::ios::binary) << contents;
 }
+
+void TestFolder::CopyFrom(const std::filesystem::path& folder) const {
+  std::filesystem::copy(folder, path_,
+                        std::filesystem::copy_options::recursive |
+                            std::filesystem::copy_options::overwrite_existing);
+}

@@ -10,6 +10,8 @@ class TestFolder {
   const std::filesystem::path& Path() const { return path_; }
   // Writes a file in the folder.
   void Write(const std::string& name, const std::string& contents) const;
+  // Copies a folder's contents in, sub-folders included.
+  void CopyFrom(const std::filesystem::path& folder) const;
 
  private:
   std::filesystem::path path_;

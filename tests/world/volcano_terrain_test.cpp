@@ -1,0 +1,165 @@
+#include "world/volcano_terrain.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/d3d8/record/recording_backend.h"
+#include "test_bitmap.h"
+#include "test_folder.h"
+#include "world/scene_vertex.h"
+
+namespace {
+
+class VolcanoTerrainTest : public ::testing::Test {
+ protected:
+  void SetUp() override { device_ = CreateRecordingDevice(64, 64); }
+  void TearDown() override { device_->Release(); }
+
+  bool Generate(const TestBitmap& map, int extent = 5) {
+    WriteBitmap("map.bmp", map);
+    return terrain_.Generate("map.bmp", "missing.bmp", extent, extent, 15.0f, device_);
+  }
+
+  TestFolder folder_;
+  IDirect3DDevice8* device_ = nullptr;
+  VolcanoTerrain terrain_;
+};
+
+TEST_F(VolcanoTerrainTest, TwentyFourBitHeightsUseTheSumOfTheChannels) {
+  TestBitmap map = GreyRamp24(4, 2, 0);
+  map.pixels[0] = map.pixels[1] = map.pixels[2] = 255;  // white
+  map.pixels[3] = 10;                                   // blue only
+  ASSERT_TRUE(Generate(map));
+  const std::vector<float>& h = terrain_.Heights();
+  ASSERT_EQ(h.size(), 8u);
+  EXPECT_NEAR(h[0], 15.0f * 765.0f / 767.0f, 1e-4f);  // white is not quite the full scale
+  EXPECT_NEAR(h[1], 10 * 0.0013037809f * 15.0f, 1e-6f);
+  EXPECT_EQ(h[2], 0.0f);
+  EXPECT_EQ(terrain_.VertexCount(), 8);
+  EXPECT_EQ(terrain_.TriangleCount(), 2 * 3 * 1);
+  EXPECT_EQ(terrain_.Texture(), nullptr);  // a missing texture is no failure
+}
+
+TEST_F(VolcanoTerrainTest, EightBitHeightsUseThePaletteIndex) {
+  TestBitmap map;
+  map.width = 4;
+  map.height = 2;
+  map.bitsPerPixel = 8;
+  map.dataOffset = 54 + 1024;
+  map.pixels = {255, 0, 51, 0, 0, 0, 0, 0};
+  ASSERT_TRUE(Generate(map));
+  EXPECT_FLOAT_EQ(terrain_.Heights()[0], 15.0f);
+  EXPECT_FLOAT_EQ(terrain_.Heights()[2], 3.0f);
+}
+
+TEST_F(VolcanoTerrainTest, GridRunsRowsAlongXAndColumnsDownZ) {
+  // Sample a x B + b is the pixel in row a (from the bottom) and column b.
+  ASSERT_TRUE(Generate(GreyRamp24(4, 4, 1)));
+  device_->BeginScene();
+  ASSERT_TRUE(terrain_.Render(device_));
+  device_->EndScene();
+  const RecordedDraw& draw = RecordingOf(device_).draws.at(0);
+  EXPECT_EQ(draw.vertexCount, 16u);
+  EXPECT_EQ(draw.primitiveCount, 18u);
+  SceneVertex v = draw.VertexAt<SceneVertex>(1 * 4 + 2);  // a = 1, b = 2
+  EXPECT_FLOAT_EQ(v.x, 5.0f * 1 / 3 - 2);
+  EXPECT_FLOAT_EQ(v.z, 5.0f * (3 - 2) / 3 - 2);
+  EXPECT_NEAR(v.y, 6 * 3 * 0.0013037809f * 15.0f, 1e-5f);
+  EXPECT_FLOAT_EQ(v.tu, 1.0f / 3);
+  EXPECT_FLOAT_EQ(v.tv, 2.0f / 3);
+  EXPECT_EQ(v.diffuse, 0xFFFFFFFFu);
+  // First cell: p, q, s, p, s, r with p = (0,0), q = (0,1), r = (1,0), s = (1,1).
+  EXPECT_EQ(std::vector<uint16_t>(draw.indices.begin(), draw.indices.begin() + 6),
+            (std::vector<uint16_t>{0, 1, 5, 0, 5, 4}));
+  EXPECT_EQ(draw.indices.size(), 54u);
+}
+
+TEST_F(VolcanoTerrainTest, DrawsBlendedFromTheTextureAndRestoresItsStates) {
+  ASSERT_TRUE(Generate(GreyRamp24(4, 4, 1)));
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
+  device_->BeginScene();
+  terrain_.Render(device_);
+  device_->EndScene();
+  const PipelineState& s = RecordingOf(device_).draws.at(0).state;
+  EXPECT_EQ(s.Render(D3DRS_ALPHABLENDENABLE), TRUE);
+  EXPECT_EQ(s.Render(D3DRS_SRCBLEND), D3DBLEND_SRCALPHA);
+  EXPECT_EQ(s.Render(D3DRS_DESTBLEND), D3DBLEND_INVSRCALPHA);
+  EXPECT_EQ(s.Stage(0, D3DTSS_COLOROP), D3DTOP_SELECTARG1);
+  EXPECT_EQ(s.Stage(0, D3DTSS_ALPHAARG1), D3DTA_DIFFUSE);
+  EXPECT_EQ(s.fvf, kSceneVertexFormat);
+  DWORD blend = 0, src = 0, dest = 0;
+  device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
+  device_->GetRenderState(D3DRS_SRCBLEND, &src);
+  device_->GetRenderState(D3DRS_DESTBLEND, &dest);
+  EXPECT_EQ(blend, FALSE);
+  EXPECT_EQ(src, D3DBLEND_ONE);
+  EXPECT_EQ(dest, D3DBLEND_ZERO);
+}
+
+TEST_F(VolcanoTerrainTest, SeaPlaneIsOneQuadAtTheFirstFourHeights) {
+  ASSERT_TRUE(Generate(GreyRamp24(4, 4, 10)));
+  IDirect3DVertexBuffer8* vb = nullptr;
+  IDirect3DIndexBuffer8* ib = nullptr;
+  ASSERT_TRUE(terrain_.BuildGrid(&vb, &ib, 64, 64, 2, 2, 0xFFFFFFFF, device_));
+  device_->SetVertexShader(kSceneVertexFormat);
+  device_->SetStreamSource(0, vb, sizeof(SceneVertex));
+  device_->SetIndices(ib, 0);
+  device_->BeginScene();
+  device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2);
+  device_->EndScene();
+  const RecordedDraw& draw = RecordingOf(device_).draws.at(0);
+  EXPECT_EQ(draw.indices, (std::vector<uint16_t>{0, 1, 3, 0, 3, 2}));
+  SceneVertex corner = draw.VertexAt<SceneVertex>(3);
+  EXPECT_FLOAT_EQ(corner.x, 32.0f);
+  EXPECT_FLOAT_EQ(corner.z, -32.0f);
+  EXPECT_NEAR(corner.y, 30 * 3 * 0.0013037809f * 15.0f, 1e-5f);
+  EXPECT_FLOAT_EQ(corner.tu, 1.0f);
+  vb->Release();
+  ib->Release();
+  EXPECT_FALSE(terrain_.BuildGrid(&vb, &ib, 64, 64, 5, 5, 0xFFFFFFFF, device_));  // 25 > 16
+  EXPECT_FALSE(terrain_.BuildGrid(&vb, &ib, 64, 64, 1, 16, 0xFFFFFFFF, device_));
+}
+
+TEST_F(VolcanoTerrainTest, HeightMapsThatDoNotFitTheFileAreRejected) {
+  TestBitmap compressed = GreyRamp24(4, 4, 1);
+  compressed.compression = 1;
+  TestBitmap sixteenBit = GreyRamp24(4, 4, 1);
+  sixteenBit.bitsPerPixel = 16;
+  TestBitmap truncated = GreyRamp24(4, 4, 1);
+  truncated.pixels.resize(40);
+  TestBitmap offsetPastEnd = GreyRamp24(4, 4, 1);
+  offsetPastEnd.dataOffset = 54;
+  offsetPastEnd.pixels.clear();
+  TestBitmap tooMany = GreyRamp24(300, 300, 1);  // more samples than 16-bit indices reach
+  TestBitmap topDown = GreyRamp24(4, 4, 1);
+  topDown.height = -4;
+  TestBitmap oneColumn = GreyRamp24(1, 16, 1);
+  for (const TestBitmap* map : {&compressed, &sixteenBit, &truncated, &offsetPastEnd, &tooMany,
+                                &topDown, &oneColumn}) {
+    VolcanoTerrain terrain;
+    WriteBitmap("bad.bmp", *map);
+    EXPECT_FALSE(terrain.Generate("bad.bmp", nullptr, 5, 5, 15.0f, device_));
+  }
+  std::ofstream("short.bmp") << "BM";
+  EXPECT_FALSE(terrain_.Generate("short.bmp", nullptr, 5, 5, 15.0f, device_));
+  EXPECT_FALSE(terrain_.Generate("absent.bmp", nullptr, 5, 5, 15.0f, device_));
+}
+
+TEST_F(VolcanoTerrainTest, ReplacedTexturesAreReferencedOnce) {
+  IDirect3DTexture8 *first = nullptr, *second = nullptr;
+  device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &first);
+  device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &second);
+  terrain_.ReplaceTexture(first);
+  terrain_.ReplaceTexture(first);  // the same texture again changes nothing
+  EXPECT_EQ(first->AddRef(), 3u);
+  first->Release();
+  terrain_.ReplaceTexture(second);
+  EXPECT_EQ(first->Release(), 0u);  // the terrain let go of it
+  EXPECT_EQ(second->Release(), 1u);  // the terrain's own reference remains
+  EXPECT_EQ(terrain_.Texture(), second);
+}
+
+}  // namespace
