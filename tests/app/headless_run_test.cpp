@@ -69,6 +69,47 @@ TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
   EXPECT_FALSE(std::filesystem::exists("cap/frame-000004.png"));
 }
 
+struct MeanColour {
+  double r = 0, g = 0, b = 0;
+};
+
+MeanColour MeanOf(const PngPixels& p, int x0, int y0, int width, int height) {
+  MeanColour m;
+  for (int y = y0; y < y0 + height; ++y) {
+    for (int x = x0; x < x0 + width; ++x) {
+      const uint8_t* px = &p.rgba[(size_t(y) * p.width + x) * 4];
+      m.r += px[0];
+      m.g += px[1];
+      m.b += px[2];
+    }
+  }
+  double n = double(width) * height;
+  return {m.r / n, m.g / n, m.b / n};
+}
+
+TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderTheClearColour) {
+  RunResult run = RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 3");
+  ASSERT_EQ(run.status, 0) << run.output;
+  PngPixels frame = ReadPng("cap/frame-000003.png");
+  ASSERT_EQ(frame.width, 800);
+  // Above the far edge of the sea plane nothing is drawn yet: the clear colour.
+  MeanColour sky = MeanOf(frame, 0, 0, 800, 120);
+  EXPECT_EQ(sky.r, 0.0);
+  EXPECT_EQ(sky.g, 0.0);
+  EXPECT_EQ(sky.b, 200.0);
+  // The cone fills the lower middle: dark rock, warmer than it is blue.
+  MeanColour island = MeanOf(frame, 340, 400, 120, 180);
+  EXPECT_GT(island.r, island.b + 8) << island.r << " " << island.g << " " << island.b;
+  EXPECT_GT(island.r, 25.0);
+  // Water on both sides: blue, half of it the clear colour shining through.
+  for (int x0 : {20, 600}) {
+    MeanColour water = MeanOf(frame, x0, 350, 180, 230);
+    EXPECT_GT(water.b, 100.0) << x0;
+    EXPECT_GT(water.b, water.r + 80) << x0;
+    EXPECT_GT(water.g, water.r) << x0;  // the texture's green, not the plain clear colour
+  }
+}
+
 TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
   folder_.Write("config.ini", "displaymode= 4321 123\nwaterdetail= high\nshowfps= 0\n");
   RunResult run = RunProgram("--headless --frames 3 --capture cap --capture-every 1");
