@@ -20,7 +20,7 @@ class RenderTargetCache {
   RenderTargetCache(const RenderTargetCache&) = delete;
   RenderTargetCache& operator=(const RenderTargetCache&) = delete;
 
-  // Makes the back buffer and the depth buffer the spec asks for.
+  // Makes the back buffer and the depth buffer the device was created with.
   bool CreateDeviceBuffers(const BackBufferSpec& spec, std::string* error);
   void SetDeviceSurfaces(const IDirect3DSurface8* backBuffer, const IDirect3DSurface8* depth);
   // Binds the framebuffer that draws into color, with the depth buffer when depth is set.
