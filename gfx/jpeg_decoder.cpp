@@ -63,6 +63,11 @@ bool Decode(JpegInput& in, std::span<const uint8_t> file, DecodedImage* image) {
 
   in.info.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&in.info);
+  // libjpeg writes the rows into our buffer: they must be exactly the size it was made for.
+  if (in.info.output_width != width || in.info.output_height != height ||
+      in.info.output_components != 4) {
+    return false;
+  }
   AllocatePixels(image, width, height);
   while (in.info.output_scanline < height) {
     JSAMPROW row = reinterpret_cast<JSAMPROW>(&image->At(0, in.info.output_scanline));
