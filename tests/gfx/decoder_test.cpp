@@ -1,0 +1,350 @@
+// The image decoders on files written by the tests' own writers: every encoding gives back the
+// same pixels, paletted files their palette, and broken files fail without harm.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "gfx/image_decoder.h"
+#include "image_files.h"
+
+namespace {
+
+std::span<const uint8_t> Bytes(const std::string& file) {
+  return {reinterpret_cast<const uint8_t*>(file.data()), file.size()};
+}
+
+DecodedImage Decode(const std::string& file) {
+  DecodedImage image;
+  EXPECT_TRUE(DecodeImage(Bytes(file), &image));
+  return image;
+}
+
+void ExpectPixels(const DecodedImage& image, uint32_t width, uint32_t height,
+                  const std::vector<D3DCOLOR>& expected) {
+  ASSERT_EQ(image.width, width);
+  ASSERT_EQ(image.height, height);
+  ASSERT_EQ(image.pixels.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(image.pixels[i], expected[i]) << "pixel " << i % width << ", " << i / width;
+  }
+}
+
+bool Equal(const std::vector<PALETTEENTRY>& a, const std::vector<PALETTEENTRY>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](const PALETTEENTRY& x, const PALETTEENTRY& y) {
+                                              return PaletteColor(x) == PaletteColor(y);
+                                            });
+}
+
+// Colours whose channels survive five bits exactly, for 16-bit encodings.
+TestPicture FiveBitPicture(uint32_t width, uint32_t height) {
+  TestPicture p = SamplePicture(width, height, 6);
+  for (PALETTEENTRY& e : p.palette) {
+    for (BYTE* c : {&e.peRed, &e.peGreen, &e.peBlue}) {
+      const uint32_t level = *c * 31u / 255;
+      *c = static_cast<BYTE>((level * 255 + 15) / 31);
+    }
+  }
+  return p;
+}
+
+TEST(BmpDecoder, EveryBitDepthAndRowOrderGivesThePicture) {
+  const struct {
+    unsigned bits, colors;
+  } depths[] = {{1, 2}, {4, 16}, {8, 256}, {8, 7}, {24, 40}, {32, 40}};
+  for (const auto& depth : depths) {
+    for (RowOrder order : {RowOrder::kBottomUp, RowOrder::kTopDown}) {
+      for (uint32_t width : {1u, 5u, 13u}) {
+        SCOPED_TRACE(testing::Message()
+                     << depth.bits << " bits, " << depth.colors << " colours, " << width
+                     << " wide, top-down " << (order == RowOrder::kTopDown));
+        const TestPicture picture = SamplePicture(width, 3, depth.colors);
+        const DecodedImage image = Decode(BmpFile(picture, depth.bits, order));
+        ExpectPixels(image, picture.width, picture.height, picture.Colors());
+        EXPECT_FALSE(image.hasAlpha);
+        EXPECT_EQ(image.fileFormat, D3DXIFF_BMP);
+        if (depth.bits <= 8) {
+          EXPECT_TRUE(Equal(image.palette, FullPalette(picture)));
+        } else {
+          EXPECT_TRUE(image.palette.empty());
+        }
+      }
+    }
+  }
+}
+
+TEST(BmpDecoder, RunLengthEncodingGivesThePicture) {
+  for (uint32_t colors : {2u, 5u, 200u}) {
+    const TestPicture picture = SamplePicture(37, 6, colors);
+    const DecodedImage image = Decode(BmpRle8File(picture));
+    ExpectPixels(image, picture.width, picture.height, picture.Colors());
+    EXPECT_TRUE(Equal(image.palette, FullPalette(picture)));
+  }
+}
+
+TEST(BmpDecoder, RunLengthJumpsAndEarlyEndLeaveColourZero) {
+  const TestPicture palette = SamplePicture(1, 1, 4);
+  const D3DCOLOR c0 = PaletteColor(palette.palette[0]), c2 = PaletteColor(palette.palette[2]),
+                 c3 = PaletteColor(palette.palette[3]);
+  // 4 x 3: bottom row "2 2 . ."; jump right 1 and up 1; "3"; end of line; end of bitmap.
+  const std::string stream("\x02\x02\x00\x02\x01\x01\x01\x03\x00\x00\x00\x01", 12);
+  const DecodedImage image = Decode(BmpRle8Wrap(4, 3, palette.palette, stream));
+  ExpectPixels(image, 4, 3,
+               {c0, c0, c0, c0,  //
+                c0, c0, c0, c3,  //
+                c2, c2, c0, c0});
+}
+
+TEST(BmpDecoder, BitFieldMasksAndAlpha) {
+  // 5-6-5: pure red, green, blue and white.
+  const uint32_t masks565[4] = {0xF800, 0x07E0, 0x001F, 0};
+  DecodedImage image =
+      Decode(BmpBitFieldsFile(2, 2, 16, masks565, {0xF800, 0x07E0, 0x001F, 0xFFFF}));
+  ExpectPixels(image, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+  EXPECT_FALSE(image.hasAlpha);
+
+  // Bytes A, B, G, R from the lowest: an unusual order only the masks can tell.
+  const uint32_t masksAbgr[4] = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
+  image = Decode(BmpBitFieldsFile(1, 2, 32, masksAbgr, {0x11223380, 0xAABBCC00}));
+  ExpectPixels(image, 1, 2, {0x80112233, 0x00AABBCC});
+  EXPECT_TRUE(image.hasAlpha);
+}
+
+TEST(TgaDecoder, EveryKindRawAndRunLengthInEveryOrientation) {
+  const TestPicture colors = SamplePicture(7, 5, 9);
+  TestPicture greys = colors;
+  for (PALETTEENTRY& e : greys.palette) e.peGreen = e.peBlue = e.peRed;
+  TestPicture translucent = colors;
+  for (size_t i = 0; i < translucent.palette.size(); ++i)
+    translucent.palette[i].peFlags = BYTE(i * 30);
+  TestPicture halfAlpha = FiveBitPicture(7, 5);
+  for (size_t i = 0; i < halfAlpha.palette.size(); ++i)
+    halfAlpha.palette[i].peFlags = i % 2 ? 0xFF : 0;
+
+  const struct {
+    TgaKind kind;
+    const TestPicture& picture;
+    bool hasAlpha;
+  } kinds[] = {{TgaKind::kColorMapped, colors, false},
+               {TgaKind::kTrueColor16, halfAlpha, true},
+               {TgaKind::kTrueColor24, colors, false},
+               {TgaKind::kTrueColor32, translucent, true},
+               {TgaKind::kGrey, greys, false}};
+  for (const auto& k : kinds) {
+    for (bool rle : {false, true}) {
+      for (int orientation : {0, 0x10, 0x20, 0x30}) {  // right-to-left, top-to-bottom, both
+        SCOPED_TRACE(testing::Message() << "kind " << int(k.kind) << " rle " << rle
+                                        << " orientation " << int(orientation));
+        const DecodedImage image =
+            Decode(TgaFile(k.picture, k.kind, rle, static_cast<uint8_t>(orientation)));
+        ExpectPixels(image, k.picture.width, k.picture.height, k.picture.Colors());
+        EXPECT_EQ(image.hasAlpha, k.hasAlpha);
+        EXPECT_EQ(image.fileFormat, D3DXIFF_TGA);
+        EXPECT_EQ(image.palette.empty(), k.kind != TgaKind::kColorMapped);
+        if (k.kind == TgaKind::kColorMapped) {
+          EXPECT_TRUE(Equal(image.palette, FullPalette(k.picture)));
+        }
+      }
+    }
+  }
+}
+
+TEST(DdsDecoder, UncompressedArgb) {
+  const std::vector<D3DCOLOR> pixels = {0x80FF0000, 0x00000000, 0xFF123456,
+                                        0x7F00FF00, 0x01020304, 0xFFFFFFFF};
+  const DecodedImage image = Decode(DdsArgbFile(3, 2, pixels));
+  ExpectPixels(image, 3, 2, pixels);
+  EXPECT_TRUE(image.hasAlpha);
+  EXPECT_EQ(image.fileFormat, D3DXIFF_DDS);
+}
+
+// One 8-byte colour block: end points c0 and c1 (5-6-5) and the 2-bit index of each texel.
+std::string ColorBlock(uint16_t c0, uint16_t c1, const int (&indices)[16]) {
+  uint32_t bits = 0;
+  for (int i = 0; i < 16; ++i) bits |= uint32_t(indices[i]) << (2 * i);
+  std::string block;
+  for (uint32_t v : {uint32_t(c0), uint32_t(c0) >> 8, uint32_t(c1), uint32_t(c1) >> 8, bits,
+                     bits >> 8, bits >> 16, bits >> 24}) {
+    block += char(v & 0xFF);
+  }
+  return block;
+}
+
+constexpr int kIndexRamp[16] = {0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3};
+constexpr uint16_t kWhite565 = 0xFFFF, kBlack565 = 0x0000;
+
+TEST(DdsDecoder, Dxt1FourAndThreeColourBlocksCutToThePicture) {
+  // White over black: thirds between them; black over white: a half and transparent black.
+  const std::string blocks =
+      ColorBlock(kWhite565, kBlack565, kIndexRamp) + ColorBlock(kBlack565, kWhite565, kIndexRamp);
+  // A 6 x 3 picture: two blocks side by side, the second cut to two columns, the last row cut.
+  const DecodedImage image = Decode(DdsDxtFile(6, 3, "DXT1", blocks));
+  const D3DCOLOR w = 0xFFFFFFFF, b = 0xFF000000, third = 0xFFAAAAAA, twoThirds = 0xFF555555;
+  const D3DCOLOR half = 0xFF808080;
+  ExpectPixels(image, 6, 3,
+               {w, b, third, twoThirds, b, w,  //
+                w, b, third, twoThirds, b, w,  //
+                w, b, third, twoThirds, b, w});
+  EXPECT_FALSE(image.hasAlpha);  // the transparent texels lie outside the picture
+
+  const DecodedImage cut =
+      Decode(DdsDxtFile(4, 1, "DXT1", ColorBlock(kBlack565, kWhite565, kIndexRamp)));
+  ExpectPixels(cut, 4, 1, {b, w, half, 0x00000000});
+  EXPECT_TRUE(cut.hasAlpha);
+}
+
+TEST(DdsDecoder, Dxt3AndDxt5Alpha) {
+  const int allFirst[16] = {};
+  std::string explicitAlpha;  // texel i has alpha i * 17
+  for (int i = 0; i < 16; i += 2) explicitAlpha += char(i | (i + 1) << 4);
+  DecodedImage image =
+      Decode(DdsDxtFile(4, 4, "DXT3", explicitAlpha + ColorBlock(0xF800, 0, allFirst)));
+  ASSERT_EQ(image.pixels.size(), 16u);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(image.pixels[i], uint32_t(i * 17) << 24 | 0xFF0000) << i;
+
+  // Interpolated alpha: 255 and 0 end points give sevenths; 0 then 255 gives fifths plus 0, 255.
+  auto alphaBlock = [](uint8_t a0, uint8_t a1) {
+    uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i) bits |= uint64_t(i) << (3 * i);  // texels 0-7 use codes 0-7
+    std::string block{char(a0), char(a1)};
+    for (int i = 0; i < 6; ++i) block += char((bits >> (8 * i)) & 0xFF);
+    return block;
+  };
+  const uint32_t sevenths[8] = {255, 0, 219, 182, 146, 109, 73, 36};
+  const uint32_t fifths[8] = {0, 255, 51, 102, 153, 204, 0, 255};
+  for (const auto& [a0, a1, expected] :
+       {std::tuple{255, 0, sevenths}, std::tuple{0, 255, fifths}}) {
+    image =
+        Decode(DdsDxtFile(4, 4, "DXT5", alphaBlock(a0, a1) + ColorBlock(kWhite565, 0, allFirst)));
+    ASSERT_EQ(image.pixels.size(), 16u);
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(image.pixels[i] >> 24, expected[i]) << a0 << " texel " << i;
+    EXPECT_EQ(image.pixels[8] >> 24, expected[0]);  // code 0 again
+    EXPECT_TRUE(image.hasAlpha);
+  }
+}
+
+TEST(PngDecoder, GivesThePictureWithItsAlpha) {
+  TestPicture picture = SamplePicture(9, 4, 12);
+  for (size_t i = 0; i < picture.palette.size(); ++i)
+    picture.palette[i].peFlags = BYTE(255 - i * 20);
+  const DecodedImage image = Decode(PngFile(picture.width, picture.height, picture.Colors()));
+  ExpectPixels(image, picture.width, picture.height, picture.Colors());
+  EXPECT_TRUE(image.hasAlpha);
+  EXPECT_EQ(image.fileFormat, D3DXIFF_PNG);
+}
+
+TEST(JpegDecoder, BaselineProgressiveAndGreyComeBackClose) {
+  // Flat 8 x 8 blocks survive compression almost exactly.
+  std::vector<D3DCOLOR> pixels;
+  const D3DCOLOR blocks[4] = {0xFFC83214, 0xFF1E8C50, 0xFF3C3CDC, 0xFFF0F0F0};
+  for (uint32_t y = 0; y < 16; ++y) {
+    for (uint32_t x = 0; x < 24; ++x) pixels.push_back(blocks[(x / 8 + y / 8 * 3) % 4]);
+  }
+  for (bool progressive : {false, true}) {
+    for (bool grey : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "progressive " << progressive << " grey " << grey);
+      const DecodedImage image = Decode(JpegFile(24, 16, pixels, 95, progressive, grey));
+      ASSERT_EQ(image.width, 24u);
+      ASSERT_EQ(image.height, 16u);
+      EXPECT_FALSE(image.hasAlpha);
+      EXPECT_EQ(image.fileFormat, D3DXIFF_JPG);
+      for (size_t i = 0; i < pixels.size(); ++i) {
+        const D3DCOLOR want = pixels[i], got = image.pixels[i];
+        ASSERT_EQ(got >> 24, 0xFFu);
+        for (int shift : {16, 8, 0}) {
+          const int expected = int((want >> (grey ? 16 : shift)) & 0xFF);
+          ASSERT_NEAR(int((got >> shift) & 0xFF), expected, 3) << "pixel " << i;
+        }
+      }
+    }
+  }
+}
+
+// A file of every kind the tests write, with the length of what may follow the picture's data
+// without being needed (the end marker of an 8-bit run-length bitmap, the end chunk of a PNG).
+struct SampleFile {
+  std::string name;
+  std::string bytes;
+  size_t trailer = 0;
+};
+
+std::vector<SampleFile> AllKindsOfFile() {
+  // 8 pixels wide: no row padding, which a bitmap's last row may lack.
+  const TestPicture picture = SamplePicture(8, 5, 16);
+  std::vector<D3DCOLOR> colors = picture.Colors();
+  return {
+      {"bmp 4", BmpFile(picture, 4, RowOrder::kBottomUp)},
+      {"bmp 24", BmpFile(picture, 24, RowOrder::kTopDown)},
+      {"bmp rle", BmpRle8File(picture), 2},
+      {"tga mapped rle", TgaFile(picture, TgaKind::kColorMapped, true, 0)},
+      {"tga 32", TgaFile(picture, TgaKind::kTrueColor32, false, kTgaTopToBottom)},
+      {"dds argb", DdsArgbFile(8, 5, colors)},
+      {"dds dxt5", DdsDxtFile(8, 5, "DXT5", std::string(64, '\x5A'))},
+      {"png", PngFile(8, 5, colors), 12},
+      {"jpeg", JpegFile(8, 5, colors, 80, false, false)},
+      {"jpeg progressive", JpegFile(8, 5, colors, 80, true, false)},
+  };
+}
+
+TEST(ImageDecoder, EveryTruncatedFileFails) {
+  for (const SampleFile& file : AllKindsOfFile()) {
+    ASSERT_FALSE(Decode(file.bytes).pixels.empty()) << file.name;
+    for (size_t length = 0; length < file.bytes.size() - file.trailer; ++length) {
+      DecodedImage image;
+      EXPECT_FALSE(DecodeImage(Bytes(file.bytes.substr(0, length)), &image))
+          << file.name << " cut to " << length;
+    }
+  }
+}
+
+// A copy of file with a little-endian value written at offset.
+std::string Patched(std::string file, size_t offset, uint32_t value, unsigned bytes = 4) {
+  std::string patch;
+  for (unsigned i = 0; i < bytes; ++i) patch += char((value >> (8 * i)) & 0xFF);
+  return file.replace(offset, bytes, patch);
+}
+
+TEST(ImageDecoder, ImpossibleHeadersFail) {
+  const TestPicture picture = SamplePicture(6, 5, 16);
+  const std::string bmp8 = BmpFile(picture, 8, RowOrder::kBottomUp);
+  const std::string rle = BmpRle8File(picture);
+  const std::string tga = TgaFile(picture, TgaKind::kColorMapped, false, 0);
+  const std::string dds = DdsArgbFile(6, 5, picture.Colors());
+  const struct {
+    const char* what;
+    std::string file;
+  } cases[] = {
+      {"bmp too wide", Patched(bmp8, 18, 16385)},
+      {"bmp zero height", Patched(bmp8, 22, 0)},
+      {"bmp negative width", Patched(bmp8, 18, 0xFFFFFFFA)},
+      {"bmp huge, data missing", Patched(Patched(bmp8, 18, 16384), 22, 16384)},
+      {"bmp 7 bits", Patched(bmp8, 28, 7, 2)},
+      {"bmp unknown compression", Patched(bmp8, 30, 4)},
+      {"bmp data past the end", Patched(bmp8, 10, uint32_t(bmp8.size()) + 1)},
+      {"bmp header past the end", Patched(bmp8, 14, 0x7FFFFFFF)},
+      {"bmp header too small", Patched(bmp8, 14, 39)},
+      {"bmp rle top-down", Patched(rle, 22, uint32_t(-5))},
+      {"bmp rle run past the row", Patched(rle, 14 + 40 + 16 * 4, 0x07, 1)},
+      {"bmp rle huge, almost no data", Patched(Patched(rle, 18, 16384), 22, 16384)},
+      {"tga colour map of 7-bit entries", Patched(tga, 7, 7, 1)},
+      {"tga unknown type", Patched(tga, 2, 4, 1)},
+      {"tga mapped with 16-bit indices", Patched(tga, 16, 16, 1)},
+      {"tga zero width", Patched(tga, 12, 0, 2)},
+      {"tga map past the end", Patched(tga, 5, 0xFFFF, 2)},
+      {"dds cube map", Patched(dds, 4 + 108, 0x200)},
+      {"dds volume", Patched(dds, 4 + 108, 0x200000)},
+      {"dds wrong header size", Patched(dds, 4, 100)},
+      {"dds 12-bit pixels", Patched(dds, 4 + 84, 12)},
+      {"dds unknown fourcc", Patched(Patched(dds, 4 + 76, 0x4), 4 + 80, 0x31495441)},
+      {"dds too tall", Patched(dds, 8 + 4, 16385)},
+      {"nothing", ""},
+      {"text", "hello, this is not a picture"},
+  };
+  for (const auto& c : cases) {
+    DecodedImage image;
+    EXPECT_FALSE(DecodeImage(Bytes(c.file), &image)) << c.what;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+// Vector, quaternion and matrix operations: the values and conventions the drawing code relies
+// on (row vectors, left-handed, translation in the last row).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "gfx/d3dx_matrix.h"
+
+namespace {
+
+constexpr float kPi = std::numbers::pi_v<float>;
+
+D3DXMATRIX Sample(float offset) {
+  D3DXMATRIX m;
+  for (int i = 0; i < 16; ++i) m.m[i / 4][i % 4] = offset + static_cast<float>(i * i % 7) - 2.5f;
+  return m;
+}
+
+void ExpectNear(const D3DXMATRIX& actual, const D3DXMATRIX& expected, float tolerance = 1e-5f) {
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      EXPECT_NEAR(actual.m[i][j], expected.m[i][j], tolerance) << "element " << i + 1 << j + 1;
+    }
+  }
+}
+
+D3DXVECTOR3 TransformPoint(const D3DXVECTOR3& p, const D3DXMATRIX& m) {
+  D3DXVECTOR3 v;
+  D3DXVec3TransformNormal(&v, &p, &m);
+  return v + D3DXVECTOR3(m._41, m._42, m._43);
+}
+
+void ExpectNear(const D3DXVECTOR3& actual, const D3DXVECTOR3& expected, float tolerance = 1e-5f) {
+  EXPECT_NEAR(actual.x, expected.x, tolerance);
+  EXPECT_NEAR(actual.y, expected.y, tolerance);
+  EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+D3DXMATRIX RotationY(float a) {
+  return D3DXMATRIX(std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0, std::sin(a), 0, std::cos(a), 0, 0,
+                    0, 0, 1);
+}
+D3DXMATRIX RotationX(float a) {
+  return D3DXMATRIX(1, 0, 0, 0, 0, std::cos(a), std::sin(a), 0, 0, -std::sin(a), std::cos(a), 0, 0,
+                    0, 0, 1);
+}
+D3DXMATRIX RotationZ(float a) {
+  return D3DXMATRIX(std::cos(a), std::sin(a), 0, 0, -std::sin(a), std::cos(a), 0, 0, 0, 0, 1, 0, 0,
+                    0, 0, 1);
+}
+
+TEST(MatrixMultiply, RowTimesColumnAndSafeWhenTheOutputIsAnInput) {
+  const D3DXMATRIX a = Sample(0.0f), b = Sample(1.0f);
+  D3DXMATRIX expected;
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      for (int k = 0; k < 4; ++k) expected.m[i][j] += a.m[i][k] * b.m[k][j];
+    }
+  }
+  D3DXMATRIX out;
+  EXPECT_EQ(D3DXMatrixMultiply(&out, &a, &b), &out);
+  ExpectNear(out, expected);
+
+  D3DXMATRIX left = a;
+  D3DXMatrixMultiply(&left, &left, &b);
+  ExpectNear(left, expected);
+  D3DXMATRIX right = b;
+  D3DXMatrixMultiply(&right, &a, &right);
+  ExpectNear(right, expected);
+  D3DXMATRIX both = a, square;
+  D3DXMatrixMultiply(&square, &a, &a);
+  D3DXMatrixMultiply(&both, &both, &both);
+  ExpectNear(both, square);
+}
+
+TEST(MatrixMultiply, TheLeftMatrixActsFirst) {
+  D3DXMATRIX scale, move;
+  D3DXMatrixScaling(&scale, 2, 3, 4);
+  D3DXMatrixTranslation(&move, 10, 20, 30);
+  // Scale, then move: the translation stays unscaled.
+  ExpectNear(TransformPoint({1, 1, 1}, scale * move), {12, 23, 34});
+  ExpectNear(TransformPoint({1, 1, 1}, move * scale), {22, 63, 124});
+}
+
+TEST(MatrixBuilders, ScalingTranslationAndOrthoHaveTheirElementsInPlace) {
+  D3DXMATRIX m;
+  D3DXMatrixScaling(&m, 2, 3, 4);
+  ExpectNear(m, D3DXMATRIX(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1));
+  D3DXMatrixTranslation(&m, 5, 6, 7);
+  ExpectNear(m, D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1));
+  D3DXMatrixOrthoLH(&m, 800, 600, 0, 100);
+  ExpectNear(m, D3DXMATRIX(2.0f / 800, 0, 0, 0, 0, 2.0f / 600, 0, 0, 0, 0, 0.01f, 0, 0, 0, 0, 1));
+  D3DXMatrixOrthoLH(&m, 2, 2, 1, 3);
+  ExpectNear(TransformPoint({1, -1, 1}, m), {1, -1, 0});
+  ExpectNear(TransformPoint({0, 0, 3}, m), {0, 0, 1});
+}
+
+TEST(MatrixPerspective, ThirtyDegreeFieldOfView) {
+  D3DXMATRIX m;
+  D3DXMatrixPerspectiveFovLH(&m, 0.5235988f, 1.0f, 1.0f, 1000.0f);
+  EXPECT_FLOAT_EQ(m._11, 3.7320507f);
+  EXPECT_FLOAT_EQ(m._22, 3.7320507f);
+  EXPECT_FLOAT_EQ(m._33, 1.001001f);
+  EXPECT_FLOAT_EQ(m._43, -1.001001f);
+  EXPECT_EQ(m._34, 1.0f);
+  EXPECT_EQ(m._44, 0.0f);
+  for (float v : {m._12, m._13, m._14, m._21, m._23, m._24, m._31, m._32, m._41, m._42}) {
+    EXPECT_EQ(v, 0.0f);
+  }
+  D3DXMatrixPerspectiveFovLH(&m, kPi / 2, 2.0f, 1.0f, 1000.0f);
+  EXPECT_FLOAT_EQ(m._11, 0.5f);  // the aspect narrows x
+  EXPECT_FLOAT_EQ(m._22, 1.0f);
+}
+
+TEST(MatrixInverse, InvertsAndReportsTheDeterminant) {
+  D3DXMATRIX scale, move, turn;
+  D3DXMatrixScaling(&scale, 2, 4, 0.5f);
+  D3DXMatrixTranslation(&move, 3, -1, 7);
+  const D3DXMATRIX m = scale * RotationY(0.7f) * move;
+  D3DXMATRIX inverse, identity;
+  float determinant = 0;
+  ASSERT_EQ(D3DXMatrixInverse(&inverse, &determinant, &m), &inverse);
+  EXPECT_FLOAT_EQ(determinant, 4.0f);
+  ExpectNear(m * inverse, *D3DXMatrixIdentity(&identity));
+  ASSERT_EQ(D3DXMatrixInverse(&inverse, nullptr, &m), &inverse);  // no determinant wanted
+  ExpectNear(inverse * m, identity);
+
+  D3DXMATRIX inPlace = m;
+  D3DXMatrixInverse(&inPlace, nullptr, &inPlace);
+  ExpectNear(inPlace, inverse);
+}
+
+TEST(MatrixInverse, SingularMatricesGiveNullAndLeaveTheOutputAlone) {
+  D3DXMATRIX zeroRow = Sample(0.0f);
+  zeroRow._21 = zeroRow._22 = zeroRow._23 = zeroRow._24 = 0;
+  D3DXMATRIX equalRows = Sample(0.0f);
+  for (int j = 0; j < 4; ++j) equalRows.m[3][j] = equalRows.m[1][j];
+  D3DXMATRIX flat;
+  D3DXMatrixScaling(&flat, 1, 0, 1);
+  for (const D3DXMATRIX& singular : {zeroRow, equalRows, flat, D3DXMATRIX()}) {
+    D3DXMATRIX out = Sample(9.0f);
+    float determinant = 99;
+    EXPECT_EQ(D3DXMatrixInverse(&out, &determinant, &singular), nullptr);
+    EXPECT_EQ(determinant, 0.0f);
+    ExpectNear(out, Sample(9.0f), 0.0f);
+  }
+}
+
+TEST(Vec3TransformNormal, UsesTheThreeByThreePartOnly) {
+  D3DXMATRIX move;
+  D3DXMatrixTranslation(&move, 5, 6, 7);
+  D3DXVECTOR3 v(1, 2, 3);
+  EXPECT_EQ(D3DXVec3TransformNormal(&v, &v, &move), &v);
+  EXPECT_EQ(v, D3DXVECTOR3(1, 2, 3));
+
+  const D3DXMATRIX m(1, 2, 3, 100, 4, 5, 6, 100, 7, 8, 9, 100, 50, 50, 50, 1);
+  D3DXVec3TransformNormal(&v, &v, &m);  // in place: every component reads the original
+  EXPECT_EQ(v, D3DXVECTOR3(30, 36, 42));
+}
+
+TEST(QuaternionYawPitchRoll, MatchesTheRotationMatricesAppliedRollPitchYaw) {
+  D3DXQUATERNION q;
+  D3DXQuaternionRotationYawPitchRoll(&q, 0, 0, 0);
+  EXPECT_EQ(q, D3DXQUATERNION(0, 0, 0, 1));
+
+  const struct {
+    float yaw, pitch, roll;
+  } cases[] = {
+      {kPi / 2, 0, 0}, {0, kPi / 2, 0}, {0, 0, kPi / 2}, {0.3f, -1.1f, 2.0f}, {-2.5f, 0.4f, -0.9f}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.yaw << " " << c.pitch << " " << c.roll);
+    D3DXQuaternionRotationYawPitchRoll(&q, c.yaw, c.pitch, c.roll);
+    EXPECT_NEAR(q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w, 1.0f, 1e-6f);
+    D3DXMATRIX fromQuaternion;
+    D3DXMatrixRotationQuaternion(&fromQuaternion, &q);
+    ExpectNear(fromQuaternion, RotationZ(c.roll) * RotationX(c.pitch) * RotationY(c.yaw));
+  }
+  // Left-handed: a quarter yaw turns +z to +x, a quarter pitch turns +z to -y.
+  D3DXMATRIX m;
+  D3DXQuaternionRotationYawPitchRoll(&q, kPi / 2, 0, 0);
+  ExpectNear(TransformPoint({0, 0, 1}, *D3DXMatrixRotationQuaternion(&m, &q)), {1, 0, 0});
+  D3DXQuaternionRotationYawPitchRoll(&q, 0, kPi / 2, 0);
+  ExpectNear(TransformPoint({0, 0, 1}, *D3DXMatrixRotationQuaternion(&m, &q)), {0, -1, 0});
+}
+
+TEST(MatrixAffineTransformation, ScalesRotatesAboutTheCentreAndMoves) {
+  D3DXQUATERNION quarterYaw;
+  D3DXQuaternionRotationYawPitchRoll(&quarterYaw, kPi / 2, 0, 0);
+  const D3DXVECTOR3 centre(1, 0, 0), move(0, 5, 0);
+  D3DXMATRIX m;
+
+  D3DXMatrixAffineTransformation(&m, 2, nullptr, nullptr, nullptr);
+  ExpectNear(m, D3DXMATRIX(2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1));
+
+  // About the origin: (1, 0, 1) scaled to (2, 0, 2), a quarter yaw makes it (2, 0, -2).
+  D3DXMatrixAffineTransformation(&m, 2, nullptr, &quarterYaw, nullptr);
+  ExpectNear(TransformPoint({1, 0, 1}, m), {2, 0, -2});
+  // About (1, 0, 0): (2, 0, 2) is (1, 0, 2) from the centre, turned (2, 0, -1), back (3, 0, -1).
+  D3DXMatrixAffineTransformation(&m, 2, &centre, &quarterYaw, nullptr);
+  ExpectNear(TransformPoint({1, 0, 1}, m), {3, 0, -1});
+  ExpectNear(TransformPoint({0.5f, 0, 0}, m), {1, 0, 0});  // the centre itself stays
+  D3DXMatrixAffineTransformation(&m, 2, &centre, &quarterYaw, &move);
+  ExpectNear(TransformPoint({1, 0, 1}, m), {3, 5, -1});
+  // A centre without a rotation changes nothing.
+  D3DXMatrixAffineTransformation(&m, 1, &centre, nullptr, &move);
+  ExpectNear(m, D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 5, 0, 1));
+}
+
+TEST(MatrixLookAt, PutsTheTargetAheadOnTheZAxis) {
+  const D3DXVECTOR3 eye(10, 2, -17), at(0.6f, 7, 0), up(0, 1, 0);
+  D3DXMATRIX view;
+  EXPECT_EQ(D3DXMatrixLookAtLH(&view, &eye, &at, &up), &view);
+  ExpectNear(TransformPoint(eye, view), {0, 0, 0}, 1e-4f);
+  const D3DXVECTOR3 ahead = at - eye;
+  ExpectNear(TransformPoint(at, view), {0, 0, D3DXVec3Length(&ahead)}, 1e-4f);
+  // Up in the world stays up in view space, and the world's right is the view's right.
+  const D3DXVECTOR3 above = TransformPoint(eye + D3DXVECTOR3(0, 1, 0), view);
+  EXPECT_GT(above.y, 0.5f);
+  EXPECT_NEAR(above.x, 0.0f, 1e-5f);
+
+  const D3DXVECTOR3 origin(0, 0, 0), forward(0, 0, 1);
+  D3DXMatrixLookAtLH(&view, &origin, &forward, &up);
+  ExpectNear(view, *D3DXMatrixIdentity(&view));
+  const D3DXVECTOR3 back(0, 0, 5), towardOrigin(0, 0, 0);
+  D3DXMatrixLookAtLH(&view, &back, &towardOrigin, &up);
+  ExpectNear(TransformPoint({1, 0, 0}, view), {-1, 0, 5});  // looking along -z, +x is on the left
+}
+
+}  // namespace

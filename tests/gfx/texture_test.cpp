@@ -1,0 +1,298 @@
+// Texture creation and loading through the recording device, whose managed textures keep their
+// texels where LockRect can read them back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gfx/d3dx_texture.h"
+#include "image_files.h"
+#include "platform/d3d8/record/recording_backend.h"
+#include "test_folder.h"
+
+namespace {
+
+// Channel-wise mean of four colours, rounded half up.
+D3DCOLOR Mean4(D3DCOLOR a, D3DCOLOR b, D3DCOLOR c, D3DCOLOR d) {
+  D3DCOLOR mean = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + ((c >> shift) & 0xFF) +
+                         ((d >> shift) & 0xFF);
+    mean |= ((sum + 2) / 4) << shift;
+  }
+  return mean;
+}
+
+// The 2 x 2 box average of an even-sized picture.
+std::vector<D3DCOLOR> Halved(const std::vector<D3DCOLOR>& p, uint32_t width, uint32_t height) {
+  std::vector<D3DCOLOR> half;
+  for (uint32_t y = 0; y < height; y += 2) {
+    for (uint32_t x = 0; x < width; x += 2) {
+      const size_t i = size_t{y} * width + x;
+      half.push_back(Mean4(p[i], p[i + 1], p[i + width], p[i + width + 1]));
+    }
+  }
+  return half;
+}
+
+std::vector<D3DCOLOR> Opaque(std::vector<D3DCOLOR> colors) {
+  for (D3DCOLOR& c : colors) c |= 0xFF000000;
+  return colors;
+}
+
+class TextureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_ = CreateRecordingDevice(64, 64);
+    std::filesystem::create_directories("textures");
+  }
+  void TearDown() override { EXPECT_EQ(device_->Release(), 0u) << "a texture was left behind"; }
+
+  D3DSURFACE_DESC Desc(IDirect3DTexture8* texture, UINT level) {
+    D3DSURFACE_DESC desc{};
+    EXPECT_EQ(texture->GetLevelDesc(level, &desc), D3D_OK);
+    return desc;
+  }
+
+  // The level's texels as little-endian words of the format's size, top row first.
+  std::vector<uint32_t> Texels(IDirect3DTexture8* texture, UINT level) {
+    const D3DSURFACE_DESC desc = Desc(texture, level);
+    const unsigned bytes = desc.Format == D3DFMT_A8R8G8B8 || desc.Format == D3DFMT_X8R8G8B8 ? 4 : 2;
+    D3DLOCKED_RECT locked{};
+    EXPECT_EQ(texture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    std::vector<uint32_t> texels;
+    for (UINT y = 0; y < desc.Height; ++y) {
+      const auto* row = static_cast<const uint8_t*>(locked.pBits) + size_t{y} * locked.Pitch;
+      for (UINT x = 0; x < desc.Width; ++x) {
+        uint32_t v = 0;
+        for (unsigned i = 0; i < bytes; ++i) v |= uint32_t{row[x * bytes + i]} << (8 * i);
+        texels.push_back(v);
+      }
+    }
+    texture->UnlockRect(level);
+    return texels;
+  }
+
+  TestFolder folder_;
+  IDirect3DDevice8* device_ = nullptr;
+};
+
+TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
+  const TestPicture picture = SamplePicture(8, 4, 40);
+  WriteFileBytes("textures/sample.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\sample.bmp", &texture), D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 4u);
+
+  std::vector<D3DCOLOR> expected = Opaque(picture.Colors());
+  uint32_t width = 8, height = 4;
+  for (UINT level = 0; level < 4; ++level) {
+    SCOPED_TRACE(testing::Message() << "level " << level);
+    const D3DSURFACE_DESC desc = Desc(texture, level);
+    EXPECT_EQ(desc.Width, width);
+    EXPECT_EQ(desc.Height, height);
+    EXPECT_EQ(desc.Format, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(desc.Pool, D3DPOOL_MANAGED);
+    EXPECT_EQ(Texels(texture, level), expected);
+    if (height == 1) {  // the last step halves only the width
+      expected = {Mean4(expected[0], expected[1], expected[0], expected[1])};
+    } else {
+      expected = Halved(expected, width, height);
+    }
+    width /= 2, height = std::max(1u, height / 2);
+  }
+  texture->Release();
+}
+
+TEST_F(TextureTest, OddSizesHalveDownToOnePixel) {
+  WriteFileBytes("textures/odd.bmp", BmpFile(SamplePicture(5, 3, 9), 8, RowOrder::kTopDown));
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\odd.bmp", &texture), D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 3u);
+  EXPECT_EQ(Desc(texture, 1).Width, 2u);
+  EXPECT_EQ(Desc(texture, 1).Height, 1u);
+  EXPECT_EQ(Desc(texture, 2).Width, 1u);
+  texture->Release();
+}
+
+TEST_F(TextureTest, AlphaInTheFileGivesA8R8G8B8WhateverTheName) {
+  TestPicture picture = SamplePicture(4, 2, 8);
+  for (size_t i = 0; i < picture.palette.size(); ++i) picture.palette[i].peFlags = BYTE(i * 31);
+  // PNG bytes under a BMP name: the contents decide.
+  WriteFileBytes("textures/disguised.bmp", PngFile(4, 2, picture.Colors()));
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\disguised.bmp", &texture), D3D_OK);
+  EXPECT_EQ(Desc(texture, 0).Format, D3DFMT_A8R8G8B8);
+  EXPECT_EQ(Texels(texture, 0), picture.Colors());
+  EXPECT_EQ(Texels(texture, 1), Halved(picture.Colors(), 4, 2));
+  texture->Release();
+}
+
+TEST_F(TextureTest, ExtendedCallReturnsThePaletteAndTheFileDescription) {
+  std::filesystem::create_directories("misc");
+  const TestPicture picture = SamplePicture(16, 4, 200);
+  WriteFileBytes("misc/firepal.bmp", BmpFile(picture, 8, RowOrder::kBottomUp));
+  std::vector<PALETTEENTRY> palette(kPaletteSize, PALETTEENTRY{1, 2, 3, 4});
+  D3DXIMAGE_INFO info{};
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "misc\\firepal.bmp", 0, 0, 1, 0, D3DFMT_UNKNOWN,
+                                         D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
+                                         palette.data(), &texture),
+            D3D_OK);
+  EXPECT_EQ(texture->GetLevelCount(), 1u);
+  EXPECT_EQ(Desc(texture, 0).Width, 16u);
+  EXPECT_EQ(Desc(texture, 0).Height, 4u);
+  const std::vector<PALETTEENTRY> expected = FullPalette(picture);
+  for (size_t i = 0; i < kPaletteSize; ++i) {
+    EXPECT_EQ(PaletteColor(palette[i]), PaletteColor(expected[i])) << "entry " << i;
+  }
+  EXPECT_EQ(info.Width, 16u);
+  EXPECT_EQ(info.Height, 4u);
+  EXPECT_EQ(info.ImageFileFormat, D3DXIFF_BMP);
+  texture->Release();
+}
+
+TEST_F(TextureTest, ExplicitSizeAndSixteenBitFormats) {
+  const TestPicture picture = SamplePicture(8, 4, 40);
+  WriteFileBytes("textures/sample.tga", TgaFile(picture, TgaKind::kTrueColor24, true, 0));
+  const std::vector<D3DCOLOR> half = Opaque(Halved(picture.Colors(), 8, 4));
+  auto five = [](uint32_t v) { return (v * 31 + 127) / 255; };
+  auto six = [](uint32_t v) { return (v * 63 + 127) / 255; };
+  auto four = [](uint32_t v) { return (v * 15 + 127) / 255; };
+
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\sample.tga", 4, 2, 2, 0, D3DFMT_R5G6B5,
+                                         D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr,
+                                         nullptr, &texture),
+            D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 2u);
+  std::vector<uint32_t> expected;
+  for (D3DCOLOR c : half) {
+    expected.push_back(five((c >> 16) & 0xFF) << 11 | six((c >> 8) & 0xFF) << 5 | five(c & 0xFF));
+  }
+  EXPECT_EQ(Texels(texture, 0), expected);
+  texture->Release();
+
+  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\sample.tga", 4, 2, 1, 0,
+                                         D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, D3DX_DEFAULT,
+                                         D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
+            D3D_OK);
+  expected.clear();
+  for (D3DCOLOR c : half) {
+    expected.push_back(0xF000 | four((c >> 16) & 0xFF) << 8 | four((c >> 8) & 0xFF) << 4 |
+                       four(c & 0xFF));
+  }
+  EXPECT_EQ(Texels(texture, 0), expected);
+  texture->Release();
+}
+
+TEST_F(TextureTest, OtherSizesResampleByArea) {
+  const TestPicture picture = SamplePicture(4, 2, 8);
+  const std::vector<D3DCOLOR> colors = Opaque(picture.Colors());
+  WriteFileBytes("textures/small.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
+  auto load = [&](UINT width, UINT height) {
+    IDirect3DTexture8* texture = nullptr;
+    EXPECT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\small.bmp", width, height, 1, 0,
+                                           D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
+                                           D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
+              D3D_OK);
+    std::vector<uint32_t> texels = texture ? Texels(texture, 0) : std::vector<uint32_t>();
+    if (texture) texture->Release();
+    return texels;
+  };
+  // Half as wide: each texel the mean of a pair.
+  std::vector<uint32_t> pairs;
+  for (size_t i = 0; i < colors.size(); i += 2) {
+    pairs.push_back(Mean4(colors[i], colors[i + 1], colors[i], colors[i + 1]));
+  }
+  EXPECT_EQ(load(2, 2), pairs);
+  // Twice as large: each source pixel covers a 2 x 2 block.
+  std::vector<uint32_t> doubled;
+  for (uint32_t y = 0; y < 4; ++y) {
+    for (uint32_t x = 0; x < 8; ++x) doubled.push_back(colors[y / 2 * 4 + x / 2]);
+  }
+  EXPECT_EQ(load(8, 4), doubled);
+}
+
+TEST_F(TextureTest, ColorKeyTurnsItsColourTransparent) {
+  const TestPicture picture = SamplePicture(4, 4, 3);
+  WriteFileBytes("textures/keyed.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
+  const D3DCOLOR key = picture.Color(0, 0);
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\keyed.bmp", 0, 0, 1, 0, D3DFMT_UNKNOWN,
+                                         D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, key, nullptr,
+                                         nullptr, &texture),
+            D3D_OK);
+  EXPECT_EQ(Desc(texture, 0).Format, D3DFMT_A8R8G8B8);
+  std::vector<uint32_t> expected;
+  for (D3DCOLOR c : picture.Colors()) expected.push_back(c == key ? 0 : c);
+  EXPECT_EQ(Texels(texture, 0), expected);
+  texture->Release();
+}
+
+TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {
+  const std::string bmp = BmpFile(SamplePicture(8, 8, 4), 4, RowOrder::kBottomUp);
+  WriteFileBytes("textures/truncated.bmp", bmp.substr(0, bmp.size() - 1));
+  WriteFileBytes("textures/empty.bmp", "");
+  WriteFileBytes("textures/good.bmp", bmp);
+  auto* const untouched = reinterpret_cast<IDirect3DTexture8*>(0x1234);
+  IDirect3DTexture8* texture = untouched;
+  for (const char* name :
+       {"textures\\missing.bmp", "textures\\truncated.bmp", "textures\\empty.bmp", "textures"}) {
+    EXPECT_TRUE(FAILED(D3DXCreateTextureFromFileA(device_, name, &texture))) << name;
+    EXPECT_EQ(texture, untouched) << name;
+  }
+  EXPECT_EQ(D3DXCreateTextureFromFileA(nullptr, "textures\\good.bmp", &texture),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTextureFromFileA(device_, nullptr, &texture), D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\good.bmp", nullptr), D3DERR_INVALIDCALL);
+  // Arguments the device or the loader refuses.
+  const struct {
+    UINT width;
+    D3DFORMAT format;
+    D3DPOOL pool;
+    DWORD filter;
+  } refused[] = {{0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, 0x99},
+                 {0, D3DFMT_UNKNOWN, D3DPOOL_SCRATCH, D3DX_DEFAULT},
+                 {0, D3DFMT_D16, D3DPOOL_MANAGED, D3DX_DEFAULT},
+                 {16385, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT}};
+  for (const auto& r : refused) {
+    EXPECT_TRUE(FAILED(D3DXCreateTextureFromFileExA(device_, "textures\\good.bmp", r.width, 0, 0, 0,
+                                                    r.format, r.pool, r.filter, D3DX_DEFAULT, 0,
+                                                    nullptr, nullptr, &texture)));
+    EXPECT_EQ(texture, untouched);
+  }
+}
+
+TEST_F(TextureTest, CreateTextureFillsInDefaultsAndRefusesNulls) {
+  IDirect3DTexture8* texture = nullptr;
+  EXPECT_EQ(D3DXCreateTexture(nullptr, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, nullptr),
+            D3DERR_INVALIDCALL);
+
+  const struct {
+    UINT width, height, levels;
+    D3DFORMAT format;
+    UINT wantWidth, wantHeight, wantLevels;
+    D3DFORMAT wantFormat;
+  } cases[] = {
+      {8, 16, 1, D3DFMT_A4R4G4B4, 8, 16, 1, D3DFMT_A4R4G4B4},
+      {128, 128, 1, D3DFMT_R5G6B5, 128, 128, 1, D3DFMT_R5G6B5},
+      {D3DX_DEFAULT, D3DX_DEFAULT, 1, D3DFMT_UNKNOWN, 256, 256, 1, D3DFMT_A8R8G8B8},
+      {0, 32, D3DX_DEFAULT, D3DFMT_X8R8G8B8, 32, 32, 6, D3DFMT_X8R8G8B8},
+      {64, 0, 0, D3DFMT_A8R8G8B8, 64, 64, 7, D3DFMT_A8R8G8B8},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(D3DXCreateTexture(device_, c.width, c.height, c.levels, 0, c.format, D3DPOOL_MANAGED,
+                                &texture),
+              D3D_OK);
+    const D3DSURFACE_DESC desc = Desc(texture, 0);
+    EXPECT_EQ(desc.Width, c.wantWidth);
+    EXPECT_EQ(desc.Height, c.wantHeight);
+    EXPECT_EQ(desc.Format, c.wantFormat);
+    EXPECT_EQ(texture->GetLevelCount(), c.wantLevels);
+    texture->Release();
+  }
+}
+
+}  // namespace
