@@ -1,10 +1,11 @@
 # Two commands do everything: `make run` and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: run test bench deps build build-asan test-asan format clean
+.PHONY: run test bench deps build build-asan test-asan fuzz format clean
 
 run: build
 	cd $(BUILD)/data && ../app/vulcara $(ARGS)
@@ -27,8 +28,17 @@ build-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVULCARA_SANITIZE=ON -DVULCARA_BENCH=OFF $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+# The image decoders' libFuzzer programs (clang, ASan, UBSan) and their starting corpora in
+# $(FUZZ_BUILD)/corpus/FORMAT. Run one with, for example:
+#   $(FUZZ_BUILD)/gfx/fuzz/fuzz_bmp -max_total_time=300 $(FUZZ_BUILD)/corpus/bmp
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DVULCARA_SANITIZE=ON -DVULCARA_FUZZ=ON -DVULCARA_BENCH=OFF $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target gfx_fuzzers -j $(JOBS)
+	@$(FUZZ_BUILD)/gfx/fuzz/fuzz_seed_writer $(FUZZ_BUILD)/corpus
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
