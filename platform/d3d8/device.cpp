@@ -14,18 +14,6 @@ namespace {
 constexpr UINT kMaxTextureSize = 16384;
 constexpr UINT kMaxBufferLength = 256u << 20;
 
-D3DSURFACE_DESC SurfaceDesc(D3DFORMAT format, DWORD usage, UINT width, UINT height) {
-  D3DSURFACE_DESC desc{};
-  desc.Format = format;
-  desc.Type = D3DRTYPE_SURFACE;
-  desc.Usage = usage;
-  desc.Pool = D3DPOOL_DEFAULT;
-  desc.MultiSampleType = D3DMULTISAMPLE_NONE;
-  desc.Width = width;
-  desc.Height = height;
-  return desc;
-}
-
 UINT FullMipChain(UINT width, UINT height) {
   UINT levels = 1;
   for (UINT size = std::max(width, height); size > 1; size >>= 1) ++levels;
@@ -37,21 +25,30 @@ uint64_t VerticesFor(D3DPRIMITIVETYPE type, UINT primitives) {
   if (primitives == 0) return 0;
   uint64_t n = primitives;
   switch (type) {
-    case D3DPT_POINTLIST: return n;
-    case D3DPT_LINELIST: return 2 * n;
-    case D3DPT_LINESTRIP: return n + 1;
-    case D3DPT_TRIANGLELIST: return 3 * n;
+    case D3DPT_POINTLIST:
+      return n;
+    case D3DPT_LINELIST:
+      return 2 * n;
+    case D3DPT_LINESTRIP:
+      return n + 1;
+    case D3DPT_TRIANGLELIST:
+      return 3 * n;
     case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN: return n + 2;
-    default: return 0;
+    case D3DPT_TRIANGLEFAN:
+      return n + 2;
+    default:
+      return 0;
   }
 }
 
 D3DMATRIX* TransformSlot(PipelineState& state, D3DTRANSFORMSTATETYPE type) {
   switch (type) {
-    case D3DTS_WORLD: return &state.world;
-    case D3DTS_VIEW: return &state.view;
-    case D3DTS_PROJECTION: return &state.projection;
+    case D3DTS_WORLD:
+      return &state.world;
+    case D3DTS_VIEW:
+      return &state.view;
+    case D3DTS_PROJECTION:
+      return &state.projection;
     default:
       if (type >= D3DTS_TEXTURE0 && type < D3DTS_TEXTURE0 + kTextureStageCount) {
         return &state.textureTransforms[type - D3DTS_TEXTURE0];
@@ -105,8 +102,7 @@ uint64_t IDirect3DDevice8::NextResourceId() {
 }
 
 IDirect3DDevice8::IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBackend> backend,
-                                   const D3DPRESENT_PARAMETERS& parameters, UINT width,
-                                   UINT height)
+                                   const D3DPRESENT_PARAMETERS& parameters, UINT width, UINT height)
     : d3d_(d3d),
       backend_(std::move(backend)),
       parameters_(parameters),
@@ -114,13 +110,17 @@ IDirect3DDevice8::IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBacken
       bindings_(std::make_unique<Bindings>()) {
   parameters_.BackBufferWidth = width;
   parameters_.BackBufferHeight = height;
-  backBuffer_.reset(new IDirect3DSurface8(
-      this, nullptr, 0, SurfaceDesc(parameters.BackBufferFormat, D3DUSAGE_RENDERTARGET, width, height),
-      false));
+  backBuffer_.reset(
+      new IDirect3DSurface8(this, nullptr, 0,
+                            SurfaceDesc(parameters.BackBufferFormat, D3DUSAGE_RENDERTARGET,
+                                        D3DPOOL_DEFAULT, width, height),
+                            false));
   if (parameters.EnableAutoDepthStencil) {
-    depthBuffer_.reset(new IDirect3DSurface8(
-        this, nullptr, 0,
-        SurfaceDesc(parameters.AutoDepthStencilFormat, D3DUSAGE_DEPTHSTENCIL, width, height), false));
+    depthBuffer_.reset(
+        new IDirect3DSurface8(this, nullptr, 0,
+                              SurfaceDesc(parameters.AutoDepthStencilFormat, D3DUSAGE_DEPTHSTENCIL,
+                                          D3DPOOL_DEFAULT, width, height),
+                              false));
   }
   state_->viewport = {0, 0, width, height, 0.0f, 1.0f};
   state_->renderTarget = backBuffer_.get();
@@ -239,8 +239,8 @@ HRESULT IDirect3DDevice8::SetViewport(const D3DVIEWPORT8* viewport) {
   uint64_t right = uint64_t{viewport->X} + viewport->Width;
   uint64_t bottom = uint64_t{viewport->Y} + viewport->Height;
   if (viewport->Width == 0 || viewport->Height == 0 || right > target.Width ||
-      bottom > target.Height || !(viewport->MinZ >= 0.0f && viewport->MinZ <= viewport->MaxZ &&
-                                  viewport->MaxZ <= 1.0f)) {
+      bottom > target.Height ||
+      !(viewport->MinZ >= 0.0f && viewport->MinZ <= viewport->MaxZ && viewport->MaxZ <= 1.0f)) {
     return D3DERR_INVALIDCALL;
   }
   state_->viewport = *viewport;
@@ -328,9 +328,8 @@ HRESULT IDirect3DDevice8::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT /*min
   uint64_t available = VerticesIn(vertices->Size(), stride, vertexSize);
   UINT used = 0;
   // The minimum index and vertex count are only hints: every index is checked instead.
-  if (base >= available ||
-      !IndicesInRange(startIndex, static_cast<UINT>(count), static_cast<UINT>(available - base),
-                      &used)) {
+  if (base >= available || !IndicesInRange(startIndex, static_cast<UINT>(count),
+                                           static_cast<UINT>(available - base), &used)) {
     return D3DERR_INVALIDCALL;
   }
   DrawCall call;
@@ -367,12 +366,11 @@ HRESULT IDirect3DDevice8::CreateTexture(UINT width, UINT height, UINT levels, DW
   bool renderTarget = usage == D3DUSAGE_RENDERTARGET;
   UINT fullChain = FullMipChain(width, height);
   // Render targets are single images in video memory.
-  bool valid = texture && width > 0 && height > 0 && width <= kMaxTextureSize &&
-               height <= kMaxTextureSize && levels <= fullChain &&
-               (usage == 0 || renderTarget) && pool != D3DPOOL_SCRATCH &&
-               (renderTarget ? IsRenderTargetFormat(format) && pool == D3DPOOL_DEFAULT &&
-                                   levels <= 1
-                             : IsTextureFormat(format));
+  bool valid =
+      texture && width > 0 && height > 0 && width <= kMaxTextureSize && height <= kMaxTextureSize &&
+      levels <= fullChain && (usage == 0 || renderTarget) && pool != D3DPOOL_SCRATCH &&
+      (renderTarget ? IsRenderTargetFormat(format) && pool == D3DPOOL_DEFAULT && levels <= 1
+                    : IsTextureFormat(format));
   if (!valid) return D3DERR_INVALIDCALL;
   *texture = new IDirect3DTexture8(this, width, height, levels == 0 ? fullChain : levels, usage,
                                    format, pool);
@@ -396,8 +394,8 @@ HRESULT IDirect3DDevice8::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf
 
 HRESULT IDirect3DDevice8::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format,
                                             D3DPOOL pool, IDirect3DIndexBuffer8** buffer) {
-  const DWORD known = D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC | D3DUSAGE_SOFTWAREPROCESSING |
-                      D3DUSAGE_DONOTCLIP;
+  const DWORD known =
+      D3DUSAGE_WRITEONLY | D3DUSAGE_DYNAMIC | D3DUSAGE_SOFTWAREPROCESSING | D3DUSAGE_DONOTCLIP;
   if (!buffer || length < 2 || length > kMaxBufferLength || (usage & ~known) != 0 ||
       pool == D3DPOOL_SCRATCH) {
     return D3DERR_INVALIDCALL;
@@ -426,8 +424,8 @@ HRESULT IDirect3DDevice8::GetDepthStencilSurface(IDirect3DSurface8** surface) {
 HRESULT IDirect3DDevice8::SetRenderTarget(IDirect3DSurface8* renderTarget,
                                           IDirect3DSurface8* depthStencil) {
   IDirect3DSurface8* target = renderTarget ? renderTarget : state_->renderTarget;
-  bool validTarget = target == backBuffer_.get() ||
-                     (target->Container() && target->Container()->IsRenderTarget());
+  bool validTarget =
+      target == backBuffer_.get() || (target->Container() && target->Container()->IsRenderTarget());
   bool validDepth = !depthStencil || (depthStencil == depthBuffer_.get() &&
                                       depthStencil->Desc().Width >= target->Desc().Width &&
                                       depthStencil->Desc().Height >= target->Desc().Height);

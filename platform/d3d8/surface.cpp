@@ -1,5 +1,5 @@
-#include "platform/d3d8/format_info.h"
 #include "platform/d3d8.h"
+#include "platform/d3d8/format_info.h"
 
 IDirect3DSurface8::IDirect3DSurface8(IUnknown* owner, IDirect3DTexture8* texture, UINT level,
                                      const D3DSURFACE_DESC& desc, bool lockable)
@@ -8,12 +8,17 @@ IDirect3DSurface8::IDirect3DSurface8(IUnknown* owner, IDirect3DTexture8* texture
     pitch_ = desc.Width * BytesPerPixel(desc.Format);
     bits_.assign(size_t{pitch_} * desc.Height, 0);
   }
+  desc_.Size = static_cast<UINT>(bits_.size());
 }
 
 // A surface lives as long as the object it belongs to: its references are that object's.
-ULONG IDirect3DSurface8::AddRef() { return owner_->AddRef(); }
+ULONG IDirect3DSurface8::AddRef() {
+  return owner_->AddRef();
+}
 
-ULONG IDirect3DSurface8::Release() { return owner_->Release(); }
+ULONG IDirect3DSurface8::Release() {
+  return owner_->Release();
+}
 
 HRESULT IDirect3DSurface8::GetDesc(D3DSURFACE_DESC* desc) {
   if (!desc) return D3DERR_INVALIDCALL;
@@ -25,8 +30,8 @@ HRESULT IDirect3DSurface8::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DW
   if (!locked || bits_.empty() || locked_) return D3DERR_INVALIDCALL;
   RECT whole{0, 0, static_cast<LONG>(desc_.Width), static_cast<LONG>(desc_.Height)};
   const RECT& r = rect ? *rect : whole;
-  if (r.left < 0 || r.top < 0 || r.left >= r.right || r.top >= r.bottom ||
-      r.right > whole.right || r.bottom > whole.bottom) {
+  if (r.left < 0 || r.top < 0 || r.left >= r.right || r.top >= r.bottom || r.right > whole.right ||
+      r.bottom > whole.bottom) {
     return D3DERR_INVALIDCALL;
   }
   locked->Pitch = static_cast<int32_t>(pitch_);

@@ -1,23 +1,17 @@
 #include <algorithm>
 
 #include "platform/d3d8.h"
+#include "platform/d3d8/format_info.h"
 
-IDirect3DTexture8::IDirect3DTexture8(IDirect3DDevice8* device, UINT width, UINT height,
-                                     UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool)
+IDirect3DTexture8::IDirect3DTexture8(IDirect3DDevice8* device, UINT width, UINT height, UINT levels,
+                                     DWORD usage, D3DFORMAT format, D3DPOOL pool)
     : device_(device), usage_(usage), format_(format), id_(IDirect3DDevice8::NextResourceId()) {
   // Render targets live on the GPU only; everything else keeps a CPU copy to lock.
   bool lockable = (usage & D3DUSAGE_RENDERTARGET) == 0;
   for (UINT level = 0; level < levels; ++level) {
-    D3DSURFACE_DESC desc{};
-    desc.Format = format;
-    desc.Type = D3DRTYPE_SURFACE;
-    desc.Usage = usage;
-    desc.Pool = pool;
-    desc.MultiSampleType = D3DMULTISAMPLE_NONE;
-    desc.Width = std::max(width >> level, 1u);
-    desc.Height = std::max(height >> level, 1u);
+    D3DSURFACE_DESC desc = SurfaceDesc(format, usage, pool, std::max(width >> level, 1u),
+                                       std::max(height >> level, 1u));
     levels_.emplace_back(new IDirect3DSurface8(this, this, level, desc, lockable));
-    levels_.back()->desc_.Size = static_cast<UINT>(levels_.back()->bits_.size());
   }
 }
 
@@ -25,7 +19,9 @@ IDirect3DTexture8::~IDirect3DTexture8() {
   if (device_) device_->ResourceDestroyed(this);
 }
 
-DWORD IDirect3DTexture8::GetLevelCount() { return static_cast<DWORD>(levels_.size()); }
+DWORD IDirect3DTexture8::GetLevelCount() {
+  return static_cast<DWORD>(levels_.size());
+}
 
 HRESULT IDirect3DTexture8::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
   if (level >= levels_.size()) return D3DERR_INVALIDCALL;
