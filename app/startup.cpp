@@ -70,12 +70,6 @@ void Destroy(T*& object) {
   object = nullptr;
 }
 
-template <typename T>
-void ReleaseInterface(T*& object) {
-  if (object) object->Release();
-  object = nullptr;
-}
-
 }  // namespace
 
 void FatalError(const char* text, const char* caption, HWND owner, bool quit) {
@@ -118,9 +112,9 @@ void Shutdown() {
   Destroy(g_ocean);
   Destroy(g_terrain);
   // The sea plane's buffers go before the device they belong to.
-  ReleaseInterface(g_seaPlaneVB);
-  ReleaseInterface(g_seaPlaneIB);
+  SafeRelease(g_seaPlaneVB);
+  SafeRelease(g_seaPlaneIB);
   // The device holds its own reference to the Direct3D object, so this order is safe.
-  ReleaseInterface(g_d3d);
-  ReleaseInterface(g_device);
+  SafeRelease(g_d3d);
+  SafeRelease(g_device);
 }

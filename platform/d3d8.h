@@ -393,6 +393,13 @@ class IUnknown {
   ULONG refCount_ = 1;
 };
 
+// Releases an interface the caller holds, if any, and forgets it.
+template <typename T>
+void SafeRelease(T*& object) {
+  if (object) object->Release();
+  object = nullptr;
+}
+
 class DeviceBackend;
 struct DrawCall;
 struct PipelineState;

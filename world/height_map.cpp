@@ -3,15 +3,14 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "gfx/byte_reader.h"
 #include "platform/files.h"
 #include "world/grid_mesh.h"
 
 namespace {
 
-constexpr long kHeaderSize = 34;  // through the compression field
+constexpr long kHeaderSize = 34;               // through the compression field
 constexpr float k24BitFactor = 0.0013037809f;  // the float nearest 1 / 767
-
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
 
 struct Header {
   uint32_t dataOffset;
@@ -24,11 +23,11 @@ struct Header {
 bool ReadHeader(FILE* file, Header* header) {
   uint8_t bytes[kHeaderSize];
   if (std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes) return false;
-  header->dataOffset = Le32(bytes + 10);
-  header->width = static_cast<int32_t>(Le32(bytes + 18));
-  header->height = static_cast<int32_t>(Le32(bytes + 22));
-  header->bitsPerPixel = static_cast<uint16_t>(bytes[28] | bytes[29] << 8);
-  header->compression = Le32(bytes + 30);
+  header->dataOffset = LoadLe32(bytes + 10);
+  header->width = static_cast<int32_t>(LoadLe32(bytes + 18));
+  header->height = static_cast<int32_t>(LoadLe32(bytes + 22));
+  header->bitsPerPixel = LoadLe16(bytes + 28);
+  header->compression = LoadLe32(bytes + 30);
   return true;
 }
 

@@ -1,18 +1,12 @@
 #include "world/ocean_animation.h"
 
-#include "gfx/d3dx_texture.h"
 #include "world/grid_mesh.h"
 #include "world/random_numbers.h"
 #include "world/render_state_save.h"
 #include "world/scene_vertex.h"
+#include "world/texture_file.h"
 
 namespace {
-
-template <typename T>
-void ReleaseAndClear(T*& object) {
-  if (object) object->Release();
-  object = nullptr;
-}
 
 // An axis turns round at its box's faces.
 void Turn(float current, uint8_t& direction, float minimum, float maximum) {
@@ -37,24 +31,20 @@ constexpr float kBaseSpeed = 0.2f;  // units per second
 
 OceanAnimation::~OceanAnimation() {
   ReleaseGrid();
-  ReleaseAndClear(texture_);
+  SafeRelease(texture_);
 }
 
 void OceanAnimation::ReleaseGrid() {
   motions_.clear();
-  ReleaseAndClear(vertexBuffer_);
-  ReleaseAndClear(indexBuffer_);
+  SafeRelease(vertexBuffer_);
+  SafeRelease(indexBuffer_);
 }
 
 bool OceanAnimation::Build(const char* textureFile, D3DCOLOR color, float seaLevel, int xExtent,
                            int zExtent, int a, int b, float amplitudeX, float amplitudeY,
                            float amplitudeZ, IDirect3DDevice8* device) {
   ReleaseGrid();
-  IDirect3DTexture8* loaded = nullptr;
-  if (textureFile && SUCCEEDED(D3DXCreateTextureFromFileA(device, textureFile, &loaded))) {
-    ReleaseAndClear(texture_);
-    texture_ = loaded;
-  }
+  ReloadTexture(device, textureFile, &texture_);
   amplitudeX_ = amplitudeX;
   amplitudeY_ = amplitudeY;
   amplitudeZ_ = amplitudeZ;
@@ -86,10 +76,18 @@ bool OceanAnimation::BuildGrid(float seaLevel, int xExtent, int zExtent, D3DCOLO
                  color,
                  static_cast<float>(column) / static_cast<float>(xExtent - 1),
                  static_cast<float>(row) / static_cast<float>(zExtent - 1)};
-      *motion = {x + amplitudeX_, y + amplitudeY_, z + amplitudeZ_,
-                 x - amplitudeX_, y - amplitudeY_, z - amplitudeZ_,
-                 currentX,        currentY,        currentZ,
-                 0,               0,               0};
+      *motion = {x + amplitudeX_,
+                 y + amplitudeY_,
+                 z + amplitudeZ_,
+                 x - amplitudeX_,
+                 y - amplitudeY_,
+                 z - amplitudeZ_,
+                 currentX,
+                 currentY,
+                 currentZ,
+                 0,
+                 0,
+                 0};
     }
   }
   return SUCCEEDED(vertexBuffer_->Unlock()) && WriteGridIndices(indexBuffer_, a_, b_);

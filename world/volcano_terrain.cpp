@@ -1,39 +1,25 @@
 #include "world/volcano_terrain.h"
 
-#include "gfx/d3dx_texture.h"
 #include "world/grid_mesh.h"
 #include "world/render_state_save.h"
 #include "world/scene_vertex.h"
-
-namespace {
-
-template <typename T>
-void ReleaseAndClear(T*& object) {
-  if (object) object->Release();
-  object = nullptr;
-}
-
-}  // namespace
+#include "world/texture_file.h"
 
 VolcanoTerrain::~VolcanoTerrain() {
   ReleaseMesh();
-  ReleaseAndClear(texture_);
+  SafeRelease(texture_);
 }
 
 void VolcanoTerrain::ReleaseMesh() {
-  ReleaseAndClear(indexBuffer_);
-  ReleaseAndClear(vertexBuffer_);
+  SafeRelease(indexBuffer_);
+  SafeRelease(vertexBuffer_);
 }
 
 bool VolcanoTerrain::Generate(const char* heightMapFile, const char* textureFile, int xExtent,
                               int zExtent, float heightScale, IDirect3DDevice8* device) {
   // A texture that doesn't load is no failure: the terrain then draws with whatever
   // stage 0 holds.
-  IDirect3DTexture8* loaded = nullptr;
-  if (SUCCEEDED(D3DXCreateTextureFromFileA(device, textureFile, &loaded))) {
-    ReleaseAndClear(texture_);
-    texture_ = loaded;
-  }
+  ReloadTexture(device, textureFile, &texture_);
   heightScale_ = heightScale;
   ReleaseMesh();
   triangleCount_ = 0;
@@ -47,8 +33,8 @@ bool VolcanoTerrain::Generate(const char* heightMapFile, const char* textureFile
 }
 
 bool VolcanoTerrain::BuildGrid(IDirect3DVertexBuffer8** vertexBuffer,
-                               IDirect3DIndexBuffer8** indexBuffer, int xExtent, int zExtent,
-                               int a, int b, D3DCOLOR color, IDirect3DDevice8* device) {
+                               IDirect3DIndexBuffer8** indexBuffer, int xExtent, int zExtent, int a,
+                               int b, D3DCOLOR color, IDirect3DDevice8* device) {
   // The grid takes its heights from the map, so it can't have more vertices than samples.
   if (!device || !vertexBuffer || !indexBuffer || !IsBuildableGrid(a, b) ||
       int64_t{a} * b > VertexCount()) {
@@ -93,8 +79,8 @@ bool VolcanoTerrain::Render(IDirect3DDevice8* device) {
   if (FAILED(device->SetVertexShader(kSceneVertexFormat)) ||
       FAILED(device->SetStreamSource(0, vertexBuffer_, sizeof(SceneVertex))) ||
       FAILED(device->SetIndices(indexBuffer_, 0)) ||
-      FAILED(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, VertexCount(), 0,
-                                          triangleCount_))) {
+      FAILED(
+          device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, VertexCount(), 0, triangleCount_))) {
     return false;
   }
   saved.Restore();
@@ -104,6 +90,6 @@ bool VolcanoTerrain::Render(IDirect3DDevice8* device) {
 void VolcanoTerrain::ReplaceTexture(IDirect3DTexture8* texture) {
   // Taking the new reference first makes handing over the same texture harmless.
   if (texture) texture->AddRef();
-  ReleaseAndClear(texture_);
+  SafeRelease(texture_);
   texture_ = texture;
 }

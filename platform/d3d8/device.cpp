@@ -64,12 +64,6 @@ void Rebind(T*& slot, T* object) {
   slot = object;
 }
 
-template <typename T>
-void Unbind(T*& slot) {
-  if (slot) slot->Release();
-  slot = nullptr;
-}
-
 // Vertices [0, n) of a stream whose last vertex must lie wholly inside size bytes.
 uint64_t VerticesIn(UINT size, UINT stride, UINT vertexSize) {
   return size < vertexSize ? 0 : (size - vertexSize) / stride + 1;
@@ -131,9 +125,9 @@ IDirect3DDevice8::IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBacken
 }
 
 IDirect3DDevice8::~IDirect3DDevice8() {
-  for (IDirect3DTexture8*& texture : state_->textures) Unbind(texture);
-  Unbind(bindings_->stream);
-  Unbind(bindings_->indices);
+  for (IDirect3DTexture8*& texture : state_->textures) SafeRelease(texture);
+  SafeRelease(bindings_->stream);
+  SafeRelease(bindings_->indices);
   DropSurface(state_->renderTarget);
   // Resources the program still holds outlive the device; they no longer report to it.
   for (IDirect3DTexture8* texture : liveTextures_) texture->DetachDevice();
