@@ -26,6 +26,8 @@ D3DXMATRIX CameraView() {
 
 void SetWorld(const D3DXMATRIX& world) { g_device->SetTransform(D3DTS_WORLD, &world); }
 
+// Drawn with the ocean's texture and the stage-0 setup the ocean leaves behind: colour from the
+// texture, opacity from the plane's opaque white vertices.
 void RenderSeaPlane() {
   if (!g_seaPlaneVB || !g_seaPlaneIB) return;
   g_device->SetVertexShader(kSceneVertexFormat);
@@ -47,7 +49,8 @@ void RenderScene() {
 
   SetWorld(identity);
   if (g_terrain) g_terrain->Render(g_device);
-  g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);  // the terrain may have changed it
+  // Everything after the terrain culls clockwise triangles, whatever was set before.
+  g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
 
   SetWorld(identity);
   if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);

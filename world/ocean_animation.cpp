@@ -1,9 +1,10 @@
 #include "world/ocean_animation.h"
 
+#include "gfx/render_state_block.h"
 #include "world/grid_mesh.h"
 #include "world/random_numbers.h"
-#include "world/render_state_save.h"
 #include "world/scene_vertex.h"
+#include "world/surface_drawing.h"
 #include "world/texture_file.h"
 
 namespace {
@@ -118,19 +119,16 @@ bool OceanAnimation::Animate(uint32_t elapsedMs) {
 
 bool OceanAnimation::Render(IDirect3DDevice8* device, uint32_t elapsedMs) {
   Animate(elapsedMs);
-  RenderStateSave saved(device, kBlendStates);
+  const RenderStateBlock saved(device, kBlendStates);
   UseAlphaBlending(device);
-  // Colour from the texture, opacity from the vertex colour's alpha (about one half).
+  // Colour from the texture, opacity from the vertex colour's alpha (about one half). Stage 0
+  // stays this way after the draw: the sea plane is drawn next with the same setup.
   UseTextureColourDiffuseAlpha(device);
   device->SetTexture(0, texture_);
   UINT vertices = static_cast<UINT>(a_ * b_);
   UINT triangles = static_cast<UINT>(2 * (a_ - 1) * (b_ - 1));
-  if (FAILED(device->SetVertexShader(kSceneVertexFormat)) ||
-      FAILED(device->SetStreamSource(0, vertexBuffer_, sizeof(SceneVertex))) ||
-      FAILED(device->SetIndices(indexBuffer_, 0)) ||
-      FAILED(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, vertices, 0, triangles))) {
-    return false;
-  }
-  saved.Restore();
-  return true;
+  return SUCCEEDED(device->SetVertexShader(kSceneVertexFormat)) &&
+         SUCCEEDED(device->SetStreamSource(0, vertexBuffer_, sizeof(SceneVertex))) &&
+         SUCCEEDED(device->SetIndices(indexBuffer_, 0)) &&
+         SUCCEEDED(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, vertices, 0, triangles));
 }

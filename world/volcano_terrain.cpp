@@ -1,8 +1,9 @@
 #include "world/volcano_terrain.h"
 
+#include "gfx/render_state_block.h"
 #include "world/grid_mesh.h"
-#include "world/render_state_save.h"
 #include "world/scene_vertex.h"
+#include "world/surface_drawing.h"
 #include "world/texture_file.h"
 
 VolcanoTerrain::~VolcanoTerrain() {
@@ -71,20 +72,16 @@ bool VolcanoTerrain::BuildGrid(IDirect3DVertexBuffer8** vertexBuffer,
 }
 
 bool VolcanoTerrain::Render(IDirect3DDevice8* device) {
-  RenderStateSave saved(device, kBlendStates);
+  const RenderStateBlock saved(device, kBlendStates);
   UseAlphaBlending(device);
   // Colour from the texture, alpha from the vertices, which are opaque white.
   UseTextureColourDiffuseAlpha(device);
   if (texture_) device->SetTexture(0, texture_);
-  if (FAILED(device->SetVertexShader(kSceneVertexFormat)) ||
-      FAILED(device->SetStreamSource(0, vertexBuffer_, sizeof(SceneVertex))) ||
-      FAILED(device->SetIndices(indexBuffer_, 0)) ||
-      FAILED(
-          device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, VertexCount(), 0, triangleCount_))) {
-    return false;
-  }
-  saved.Restore();
-  return true;
+  return SUCCEEDED(device->SetVertexShader(kSceneVertexFormat)) &&
+         SUCCEEDED(device->SetStreamSource(0, vertexBuffer_, sizeof(SceneVertex))) &&
+         SUCCEEDED(device->SetIndices(indexBuffer_, 0)) &&
+         SUCCEEDED(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, VertexCount(), 0,
+                                                triangleCount_));
 }
 
 void VolcanoTerrain::ReplaceTexture(IDirect3DTexture8* texture) {

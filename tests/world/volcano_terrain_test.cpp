@@ -99,6 +99,17 @@ TEST_F(VolcanoTerrainTest, DrawsBlendedFromTheTextureAndRestoresItsStates) {
   EXPECT_EQ(dest, D3DBLEND_ZERO);
 }
 
+TEST_F(VolcanoTerrainTest, AFailedDrawStillRestoresTheBlendStates) {
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+  device_->BeginScene();
+  EXPECT_FALSE(terrain_.Render(device_));  // nothing generated: no buffers to draw
+  device_->EndScene();
+  DWORD blend = TRUE;
+  device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
+  EXPECT_EQ(blend, FALSE);
+  EXPECT_TRUE(RecordingOf(device_).draws.empty());
+}
+
 TEST_F(VolcanoTerrainTest, SeaPlaneIsOneQuadAtTheFirstFourHeights) {
   ASSERT_TRUE(Generate(GreyRamp24(4, 4, 10)));
   IDirect3DVertexBuffer8* vb = nullptr;

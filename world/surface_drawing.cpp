@@ -1,4 +1,4 @@
-#include "world/render_state_save.h"
+#include "world/surface_drawing.h"
 
 void UseAlphaBlending(IDirect3DDevice8* device) {
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
