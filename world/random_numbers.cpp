@@ -15,7 +15,9 @@ int Rand() {
   return static_cast<int>((g_state / 65536u) % 32768u);
 }
 
-void SeedRand(uint32_t seed) { g_state = seed; }
+void SeedRand(uint32_t seed) {
+  g_state = seed;
+}
 
 int32_t RandomInt(int32_t lo, int32_t hi) {
   if (lo == hi) return lo;

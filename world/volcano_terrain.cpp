@@ -80,8 +80,8 @@ bool VolcanoTerrain::Render(IDirect3DDevice8* device) {
   return SUCCEEDED(device->SetVertexShader(kSceneVertexFormat)) &&
          SUCCEEDED(device->SetStreamSource(0, vertexBuffer_, sizeof(SceneVertex))) &&
          SUCCEEDED(device->SetIndices(indexBuffer_, 0)) &&
-         SUCCEEDED(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, VertexCount(), 0,
-                                                triangleCount_));
+         SUCCEEDED(
+             device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, VertexCount(), 0, triangleCount_));
 }
 
 void VolcanoTerrain::ReplaceTexture(IDirect3DTexture8* texture) {
