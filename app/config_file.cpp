@@ -1,35 +1,41 @@
 #include "app/config_file.h"
 
 #include <cctype>
-#include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "app/printable_text.h"
 #include "platform/files.h"
 
 namespace {
 
 constexpr size_t kMaxTokenLength = 19;
+// Seven or eight short tokens; a file this large is not a configuration.
+constexpr uint64_t kMaxConfigBytes = 64 << 10;
+
+bool IsBlank(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 // Whitespace-separated tokens of a config file, counted from 1 for messages.
 class TokenReader {
  public:
-  TokenReader(FILE* file, const char* fileName) : file_(file), fileName_(fileName) {}
+  TokenReader(std::string_view text, const char* fileName) : text_(text), fileName_(fileName) {}
 
   // False, with the reason reported, at the end of the file or on an over-long token.
   bool Next(const char* expected, std::string* token) {
     ++number_;
-    token->clear();
-    int c;
-    while ((c = std::fgetc(file_)) != EOF && std::isspace(c)) {
+    while (next_ < text_.size() && IsBlank(text_[next_])) ++next_;
+    const size_t start = next_;
+    while (next_ < text_.size() && !IsBlank(text_[next_])) ++next_;
+    if (next_ - start > kMaxTokenLength) {
+      return Fail(std::string("expected ") + expected + ", found a token over 19 characters");
     }
-    for (; c != EOF && !std::isspace(c); c = std::fgetc(file_)) {
-      if (token->size() == kMaxTokenLength) return Fail(std::string("expected ") + expected +
-                                                        ", found a token over 19 characters");
-      token->push_back(static_cast<char>(c));
-    }
+    *token = text_.substr(start, next_ - start);
     if (token->empty()) return Fail(std::string("expected ") + expected + ", the file ends");
     return true;
   }
@@ -56,12 +62,14 @@ class TokenReader {
   }
 
   bool Fail(const std::string& reason) const {
-    std::fprintf(stderr, "%s, token %d: %s; using defaults\n", fileName_, number_, reason.c_str());
+    std::fprintf(stderr, "%s, token %d: %s; using defaults\n", fileName_, number_,
+                 PrintableText(reason).c_str());
     return false;
   }
 
  private:
-  FILE* file_;
+  std::string_view text_;
+  size_t next_ = 0;
   const char* fileName_;
   int number_ = 0;
 };
@@ -94,14 +102,13 @@ bool ReadTokens(TokenReader& in, int* width, int* height, bool* windowed, int* w
 
 bool ReadConfig(const char* fileName, int* width, int* height, bool* windowed, int* waterDetail,
                 bool* showFps) {
-  FILE* file = OpenFile(fileName, "r");
-  if (!file) {
-    std::fprintf(stderr, "%s: cannot open it (%s); using defaults\n", fileName,
-                 std::strerror(errno));
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(fileName, kMaxConfigBytes, &bytes, &error)) {
+    std::fprintf(stderr, "%s; using defaults\n", PrintableText(error).c_str());
     return false;
   }
-  TokenReader in(file, fileName);
-  bool ok = ReadTokens(in, width, height, windowed, waterDetail, showFps);
-  std::fclose(file);
-  return ok;
+  const std::string text(bytes.begin(), bytes.end());
+  TokenReader in(text, fileName);
+  return ReadTokens(in, width, height, windowed, waterDetail, showFps);
 }

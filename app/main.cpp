@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/printable_text.h"
 #include "app/resource_registry.h"
 #include "app/run_monitor.h"
 #include "app/run_options.h"
@@ -16,7 +17,8 @@ namespace {
 constexpr int kUsageExitCode = 2;
 
 int UsageError(const char* program, const std::string& error) {
-  std::fprintf(stderr, "%s: %s\n%s", program, error.c_str(), RunOptionsUsage(program).c_str());
+  std::fprintf(stderr, "%s: %s\n%s", program, PrintableText(error).c_str(),
+               RunOptionsUsage(program).c_str());
   return kUsageExitCode;
 }
 

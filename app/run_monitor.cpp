@@ -75,6 +75,7 @@ bool RunMonitor::Report() const {
   FILE* file = std::fopen(options_.benchmarkJson.c_str(), "w");
   bool written = file && std::fputs(FormatSummaryJson(summary).c_str(), file) >= 0;
   if (file && std::fclose(file) != 0) written = false;
-  if (!written) std::fprintf(stderr, "%s: cannot write the benchmark\n", options_.benchmarkJson.c_str());
+  if (!written)
+    std::fprintf(stderr, "%s: cannot write the benchmark\n", options_.benchmarkJson.c_str());
   return written;
 }

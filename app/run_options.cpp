@@ -57,7 +57,8 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
 
 std::string RunOptionsUsage(const char* program) {
   std::string name = program ? program : "vulcara";
-  return "usage: " + name + " [options]\n"
+  return "usage: " + name +
+         " [options]\n"
          "  --headless             no visible window (offscreen rendering, silent audio)\n"
          "  --fixed-step MS        virtual clock: starts at 0, advances MS at every frame\n"
          "  --frames N             quit after N frames\n"
@@ -84,8 +85,8 @@ RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* 
       options->benchmark = true;
       continue;
     }
-    static const char* const kWithValue[] = {"--fixed-step", "--frames", "--seconds",
-                                             "--input", "--capture", "--capture-at",
+    static const char* const kWithValue[] = {"--fixed-step",    "--frames",        "--seconds",
+                                             "--input",         "--capture",       "--capture-at",
                                              "--capture-every", "--benchmark-json"};
     if (std::find(std::begin(kWithValue), std::end(kWithValue), option) == std::end(kWithValue)) {
       *error = "unknown option \"" + option + "\"";

@@ -7,9 +7,9 @@
 
 struct RunOptions {
   bool headless = false;
-  uint32_t fixedStepMs = 0;   // 0: the real clock
-  uint64_t frames = 0;        // 0: no frame limit
-  double seconds = 0.0;       // 0: no time limit
+  uint32_t fixedStepMs = 0;  // 0: the real clock
+  uint64_t frames = 0;       // 0: no frame limit
+  double seconds = 0.0;      // 0: no time limit
   std::string inputFile;
   std::string captureDir;
   std::vector<double> captureAt;  // demo-clock seconds, ascending

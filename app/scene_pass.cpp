@@ -24,7 +24,9 @@ D3DXMATRIX CameraView() {
   return view;
 }
 
-void SetWorld(const D3DXMATRIX& world) { g_device->SetTransform(D3DTS_WORLD, &world); }
+void SetWorld(const D3DXMATRIX& world) {
+  g_device->SetTransform(D3DTS_WORLD, &world);
+}
 
 // Drawn with the ocean's texture and the stage-0 setup the ocean leaves behind: colour from the
 // texture, opacity from the plane's opaque white vertices.

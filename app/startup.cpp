@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <cstdio>
+
 #include "app/app_globals.h"
 #include "app/config_file.h"
 #include "app/frame_timer.h"
@@ -44,6 +46,12 @@ D3DPRESENT_PARAMETERS PresentParameters(const DisplaySettings& settings,
 }
 
 bool CreateDevice(const DisplaySettings& settings) {
+  // Said here as written: as the device's unsigned sizes a negative one would read as billions.
+  if (!settings.windowed && (settings.width <= 0 || settings.height <= 0)) {
+    std::fprintf(stderr, "cannot create the device: back buffer size out of range (%dx%d)\n",
+                 settings.width, settings.height);
+    return false;
+  }
   g_d3d = Direct3DCreate8(D3D_SDK_VERSION);
   if (!g_d3d) return false;
   D3DDISPLAYMODE desktop{};

@@ -26,9 +26,9 @@ bool RegisterWindowClass(HINSTANCE instance) {
 
 bool CreateMainWindow(HINSTANCE instance, int cmdShow) {
   if (!RegisterWindowClass(instance)) return false;
-  g_hWnd = CreateWindowExA(0, "Vulcara", "Vulcara", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                           nullptr);
+  g_hWnd =
+      CreateWindowExA(0, "Vulcara", "Vulcara", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   ShowWindow(g_hWnd, cmdShow);
   UpdateWindow(g_hWnd);
   return true;

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
+#include "platform/files.h"
+
 namespace {
+
+// A script of a million events is a few megabytes; anything larger is not a script.
+constexpr uint64_t kMaxScriptBytes = 4 << 20;
 
 struct NamedKey {
   const char* name;
@@ -15,15 +19,15 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"BACK", VK_BACK},        {"BACKSPACE", VK_BACK},  {"TAB", VK_TAB},
-    {"RETURN", VK_RETURN},    {"ENTER", VK_RETURN},    {"SHIFT", VK_SHIFT},
-    {"CONTROL", VK_CONTROL},  {"MENU", VK_MENU},       {"ALT", VK_MENU},
-    {"PAUSE", VK_PAUSE},      {"CAPITAL", VK_CAPITAL}, {"ESCAPE", VK_ESCAPE},
-    {"SPACE", VK_SPACE},      {"PRIOR", VK_PRIOR},     {"NEXT", VK_NEXT},
-    {"END", VK_END},          {"HOME", VK_HOME},       {"LEFT", VK_LEFT},
-    {"UP", VK_UP},            {"RIGHT", VK_RIGHT},     {"DOWN", VK_DOWN},
-    {"INSERT", VK_INSERT},    {"DELETE", VK_DELETE},   {"OEM_3", VK_OEM_3},
-    {"OEM_2", VK_OEM_2},      {"OEM_PLUS", VK_OEM_PLUS}, {"OEM_MINUS", VK_OEM_MINUS},
+    {"BACK", VK_BACK},       {"BACKSPACE", VK_BACK},    {"TAB", VK_TAB},
+    {"RETURN", VK_RETURN},   {"ENTER", VK_RETURN},      {"SHIFT", VK_SHIFT},
+    {"CONTROL", VK_CONTROL}, {"MENU", VK_MENU},         {"ALT", VK_MENU},
+    {"PAUSE", VK_PAUSE},     {"CAPITAL", VK_CAPITAL},   {"ESCAPE", VK_ESCAPE},
+    {"SPACE", VK_SPACE},     {"PRIOR", VK_PRIOR},       {"NEXT", VK_NEXT},
+    {"END", VK_END},         {"HOME", VK_HOME},         {"LEFT", VK_LEFT},
+    {"UP", VK_UP},           {"RIGHT", VK_RIGHT},       {"DOWN", VK_DOWN},
+    {"INSERT", VK_INSERT},   {"DELETE", VK_DELETE},     {"OEM_3", VK_OEM_3},
+    {"OEM_2", VK_OEM_2},     {"OEM_PLUS", VK_OEM_PLUS}, {"OEM_MINUS", VK_OEM_MINUS},
 };
 
 std::string Upper(std::string s) {
@@ -58,7 +62,7 @@ bool ParseSeconds(const std::string& token, uint32_t* ms) {
   }
 }
 
-// Expands \r, \n, \t and \\ in a text event's characters.
+// Expands \r, \n, \t, \# and \\ in a text event's characters.
 bool Unescape(const std::string& text, std::string* out, std::string* reason) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\\') {
@@ -70,16 +74,37 @@ bool Unescape(const std::string& text, std::string* out, std::string* reason) {
       return false;
     }
     switch (text[i]) {
-      case 'r': out->push_back('\r'); break;
-      case 'n': out->push_back('\r'); break;  // Enter either way
-      case 't': out->push_back('\t'); break;
-      case '\\': out->push_back('\\'); break;
+      case 'r':
+        out->push_back('\r');
+        break;
+      case 'n':
+        out->push_back('\r');
+        break;  // Enter either way
+      case 't':
+        out->push_back('\t');
+        break;
+      case '\\':
+        out->push_back('\\');
+        break;
+      case '#':
+        out->push_back('#');
+        break;
       default:
         *reason = std::string("unknown escape \\") + text[i];
         return false;
     }
   }
   return true;
+}
+
+// The line without its comment, which starts at a '#' not written as "\#", and without the
+// blanks before it.
+std::string WithoutComment(const std::string& line) {
+  size_t end = 0;
+  while (end < line.size() && line[end] != '#') end += line[end] == '\\' ? 2 : 1;
+  std::string kept = line.substr(0, std::min(end, line.size()));
+  kept.erase(kept.find_last_not_of(" \t\r") + 1);
+  return kept;
 }
 
 }  // namespace
@@ -203,9 +228,9 @@ bool InputScript::Parse(const std::string& text, std::string* error) {
   std::istringstream in(text);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
+    line = WithoutComment(line);
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
     std::string reason;
     if (!ParseLine(line.substr(first), &reason)) {
       messages_.clear();
@@ -213,22 +238,16 @@ bool InputScript::Parse(const std::string& text, std::string* error) {
       return false;
     }
   }
-  std::stable_sort(messages_.begin(), messages_.end(),
-                   [](const ScriptedMessage& a, const ScriptedMessage& b) {
-                     return a.timeMs < b.timeMs;
-                   });
+  std::stable_sort(
+      messages_.begin(), messages_.end(),
+      [](const ScriptedMessage& a, const ScriptedMessage& b) { return a.timeMs < b.timeMs; });
   return true;
 }
 
 bool InputScript::Load(const char* path, std::string* error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    *error = std::string(path) + ": cannot open the input script";
-    return false;
-  }
-  std::stringstream text;
-  text << file.rdbuf();
-  if (Parse(text.str(), error)) return true;
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, kMaxScriptBytes, &bytes, error)) return false;
+  if (Parse(std::string(bytes.begin(), bytes.end()), error)) return true;
   *error = std::string(path) + ": " + *error;
   return false;
 }

@@ -4,10 +4,10 @@
 // One event per line, times in seconds of the program's clock:
 //   <seconds> keydown|keyup|key <VK name or number>   (key: down, then up)
 //   <seconds> char <character code>
-//   <seconds> text <characters>                        (\r is Enter, \t Tab, \\ a backslash)
+//   <seconds> text <characters>                 (\r is Enter, \t Tab, \# a '#', \\ a backslash)
 //   <seconds> mouse <x> <y>                            (client coordinates)
 //   <seconds> close                                    (the window is closed)
-// Blank lines and lines starting with # are ignored.
+// A '#' starts a comment, which runs to the end of the line; blank lines are ignored.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +26,7 @@ class InputScript {
   // Replaces the script's events. On a malformed line returns false, leaves the script
   // empty and says which line and why in error.
   bool Parse(const std::string& text, std::string* error);
+  // Reads a script file of at most a few megabytes; errors name the file.
   bool Load(const char* path, std::string* error);
 
   const std::vector<ScriptedMessage>& Messages() const { return messages_; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "test_folder.h"
 
 namespace {
@@ -19,8 +21,8 @@ class ConfigFileTest : public ::testing::Test {
   bool Read(const std::string& contents, Settings* s) {
     folder_.Write("config.ini", contents);
     ::testing::internal::CaptureStderr();
-    bool ok = ReadConfig("config.ini", &s->width, &s->height, &s->windowed, &s->waterDetail,
-                         &s->showFps);
+    bool ok =
+        ReadConfig("config.ini", &s->width, &s->height, &s->windowed, &s->waterDetail, &s->showFps);
     stderr_ = ::testing::internal::GetCapturedStderr();
     return ok;
   }
@@ -99,14 +101,26 @@ TEST_F(ConfigFileTest, OverlongTokenIsReportedNotOverrun) {
   EXPECT_NE(stderr_.find("over 19 characters"), std::string::npos) << stderr_;
 }
 
-TEST_F(ConfigFileTest, MissingFileIsReported) {
+TEST_F(ConfigFileTest, MissingFilesAndDirectoriesAreReportedForWhatTheyAre) {
+  std::filesystem::create_directory("dir.ini");
+  for (const char* name : {"absent.ini", "dir.ini"}) {
+    Settings s;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ReadConfig(name, &s.width, &s.height, &s.windowed, &s.waterDetail, &s.showFps));
+    stderr_ += ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(s.width, -1);
+  }
+  EXPECT_EQ(stderr_,
+            "absent.ini: cannot open it (No such file or directory); using defaults\n"
+            "dir.ini: is a directory, not a file; using defaults\n");
+}
+
+TEST_F(ConfigFileTest, ControlBytesInATokenAreEscapedWhenReported) {
   Settings s;
-  ::testing::internal::CaptureStderr();
-  EXPECT_FALSE(ReadConfig("absent.ini", &s.width, &s.height, &s.windowed, &s.waterDetail,
-                          &s.showFps));
-  std::string err = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(s.width, -1);
-  EXPECT_NE(err.find("absent.ini: cannot open it"), std::string::npos) << err;
+  EXPECT_FALSE(Read("displaymode= \x1b[2J waterdetail= high showfps= 0", &s));
+  EXPECT_EQ(stderr_,
+            "config.ini, token 2: expected a width, or 0 for a window, found \"\\x1b[2J\"; "
+            "using defaults\n");
 }
 
 }  // namespace

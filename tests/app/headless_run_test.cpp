@@ -1,8 +1,7 @@
 // The program itself, run headless as a user or CI would run it.
+#include <gtest/gtest.h>
 #include <png.h>
 #include <sys/wait.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
@@ -59,9 +58,11 @@ class HeadlessRun : public ::testing::Test {
 };
 
 TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
-  RunResult run = RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 1");
+  RunResult run =
+      RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 1");
   ASSERT_EQ(run.status, 0) << run.output;
-  for (const char* name : {"cap/frame-000001.png", "cap/frame-000002.png", "cap/frame-000003.png"}) {
+  for (const char* name :
+       {"cap/frame-000001.png", "cap/frame-000002.png", "cap/frame-000003.png"}) {
     PngPixels frame = ReadPng(name);
     EXPECT_EQ(frame.width, 800) << name;
     EXPECT_EQ(frame.height, 600) << name;
@@ -88,7 +89,8 @@ MeanColour MeanOf(const PngPixels& p, int x0, int y0, int width, int height) {
 }
 
 TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderTheClearColour) {
-  RunResult run = RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 3");
+  RunResult run =
+      RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 3");
   ASSERT_EQ(run.status, 0) << run.output;
   PngPixels frame = ReadPng("cap/frame-000003.png");
   ASSERT_EQ(frame.width, 800);
@@ -111,12 +113,17 @@ TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderTheClearColour) {
 }
 
 TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
-  folder_.Write("config.ini", "displaymode= 4321 123\nwaterdetail= high\nshowfps= 0\n");
-  RunResult run = RunProgram("--headless --frames 3 --capture cap --capture-every 1");
-  EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.output.find("Error: Error Creating Direct3D Device"), std::string::npos)
-      << run.output;
-  EXPECT_FALSE(std::filesystem::exists("cap/frame-000001.png"));
+  for (const char* size : {"4321 123", "-1 600"}) {
+    folder_.Write("config.ini",
+                  std::string("displaymode= ") + size + "\nwaterdetail= high\nshowfps= 0\n");
+    RunResult run = RunProgram("--headless --frames 3 --capture cap --capture-every 1");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find("Error: Error Creating Direct3D Device"), std::string::npos)
+        << run.output;
+    EXPECT_FALSE(std::filesystem::exists("cap/frame-000001.png"));
+  }
+  EXPECT_NE(RunProgram("--headless --frames 3").output.find("out of range (-1x600)"),
+            std::string::npos);
 }
 
 TEST_F(HeadlessRun, ScriptedEscapeQuitsThroughTheNormalShutDown) {
@@ -132,7 +139,8 @@ TEST_F(HeadlessRun, ScriptedEscapeQuitsThroughTheNormalShutDown) {
 }
 
 TEST_F(HeadlessRun, BadOptionsPrintUsageAndExitTwo) {
-  for (const char* args : {"--bogus", "--frames none", "--headless --input missing.txt"}) {
+  for (const char* args :
+       {"--bogus", "--frames none", "--headless --input missing.txt", "--headless --input ."}) {
     RunResult run = RunProgram(args);
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_NE(run.output.find("usage:"), std::string::npos) << args << run.output;
@@ -140,10 +148,11 @@ TEST_F(HeadlessRun, BadOptionsPrintUsageAndExitTwo) {
 }
 
 TEST_F(HeadlessRun, MalformedInputScriptNamesTheLine) {
-  folder_.Write("input.txt", "0 key A\n1 keydown NOSUCH\n");
+  folder_.Write("input.txt", "0 key A\n1 keydown NO\x1b[2JSUCH\n");
   RunResult run = RunProgram("--headless --input input.txt");
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.output.find("input.txt: line 2: unknown key \"NOSUCH\""), std::string::npos)
+  // The file's bytes are echoed, but never as terminal control sequences.
+  EXPECT_NE(run.output.find("input.txt: line 2: unknown key \"NO\\x1b[2JSUCH\""), std::string::npos)
       << run.output;
 }
 

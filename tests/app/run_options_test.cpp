@@ -25,11 +25,11 @@ TEST(RunOptions, NoOptionsRunAsAlways) {
 
 TEST(RunOptions, ReadsEveryOption) {
   RunOptions o;
-  ASSERT_EQ(Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5",
-                   "--input", "in.txt", "--capture", "out", "--capture-at", "3,1.5",
-                   "--benchmark-json", "b.json"},
-                  &o),
-            RunOptionsResult::kRun);
+  ASSERT_EQ(
+      Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5", "--input",
+             "in.txt", "--capture", "out", "--capture-at", "3,1.5", "--benchmark-json", "b.json"},
+            &o),
+      RunOptionsResult::kRun);
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.fixedStepMs, 20u);
   EXPECT_EQ(o.frames, 7u);
@@ -43,9 +43,15 @@ TEST(RunOptions, ReadsEveryOption) {
 
 TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
   const std::vector<std::vector<const char*>> bad = {
-      {"--fullscreen"},           {"--frames"},          {"--frames", "0"},
-      {"--frames", "-3"},         {"--fixed-step", "x"}, {"--seconds", "0"},
-      {"--seconds", "inf"},       {"--capture", "d"},    {"--capture-every", "2"},
+      {"--fullscreen"},
+      {"--frames"},
+      {"--frames", "0"},
+      {"--frames", "-3"},
+      {"--fixed-step", "x"},
+      {"--seconds", "0"},
+      {"--seconds", "inf"},
+      {"--capture", "d"},
+      {"--capture-every", "2"},
       {"--capture", "d", "--capture-at", "1,,2"},
       {"--capture", "d", "--capture-at", "1", "--capture-every", "1"},
   };

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
+#include "test_folder.h"
+
 namespace {
 
 std::vector<ScriptedMessage> DueAt(InputScript& script, uint32_t ms) {
@@ -13,16 +18,17 @@ std::vector<ScriptedMessage> DueAt(InputScript& script, uint32_t ms) {
 TEST(InputScript, ParsesEveryEventKindInTimeOrder) {
   InputScript script;
   std::string error;
-  ASSERT_TRUE(script.Parse("# a comment\n"
-                           "2.5 mouse 300 200\n"
-                           "\n"
-                           "1 keydown VK_LEFT\r\n"
-                           "1 keyup left\n"
-                           "3 key 0x41\n"
-                           "4 char 96\n"
-                           "5 text /hi\\r\n"
-                           "6 close\n",
-                           &error))
+  ASSERT_TRUE(
+      script.Parse("# a comment\n"
+                   "2.5 mouse 300 200\n"
+                   "\n"
+                   "1 keydown VK_LEFT\r\n"
+                   "1 keyup left\n"
+                   "3 key 0x41\n"
+                   "4 char 96\n"
+                   "5 text /hi\\r\n"
+                   "6 close\n",
+                   &error))
       << error;
   const auto& m = script.Messages();
   ASSERT_EQ(m.size(), 11u);
@@ -48,9 +54,18 @@ TEST(InputScript, ParsesEveryEventKindInTimeOrder) {
 
 TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
   const char* const bad[] = {
-      "x keydown A",        "-1 keydown A",      "1 keydown NOSUCHKEY", "1 keydown",
-      "1 char 300",         "1 mouse 10",        "1 mouse -1 5",        "1 jump",
-      "1 text bad\\q",      "1 close now",       "1",                   "1 key 256",
+      "x keydown A",
+      "-1 keydown A",
+      "1 keydown NOSUCHKEY",
+      "1 keydown",
+      "1 char 300",
+      "1 mouse 10",
+      "1 mouse -1 5",
+      "1 jump",
+      "1 text bad\\q",
+      "1 close now",
+      "1",
+      "1 key 256",
   };
   for (const char* line : bad) {
     InputScript script;
@@ -84,11 +99,58 @@ TEST(InputScript, NamesFunctionKeysLettersAndNumbers) {
   EXPECT_FALSE(VirtualKeyFromName("F99", &key));
 }
 
-TEST(InputScript, MissingFileIsAnError) {
+TEST(InputScript, CommentsFollowEventsAndTextTypesAnEscapedHash) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(
+      script.Parse("1 key LEFT  # a comment\n"
+                   "2 text a \\#1  # typed: 'a #1'\n"
+                   "3 close#\n",
+                   &error))
+      << error;
+  std::string typed;
+  for (const ScriptedMessage& m : script.Messages()) {
+    if (m.message == WM_CHAR) typed.push_back(static_cast<char>(m.wParam));
+  }
+  EXPECT_EQ(typed, "a #1");
+  EXPECT_EQ(script.Messages().back().message, WM_DESTROY);
+}
+
+// The README's example script, as the README shows it.
+std::string ReadmeScript() {
+  std::ifstream readme(VULCARA_SOURCE_DIR "/README.md");
+  std::stringstream text;
+  text << readme.rdbuf();
+  const std::string all = text.str();
+  const size_t intro = all.find("An input script has one event per line");
+  const size_t start = all.find("```\n", intro) + 4;
+  return all.substr(start, all.find("```", start) - start);
+}
+
+TEST(InputScript, TheReadmeExampleParses) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse(ReadmeScript(), &error)) << error;
+  const auto& m = script.Messages();
+  ASSERT_EQ(m.size(), 13u);  // down, up, "key" twice, a char, 6 typed, a mouse move, close
+  EXPECT_EQ(m[5].wParam, '/');
+  EXPECT_EQ(m[10].wParam, '\r');
+  EXPECT_EQ(m.back().message, WM_DESTROY);
+}
+
+TEST(InputScript, FilesMustBeRegularAndOfAScriptsSize) {
+  TestFolder folder;
+  std::filesystem::create_directory("scripts");
+  std::ofstream("big.txt") << std::string(5 << 20, '\n');
   InputScript script;
   std::string error;
   EXPECT_FALSE(script.Load("/nonexistent/input.txt", &error));
   EXPECT_NE(error.find("/nonexistent/input.txt"), std::string::npos);
+  EXPECT_FALSE(script.Load("scripts", &error));
+  EXPECT_EQ(error, "scripts: is a directory, not a file");
+  EXPECT_FALSE(script.Load("/dev/zero", &error));
+  EXPECT_FALSE(script.Load("big.txt", &error));
+  EXPECT_EQ(error.rfind("big.txt: is 5242880 bytes", 0), 0u) << error;
 }
 
 }  // namespace
