@@ -15,6 +15,7 @@ constexpr uint32_t kInfoHeaderSize = 40;
 enum Compression : uint32_t {
   kRgb = 0,
   kRle8 = 1,
+  kRle4 = 2,
   kBitFields = 3,
   kAlphaBitFields = 6,
 };
@@ -65,7 +66,9 @@ bool IsSupportedEncoding(const BmpHeader& h) {
       return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 ||
              h.bitCount == 24 || h.bitCount == 32;
     case kRle8:
-      return h.bitCount == 8 && h.height > 0;  // run-length images are always bottom-up
+    case kRle4:
+      // Run-length images are always bottom-up.
+      return h.bitCount == (h.compression == kRle8 ? 8u : 4u) && h.height > 0;
     case kBitFields:
     case kAlphaBitFields:
       return h.bitCount == 16 || h.bitCount == 32;
@@ -141,46 +144,86 @@ bool DecodeUncompressed(std::span<const uint8_t> data, const BmpHeader& h, bool 
   return true;
 }
 
-// Each two-byte code is a run (count, index) or, with count 0, an escape: end of line, end of
-// bitmap, a jump, or a literal run padded to an even length. Rows count from the bottom.
-bool DecodeRle8(std::span<const uint8_t> data, DecodedImage* image) {
-  const uint32_t width = image->width, height = image->height;
-  uint32_t x = 0, y = 0;
-  auto put = [&](uint8_t index) {
-    image->At(x++, height - 1 - y) = PaletteColor(image->palette[index]);
-  };
+// Pixels of a run-length image, placed from the bottom-left. Pixels a run puts past the end of
+// its row are dropped: some writers let runs overshoot into the row's padding.
+class RunPlacer {
+ public:
+  explicit RunPlacer(DecodedImage* image) : image_(image) {}
+
+  bool InPicture() const { return y_ < image_->height; }
+  void Put(uint8_t index) {
+    if (x_ < image_->width) {
+      image_->At(x_++, image_->height - 1 - y_) = PaletteColor(image_->palette[index]);
+    }
+  }
+  void NextRow() {
+    x_ = 0;
+    ++y_;
+  }
+  bool Jump(uint32_t right, uint32_t up) {
+    x_ += right;
+    y_ += up;
+    return x_ <= image_->width && y_ <= image_->height;
+  }
+
+ private:
+  DecodedImage* image_;
+  uint32_t x_ = 0;
+  uint32_t y_ = 0;
+};
+
+// Palette index i of a run: 8-bit runs repeat one byte, 4-bit runs alternate its two nibbles,
+// high first.
+uint8_t RunIndex(uint8_t value, uint32_t i, unsigned bitCount) {
+  if (bitCount == 8) return value;
+  return i % 2 == 0 ? value >> 4 : value & 0x0F;
+}
+
+// Each two-byte code is a run (count, indices) or, with count 0, an escape: end of line, end of
+// bitmap, a jump, or a literal run of that many pixels padded to an even number of bytes.
+bool DecodeRle(std::span<const uint8_t> data, unsigned bitCount, DecodedImage* image) {
+  RunPlacer placer(image);
   ByteReader r(data);
   while (true) {
     const uint8_t count = r.U8();
     const uint8_t value = r.U8();
-    if (!r.Ok()) return y >= height;  // no end marker, but every row was given
+    if (!r.Ok()) return !placer.InPicture();  // no end marker, but every row was given
     if (count > 0) {
-      if (y >= height || x + count > width) return false;
-      for (int i = 0; i < count; ++i) put(value);
+      if (!placer.InPicture()) return false;
+      for (uint32_t i = 0; i < count; ++i) placer.Put(RunIndex(value, i, bitCount));
     } else if (value == 0) {
-      x = 0;
-      ++y;
+      placer.NextRow();
     } else if (value == 1) {
       return true;
     } else if (value == 2) {
-      x += r.U8();
-      y += r.U8();
-      if (!r.Ok() || x > width || y > height) return false;
+      const uint8_t right = r.U8(), up = r.U8();
+      if (!r.Ok() || !placer.Jump(right, up)) return false;
     } else {
-      const auto literal = r.Bytes(value);
-      if (!r.Ok() || y >= height || x + value > width) return false;
-      for (uint8_t index : literal) put(index);
-      if (value % 2) r.Skip(1);
+      const uint32_t bytes = (uint32_t{value} * bitCount + 7) / 8;
+      const auto literal = r.Bytes(bytes);
+      if (!r.Ok() || !placer.InPicture()) return false;
+      for (uint32_t i = 0; i < value; ++i) {
+        placer.Put(RunIndex(literal[i * bitCount / 8], i, bitCount));
+      }
+      if (bytes % 2) r.Skip(1);
     }
   }
 }
 
-// An 8-bit run-length code covers at most 255 pixels per two bytes, but jumps and the end
+// A run-length code covers at most 255 pixels per two bytes, but jumps and the end
 // marker may leave the rest of the picture untouched; a header that claims more than this per
 // byte of data is not a real picture.
 constexpr uint64_t kMaxRlePixelsPerByte = 8192;
 
 }  // namespace
+
+bool BmpImageSize(std::span<const uint8_t> head, ImageSize* size) {
+  ByteReader r(head);
+  BmpHeader h;
+  if (!ReadHeader(r, &h) || !IsSupportedEncoding(h) || h.width <= 0) return false;
+  *size = {static_cast<uint32_t>(h.width), static_cast<uint32_t>(std::llabs(h.height))};
+  return true;
+}
 
 bool DecodeBmp(std::span<const uint8_t> file, DecodedImage* image) {
   ByteReader r(file);
@@ -195,11 +238,13 @@ bool DecodeBmp(std::span<const uint8_t> file, DecodedImage* image) {
   image->fileFormat = D3DXIFF_BMP;
   image->hasAlpha = h.compression != kRgb && h.masks[3] != 0;
   const auto data = file.subspan(h.dataOffset);
-  if (h.compression != kRle8) return DecodeUncompressed(data, h, h.height < 0, image);
+  if (h.compression != kRle8 && h.compression != kRle4) {
+    return DecodeUncompressed(data, h, h.height < 0, image);
+  }
 
   const uint64_t pixels = static_cast<uint64_t>(h.width) * height;
   if (pixels > data.size() * kMaxRlePixelsPerByte) return false;
   AllocatePixels(image, static_cast<uint32_t>(h.width), static_cast<uint32_t>(height));
   std::fill(image->pixels.begin(), image->pixels.end(), PaletteColor(image->palette[0]));
-  return DecodeRle8(data, image);
+  return DecodeRle(data, h.bitCount, image);
 }

@@ -35,6 +35,12 @@ inline uint16_t LoadLe16(const uint8_t* p) {
 inline uint32_t LoadLe32(const uint8_t* p) {
   return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
+inline uint16_t LoadBe16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] << 8 | p[1]);
+}
+inline uint32_t LoadBe32(const uint8_t* p) {
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
 // 1 to 4 bytes, least significant first.
 inline uint32_t LoadLe(const uint8_t* p, unsigned count) {
   uint32_t value = 0;

@@ -1,7 +1,9 @@
 #pragma once
 // Pixels described by bit masks per channel (BMP bit fields, DDS, 16-bit TGA) widened to
-// D3DCOLOR. Each channel's bits are scaled to 0..255; a channel without a mask reads 0, except
-// alpha, which reads opaque.
+// D3DCOLOR. A channel narrower than eight bits is widened by repeating its bits (so 0 stays 0
+// and full stays full), a wider one keeps its top eight; a channel without a mask reads 0,
+// except alpha, which reads opaque.
+#include <array>
 #include <cstdint>
 
 #include "platform/d3d8.h"
@@ -17,7 +19,8 @@ class ChannelMasks {
   struct Channel {
     uint32_t mask = 0;
     unsigned shift = 0;
-    uint32_t max = 0;  // mask >> shift
+    unsigned narrowBy = 0;               // bits dropped from a channel wider than eight
+    std::array<uint8_t, 256> widened{};  // a channel of up to eight bits, by value
   };
   static Channel MakeChannel(uint32_t mask);
   static uint32_t Scale(const Channel& channel, uint32_t pixel, uint32_t absent);

@@ -1,8 +1,6 @@
 #include "gfx/d3dx_texture.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "gfx/image_decoder.h"
@@ -12,9 +10,8 @@
 namespace {
 
 constexpr UINT kEmptyTextureSize = 256;
-// The largest file a picture within the size limit can need: 32 bits a pixel plus headers.
-constexpr uint64_t kMaxFileBytes =
-    uint64_t{kMaxImageDimension} * kMaxImageDimension * 4 + (1 << 20);
+// Room beyond four bytes a pixel that a picture's file may need: headers, palettes, metadata.
+constexpr uint64_t kFileOverheadBytes = 16 << 20;
 
 bool IsDefault(UINT value) {
   return value == 0 || value == D3DX_DEFAULT;
@@ -38,20 +35,17 @@ bool IsValidFilter(DWORD filter) {
          (filter & ~(0xFF | D3DX_FILTER_MIRROR | D3DX_FILTER_DITHER)) == 0;
 }
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-
-bool ReadWholeFile(const char* name, std::vector<uint8_t>* bytes) {
-  std::unique_ptr<FILE, FileCloser> file(OpenFile(name, "rb"));
-  if (!file) return false;
-  uint8_t chunk[1 << 16];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    if (bytes->size() + got > kMaxFileBytes) return false;
-    bytes->insert(bytes->end(), chunk, chunk + got);
-  }
-  return std::ferror(file.get()) == 0;
+// Reads an image file: its head first, so that what is not a picture within the pixel budget
+// is refused before the rest is read, then no more than such a picture's file can need.
+bool ReadImageFile(const char* name, std::vector<uint8_t>* bytes) {
+  InputFile file;
+  if (!file.Open(name, nullptr)) return false;
+  if (!file.Read(0, std::min<uint64_t>(file.Size(), kImageHeadBytes), bytes)) return false;
+  ImageSize size;
+  if (!ReadImageSize(*bytes, &size) || !IsAcceptableSize(size.width, size.height)) return false;
+  const uint64_t needed = std::min(
+      file.Size(), uint64_t{size.width} * size.height * sizeof(D3DCOLOR) + kFileOverheadBytes);
+  return needed <= bytes->size() || file.Read(0, needed, bytes);
 }
 
 void ApplyColorKey(D3DCOLOR key, DecodedImage* image) {
@@ -97,7 +91,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* fileN
   }
   std::vector<uint8_t> file;
   DecodedImage image;
-  if (!ReadWholeFile(fileName, &file) || !DecodeImage(file, &image)) return D3DXERR_INVALIDDATA;
+  if (!ReadImageFile(fileName, &file) || !DecodeImage(file, &image)) return D3DXERR_INVALIDDATA;
   file = {};  // the picture alone from here on
 
   const D3DFORMAT decodedFormat = FormatFor(image);

@@ -116,6 +116,14 @@ bool DecodeUncompressed(ByteReader& r, const DdsHeader& h, DecodedImage* image) 
 
 }  // namespace
 
+bool DdsImageSize(std::span<const uint8_t> head, ImageSize* size) {
+  ByteReader r(head);
+  DdsHeader h;
+  if (!ReadHeader(r, &h)) return false;
+  *size = {h.width, h.height};
+  return true;
+}
+
 bool DecodeDds(std::span<const uint8_t> file, DecodedImage* image) {
   ByteReader r(file);
   DdsHeader h;

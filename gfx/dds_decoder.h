@@ -8,3 +8,7 @@
 
 // False for anything malformed, unsupported or truncated; image is then unspecified.
 bool DecodeDds(std::span<const uint8_t> file, DecodedImage* image);
+
+// The picture's size from the start of a file, without decoding it; false when the start is not
+// such a file's header.
+bool DdsImageSize(std::span<const uint8_t> head, ImageSize* size);

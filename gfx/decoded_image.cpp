@@ -1,7 +1,8 @@
 #include "gfx/decoded_image.h"
 
 bool IsAcceptableSize(uint64_t width, uint64_t height) {
-  return width > 0 && height > 0 && width <= kMaxImageDimension && height <= kMaxImageDimension;
+  return width > 0 && height > 0 && width <= kMaxImageDimension && height <= kMaxImageDimension &&
+         width * height <= kMaxImagePixels;
 }
 
 void AllocatePixels(DecodedImage* image, uint32_t width, uint32_t height) {

@@ -15,6 +15,9 @@ struct PALETTEENTRY {
 };
 
 constexpr uint32_t kMaxImageDimension = 16384;
+// Pixels one picture may have: 8192 x 8192, room for every texture of the demo and an ordinary
+// photograph, and at four bytes a pixel a bound on what any file can make us allocate.
+constexpr uint64_t kMaxImagePixels = uint64_t{1} << 26;
 constexpr uint32_t kPaletteSize = 256;
 
 enum D3DXIMAGE_FILEFORMAT : uint32_t {
@@ -23,6 +26,12 @@ enum D3DXIMAGE_FILEFORMAT : uint32_t {
   D3DXIFF_TGA = 2,
   D3DXIFF_PNG = 3,
   D3DXIFF_DDS = 4,
+};
+
+// A picture's size as its file's header gives it.
+struct ImageSize {
+  uint32_t width = 0;
+  uint32_t height = 0;
 };
 
 struct DecodedImage {
@@ -46,7 +55,7 @@ inline constexpr D3DCOLOR PaletteColor(const PALETTEENTRY& e) {
   return PackArgb(e.peFlags, e.peRed, e.peGreen, e.peBlue);
 }
 
-// Both sides within kMaxImageDimension and not zero.
+// Both sides within kMaxImageDimension and not zero, and no more than kMaxImagePixels.
 bool IsAcceptableSize(uint64_t width, uint64_t height);
 // Sizes the pixel array for width x height, all transparent black; the caller has checked the
 // size and that the file holds the data.

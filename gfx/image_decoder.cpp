@@ -10,6 +10,10 @@
 
 namespace {
 
+constexpr std::initializer_list<uint8_t> kPngSignature = {0x89, 'P',  'N',  'G',
+                                                          '\r', '\n', 0x1A, '\n'};
+constexpr std::initializer_list<uint8_t> kJpegSignature = {0xFF, 0xD8, 0xFF};
+
 bool StartsWith(std::span<const uint8_t> file, std::initializer_list<uint8_t> signature) {
   return file.size() >= signature.size() &&
          std::equal(signature.begin(), signature.end(), file.begin());
@@ -17,11 +21,18 @@ bool StartsWith(std::span<const uint8_t> file, std::initializer_list<uint8_t> si
 
 }  // namespace
 
+bool ReadImageSize(std::span<const uint8_t> head, ImageSize* size) {
+  if (StartsWith(head, {'B', 'M'})) return BmpImageSize(head, size);
+  if (StartsWith(head, {'D', 'D', 'S', ' '})) return DdsImageSize(head, size);
+  if (StartsWith(head, kPngSignature)) return PngImageSize(head, size);
+  if (StartsWith(head, kJpegSignature)) return JpegImageSize(head, size);
+  return TgaImageSize(head, size);
+}
+
 bool DecodeImage(std::span<const uint8_t> file, DecodedImage* image) {
   if (StartsWith(file, {'B', 'M'})) return DecodeBmp(file, image);
   if (StartsWith(file, {'D', 'D', 'S', ' '})) return DecodeDds(file, image);
-  if (StartsWith(file, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}))
-    return DecodePng(file, image);
-  if (StartsWith(file, {0xFF, 0xD8, 0xFF})) return DecodeJpeg(file, image);
+  if (StartsWith(file, kPngSignature)) return DecodePng(file, image);
+  if (StartsWith(file, kJpegSignature)) return DecodeJpeg(file, image);
   return DecodeTga(file, image);
 }

@@ -9,6 +9,8 @@
 #include <bit>
 #include <csetjmp>
 
+#include "gfx/byte_reader.h"
+
 namespace {
 
 // A header may claim 16384 x 16384 pixels in a few bytes, and libjpeg would make up whatever
@@ -36,6 +38,11 @@ void OnMessage(j_common_ptr info, int level) {
 }
 
 void DiscardMessage(j_common_ptr) {}
+
+// SOF0 to SOF15, less the three markers that share their range: DHT, JPG and DAC.
+bool IsStartOfFrame(uint8_t marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
 
 // Everything libjpeg touches across its longjmp lives outside the protected function.
 struct JpegInput {
@@ -78,6 +85,28 @@ bool Decode(JpegInput& in, std::span<const uint8_t> file, DecodedImage* image) {
 }
 
 }  // namespace
+
+bool JpegImageSize(std::span<const uint8_t> head, ImageSize* size) {
+  // Segments after the start marker, each a marker and a length that counts itself, until a
+  // start of frame: precision, then height and width.
+  for (size_t at = 2; at + 4 <= head.size();) {
+    if (head[at] != 0xFF) return false;
+    const uint8_t marker = head[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    const uint16_t length = LoadBe16(&head[at + 2]);
+    if (IsStartOfFrame(marker)) {
+      if (at + 9 > head.size()) return false;
+      *size = {LoadBe16(&head[at + 7]), LoadBe16(&head[at + 5])};
+      return true;
+    }
+    if (length < 2) return false;
+    at += size_t{2} + length;
+  }
+  return false;
+}
 
 bool DecodeJpeg(std::span<const uint8_t> file, DecodedImage* image) {
   image->fileFormat = D3DXIFF_JPG;

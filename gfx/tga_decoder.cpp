@@ -177,6 +177,14 @@ bool DecodeRle(ByteReader& r, unsigned pixelBytes, const PixelConverter& convert
 
 }  // namespace
 
+bool TgaImageSize(std::span<const uint8_t> head, ImageSize* size) {
+  ByteReader r(head);
+  TgaHeader h;
+  if (!ReadHeader(r, &h) || !IsSupported(h)) return false;
+  *size = {h.width, h.height};
+  return true;
+}
+
 bool DecodeTga(std::span<const uint8_t> file, DecodedImage* image) {
   ByteReader r(file);
   TgaHeader h;

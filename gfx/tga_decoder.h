@@ -9,3 +9,7 @@
 
 // False for anything malformed or truncated; image is then unspecified.
 bool DecodeTga(std::span<const uint8_t> file, DecodedImage* image);
+
+// The picture's size from the start of a file, without decoding it; false when the start is not
+// such a file's header.
+bool TgaImageSize(std::span<const uint8_t> head, ImageSize* size);

@@ -41,8 +41,8 @@ TestPicture FiveBitPicture(uint32_t width, uint32_t height) {
   TestPicture p = SamplePicture(width, height, 6);
   for (PALETTEENTRY& e : p.palette) {
     for (BYTE* c : {&e.peRed, &e.peGreen, &e.peBlue}) {
-      const uint32_t level = *c * 31u / 255;
-      *c = static_cast<BYTE>((level * 255 + 15) / 31);
+      const uint32_t level = *c >> 3;
+      *c = static_cast<BYTE>(level << 3 | level >> 2);
     }
   }
   return p;
@@ -88,11 +88,26 @@ TEST(BmpDecoder, RunLengthJumpsAndEarlyEndLeaveColourZero) {
                  c3 = PaletteColor(palette.palette[3]);
   // 4 x 3: bottom row "2 2 . ."; jump right 1 and up 1; "3"; end of line; end of bitmap.
   const std::string stream("\x02\x02\x00\x02\x01\x01\x01\x03\x00\x00\x00\x01", 12);
-  const DecodedImage image = Decode(BmpRle8Wrap(4, 3, palette.palette, stream));
+  const DecodedImage image = Decode(BmpRleWrap(4, 3, palette.palette, stream));
   ExpectPixels(image, 4, 3,
                {c0, c0, c0, c0,  //
                 c0, c0, c0, c3,  //
                 c2, c2, c0, c0});
+}
+
+TEST(BmpDecoder, FourBitRunsAndRunsThatOvershootTheirRow) {
+  const TestPicture palette = SamplePicture(1, 1, 16);
+  auto c = [&](int i) { return PaletteColor(palette.palette[i]); };
+  // 5 x 2: bottom row a run alternating 1 and 2; top row a literal 3, 4, 5 and a run of 6s.
+  const std::string rle4("\x05\x12\x00\x00\x00\x03\x34\x50\x02\x66\x00\x01", 12);
+  DecodedImage image = Decode(BmpRleWrap(5, 2, palette.palette, rle4, 4));
+  ExpectPixels(image, 5, 2, {c(3), c(4), c(5), c(6), c(6), c(1), c(2), c(1), c(2), c(1)});
+  EXPECT_TRUE(Equal(image.palette, FullPalette(palette)));
+
+  // 3 x 2: a run of 5 and a literal of 5 each fill their row and stop at its end.
+  const std::string rle8("\x05\x07\x00\x00\x00\x05\x01\x02\x03\x04\x05\x00\x00\x01", 14);
+  image = Decode(BmpRleWrap(3, 2, palette.palette, rle8));
+  ExpectPixels(image, 3, 2, {c(1), c(2), c(3), c(7), c(7), c(7)});
 }
 
 TEST(BmpDecoder, BitFieldMasksAndAlpha) {
@@ -108,6 +123,15 @@ TEST(BmpDecoder, BitFieldMasksAndAlpha) {
   image = Decode(BmpBitFieldsFile(1, 2, 32, masksAbgr, {0x11223380, 0xAABBCC00}));
   ExpectPixels(image, 1, 2, {0x80112233, 0x00AABBCC});
   EXPECT_TRUE(image.hasAlpha);
+
+  // Narrow channels repeat their bits: 4-4-4-4 full is 255 and 0xA is 0xAA; a 10-bit channel
+  // keeps its top eight bits.
+  const uint32_t masks4444[4] = {0x0F00, 0x00F0, 0x000F, 0xF000};
+  image = Decode(BmpBitFieldsFile(2, 1, 16, masks4444, {0xFFFF, 0x0A50}));
+  ExpectPixels(image, 2, 1, {0xFFFFFFFF, 0x00AA5500});
+  const uint32_t masks1010102[4] = {0x3FF00000, 0x000FFC00, 0x000003FF, 0};
+  image = Decode(BmpBitFieldsFile(1, 1, 32, masks1010102, {0x3FF00000 | 0x2AA << 10}));
+  ExpectPixels(image, 1, 1, {0xFFFFAA00});
 }
 
 TEST(TgaDecoder, EveryKindRawAndRunLengthInEveryOrientation) {
@@ -232,6 +256,11 @@ TEST(PngDecoder, GivesThePictureWithItsAlpha) {
   ExpectPixels(image, picture.width, picture.height, picture.Colors());
   EXPECT_TRUE(image.hasAlpha);
   EXPECT_EQ(image.fileFormat, D3DXIFF_PNG);
+  EXPECT_TRUE(image.palette.empty());
+
+  const DecodedImage paletted = Decode(PngPalettedFile(picture));
+  ExpectPixels(paletted, picture.width, picture.height, picture.Colors());
+  EXPECT_TRUE(Equal(paletted.palette, FullPalette(picture)));
 }
 
 TEST(JpegDecoder, BaselineProgressiveAndGreyComeBackClose) {
@@ -298,6 +327,24 @@ TEST(ImageDecoder, EveryTruncatedFileFails) {
   }
 }
 
+TEST(ImageDecoder, SizesComeFromTheHeadOfTheFile) {
+  for (const SampleFile& file : AllKindsOfFile()) {
+    ImageSize size;
+    ASSERT_TRUE(ReadImageSize(Bytes(file.bytes), &size)) << file.name;
+    EXPECT_EQ(size.width, 8u) << file.name;
+    EXPECT_EQ(size.height, 5u) << file.name;
+  }
+  // Metadata segments before a JPEG's frame header are skipped by their lengths.
+  std::string jpeg = JpegFile(8, 5, SamplePicture(8, 5, 4).Colors(), 80, false, false);
+  const std::string comment = "\xFF\xFE\xFF\xF0" + std::string(0xFFF0 - 2, 'c');
+  jpeg.insert(2, comment + comment);
+  ImageSize size;
+  ASSERT_TRUE(ReadImageSize(Bytes(jpeg), &size));
+  EXPECT_EQ(size.width, 8u);
+  EXPECT_EQ(Decode(jpeg).height, 5u);
+  EXPECT_FALSE(ReadImageSize(Bytes(std::string("hello, this is not a picture")), &size));
+}
+
 // A copy of file with a little-endian value written at offset.
 std::string Patched(std::string file, size_t offset, uint32_t value, unsigned bytes = 4) {
   std::string patch;
@@ -325,8 +372,8 @@ TEST(ImageDecoder, ImpossibleHeadersFail) {
       {"bmp header past the end", Patched(bmp8, 14, 0x7FFFFFFF)},
       {"bmp header too small", Patched(bmp8, 14, 39)},
       {"bmp rle top-down", Patched(rle, 22, uint32_t(-5))},
-      {"bmp rle run past the row", Patched(rle, 14 + 40 + 16 * 4, 0x07, 1)},
       {"bmp rle huge, almost no data", Patched(Patched(rle, 18, 16384), 22, 16384)},
+      {"bmp rle4 with 8 bits", Patched(rle, 30, 2)},
       {"tga colour map of 7-bit entries", Patched(tga, 7, 7, 1)},
       {"tga unknown type", Patched(tga, 2, 4, 1)},
       {"tga mapped with 16-bit indices", Patched(tga, 16, 16, 1)},
@@ -345,6 +392,11 @@ TEST(ImageDecoder, ImpossibleHeadersFail) {
     DecodedImage image;
     EXPECT_FALSE(DecodeImage(Bytes(c.file), &image)) << c.what;
   }
+  // Beyond the pixel budget nothing is decoded, whatever the file holds.
+  EXPECT_TRUE(IsAcceptableSize(8192, 8192));
+  EXPECT_TRUE(IsAcceptableSize(16384, 4096));
+  EXPECT_FALSE(IsAcceptableSize(8192, 8193));
+  EXPECT_FALSE(IsAcceptableSize(16384, 16384));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // clang-format off
 #include <cstdio>  // jpeglib.h needs FILE declared first
 #include <jpeglib.h>
+#include <png.h>
 // clang-format on
 
 #include <cstdlib>
@@ -187,10 +188,10 @@ std::string BmpFile(const TestPicture& p, unsigned bits, RowOrder order) {
   return out.Str();
 }
 
-std::string BmpRle8Wrap(uint32_t width, uint32_t height, const std::vector<PALETTEENTRY>& palette,
-                        const std::string& stream) {
+std::string BmpRleWrap(uint32_t width, uint32_t height, const std::vector<PALETTEENTRY>& palette,
+                       const std::string& stream, unsigned bits) {
   ByteString out;
-  BmpHeaders(out, width, int32_t(height), 8, 1, palette);
+  BmpHeaders(out, width, int32_t(height), bits, bits == 8 ? 1 : 2, palette);
   return out.Text(stream).Str();
 }
 
@@ -219,7 +220,7 @@ std::string BmpRle8File(const TestPicture& p) {
     out.U8(0).U8(0);
   }
   out.U8(0).U8(1);
-  return BmpRle8Wrap(p.width, p.height, p.palette, out.Str());
+  return BmpRleWrap(p.width, p.height, p.palette, out.Str());
 }
 
 std::string BmpBitFieldsFile(uint32_t width, uint32_t height, unsigned bits,
@@ -288,6 +289,27 @@ std::string PngFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>
   if (!WritePng(path.c_str(), width, height, rgba.data(), &error)) return {};
   const std::string file = ReadFileBytes(path);
   std::filesystem::remove(path);
+  return file;
+}
+
+std::string PngPalettedFile(const TestPicture& p) {
+  std::vector<uint8_t> colormap;
+  for (const PALETTEENTRY& e : p.palette) {
+    colormap.insert(colormap.end(), {e.peRed, e.peGreen, e.peBlue, e.peFlags});
+  }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = p.width;
+  image.height = p.height;
+  image.format = PNG_FORMAT_RGBA_COLORMAP;
+  image.colormap_entries = static_cast<png_uint_32>(p.palette.size());
+  std::string file(1 << 16, '\0');
+  png_alloc_size_t size = file.size();
+  if (!png_image_write_to_memory(&image, file.data(), &size, 0, p.indices.data(), 0,
+                                 colormap.data())) {
+    return {};
+  }
+  file.resize(size);
   return file;
 }
 

@@ -34,9 +34,9 @@ std::string BmpRle8File(const TestPicture& picture);
 // alpha), 16 or 32 bits a pixel, bottom-up; pixels holds the raw values, top row first.
 std::string BmpBitFieldsFile(uint32_t width, uint32_t height, unsigned bits,
                              const uint32_t (&masks)[4], const std::vector<uint32_t>& pixels);
-// The BMP headers for an 8-bit run-length file whose pixel data is `stream`.
-std::string BmpRle8Wrap(uint32_t width, uint32_t height, const std::vector<PALETTEENTRY>& palette,
-                        const std::string& stream);
+// The BMP headers for an 8-bit (or 4-bit) run-length file whose pixel data is `stream`.
+std::string BmpRleWrap(uint32_t width, uint32_t height, const std::vector<PALETTEENTRY>& palette,
+                       const std::string& stream, unsigned bits = 8);
 
 enum class TgaKind { kColorMapped, kTrueColor16, kTrueColor24, kTrueColor32, kGrey };
 constexpr uint8_t kTgaRightToLeft = 0x10;
@@ -52,6 +52,9 @@ std::string DdsDxtFile(uint32_t width, uint32_t height, const char* fourCc,
 
 // Through the screenshot writer: 8-bit RGBA.
 std::string PngFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>& pixels);
+
+// Through libpng's colour-map writer: the picture's palette, with its alphas, and indices.
+std::string PngPalettedFile(const TestPicture& picture);
 
 // Through libjpeg: 4:4:4 at the given quality.
 std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>& pixels,

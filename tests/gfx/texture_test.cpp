@@ -236,8 +236,8 @@ TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {
   WriteFileBytes("textures/good.bmp", bmp);
   auto* const untouched = reinterpret_cast<IDirect3DTexture8*>(0x1234);
   IDirect3DTexture8* texture = untouched;
-  for (const char* name :
-       {"textures\\missing.bmp", "textures\\truncated.bmp", "textures\\empty.bmp", "textures"}) {
+  for (const char* name : {"textures\\missing.bmp", "textures\\truncated.bmp",
+                           "textures\\empty.bmp", "textures", "/dev/zero"}) {
     EXPECT_TRUE(FAILED(D3DXCreateTextureFromFileA(device_, name, &texture))) << name;
     EXPECT_EQ(texture, untouched) << name;
   }
