@@ -3,13 +3,14 @@
 #include "platform/d3d8.h"
 
 struct VertexLayout {
-  UINT size = 0;            // bytes per vertex
-  int position = -1;        // float x, y, z (xyzrhw adds a float w)
-  bool transformed = false; // D3DFVF_XYZRHW: already in screen space
-  int normal = -1;          // 3 floats
-  int pointSize = -1;       // 1 float
-  int diffuse = -1;         // D3DCOLOR
-  int specular = -1;        // D3DCOLOR
+  UINT size = 0;      // bytes per vertex
+  int position = -1;  // float x, y, z (xyzrhw adds a float w)
+  // D3DFVF_XYZRHW: already in target pixels, pixel x covering [x, x + 1) as for every draw.
+  bool transformed = false;
+  int normal = -1;                                      // 3 floats
+  int pointSize = -1;                                   // 1 float
+  int diffuse = -1;                                     // D3DCOLOR
+  int specular = -1;                                    // D3DCOLOR
   int texCoords[8] = {-1, -1, -1, -1, -1, -1, -1, -1};  // 2 floats each
   UINT texCoordCount = 0;
 };

@@ -215,6 +215,12 @@ TEST(DdsDecoder, Dxt1FourAndThreeColourBlocksCutToThePicture) {
       Decode(DdsDxtFile(4, 1, "DXT1", ColorBlock(kBlack565, kWhite565, kIndexRamp)));
   ExpectPixels(cut, 4, 1, {b, w, half, 0x00000000});
   EXPECT_TRUE(cut.hasAlpha);
+
+  // Equal end colours are the three-colour kind too: index 3 is transparent black.
+  const DecodedImage equal =
+      Decode(DdsDxtFile(4, 1, "DXT1", ColorBlock(0xF800, 0xF800, kIndexRamp)));
+  const D3DCOLOR red = 0xFFFF0000;
+  ExpectPixels(equal, 4, 1, {red, red, red, 0x00000000});
 }
 
 TEST(DdsDecoder, Dxt3AndDxt5Alpha) {

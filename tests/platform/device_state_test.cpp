@@ -119,9 +119,24 @@ TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
   device_->SetTexture(0, texture);
   uint64_t id = texture->Id();
   EXPECT_EQ(texture->Release(), 1u);  // the device still holds it
+  device_->SetTexture(0, texture);    // bound again while the device's is the only reference
   EXPECT_TRUE(RecordingOf(device_).destroyedTextures.empty());
   device_->SetTexture(0, nullptr);
   EXPECT_EQ(RecordingOf(device_).destroyedTextures, std::vector<uint64_t>{id});
+
+  IDirect3DVertexBuffer8* vb = QuadBuffer(3);
+  IDirect3DIndexBuffer8* ib = nullptr;
+  ASSERT_EQ(device_->CreateIndexBuffer(6, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib), D3D_OK);
+  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetIndices(ib, 0);
+  vb->Release();
+  ib->Release();
+  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetIndices(ib, 0);
+  EXPECT_TRUE(RecordingOf(device_).destroyedBuffers.empty());
+  device_->SetStreamSource(0, nullptr, 0);
+  device_->SetIndices(nullptr, 0);
+  EXPECT_EQ(RecordingOf(device_).destroyedBuffers.size(), 2u);
 
   IDirect3DSurface8* backBuffer = nullptr;
   ASSERT_EQ(device_->GetRenderTarget(&backBuffer), D3D_OK);
@@ -132,12 +147,15 @@ TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
 
 TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
   IDirect3DTexture8* t = nullptr;
-  EXPECT_EQ(device_->CreateTexture(0, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t), D3DERR_INVALIDCALL);
-  EXPECT_EQ(device_->CreateTexture(8, 8, 5, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t), D3DERR_INVALIDCALL);
-  EXPECT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_D16, D3DPOOL_MANAGED, &t), D3DERR_INVALIDCALL);
-  EXPECT_EQ(device_->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5,
-                                   D3DPOOL_MANAGED, &t),
+  EXPECT_EQ(device_->CreateTexture(0, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t),
             D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->CreateTexture(8, 8, 5, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_D16, D3DPOOL_MANAGED, &t),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(
+      device_->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t),
+      D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->CreateTexture(20000, 8, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t),
             D3DERR_INVALIDCALL);
   EXPECT_EQ(t, nullptr);
@@ -153,8 +171,8 @@ TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
   t->Release();
 
   IDirect3DTexture8* target = nullptr;
-  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5,
-                                   D3DPOOL_DEFAULT, &target),
+  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT,
+                                   &target),
             D3D_OK);
   EXPECT_EQ(target->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL);  // GPU only
   target->Release();
@@ -235,8 +253,8 @@ TEST_F(DeviceTest, UserPointerDrawsUnsetTheStreamAndRecordTheirState) {
 
 TEST_F(DeviceTest, RenderTargetsResetTheViewportAndLimitDepthClears) {
   IDirect3DTexture8* target = nullptr;
-  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5,
-                                   D3DPOOL_DEFAULT, &target),
+  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT,
+                                   &target),
             D3D_OK);
   IDirect3DSurface8 *level = nullptr, *backBuffer = nullptr, *depth = nullptr;
   target->GetSurfaceLevel(0, &level);
@@ -258,7 +276,7 @@ TEST_F(DeviceTest, RenderTargetsResetTheViewportAndLimitDepthClears) {
   ASSERT_EQ(r.clears.size(), 2u);
   EXPECT_EQ(r.clears[0].target, level);
   EXPECT_EQ(r.clears[0].area.x2, 16);
-  EXPECT_EQ(r.clears[1].area.x1, 0);   // clipped to the viewport
+  EXPECT_EQ(r.clears[1].area.x1, 0);  // clipped to the viewport
   EXPECT_EQ(r.clears[1].area.y2, 32);
   EXPECT_EQ(r.targetSwitches, (std::vector<const IDirect3DSurface8*>{level, backBuffer}));
 

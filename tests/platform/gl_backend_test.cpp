@@ -328,6 +328,54 @@ TEST_F(GlBackendTest, PointSpritesAreViewportHeightOverEyeDistanceAcross) {
   EXPECT_GT(At(edge, 63, 32).r, 0);
 }
 
+TEST_F(GlBackendTest, ScaledPointSpritesFollowTheViewportsHeightNotItsWidth) {
+  const D3DMATRIX projection = Perspective90();
+  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  const D3DVIEWPORT8 wide{0, 0, 64, 32, 0.0f, 1.0f};
+  device_->SetViewport(&wide);
+  device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
+  device_->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
+  device_->SetRenderState(D3DRS_POINTSCALE_A, FloatBits(0.0f));
+  device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
+  UseDiffuse();
+  device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
+  // Size 1 at distance 4 in a viewport 32 high: 8 pixels square.
+  const SpriteVertex point{0, 0, 4, 1, 0xFFFFFFFF};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(SpriteVertex)), D3D_OK);
+  BackBufferImage image = Frame();
+  EXPECT_NEAR(LitRun(image, 16, 0, 64), 8, 1);
+  int litRows = 0;
+  for (int y = 0; y < 32; ++y) litRows += At(image, 32, y).r > 0 ? 1 : 0;
+  EXPECT_NEAR(litRows, 8, 1);
+}
+
+// Pre-transformed positions are target pixels, and pixel x covers [x, x + 1) as in every other
+// draw: a quad from 1 to 5 covers pixels 1 to 4 and, filtered linearly, shows each texel of a
+// 4-texel texture whole, as the orthographic quad below does.
+TEST_F(GlBackendTest, PretransformedQuadsMapTexelsOntoPixelsExactly) {
+  struct ScreenVertex {
+    float x, y, z, rhw;
+    D3DCOLOR diffuse;
+    float u, v;
+  };
+  SelectTexture(MakeTexture(D3DFMT_X8R8G8B8, 4, 1, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
+  device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+  device_->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+  const ScreenVertex quad[] = {{1, 1, 0.5f, 1, 0xFFFFFFFF, 0, 0},
+                               {5, 1, 0.5f, 1, 0xFFFFFFFF, 1, 0},
+                               {1, 5, 0.5f, 1, 0xFFFFFFFF, 0, 1},
+                               {5, 5, 0.5f, 1, 0xFFFFFFFF, 1, 1}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex)), D3D_OK);
+  BackBufferImage image = Frame();
+  const Rgba black{0, 0, 0, 255};
+  const Rgba row[] = {
+      black, {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}, black};
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(At(image, x, 3), row[x]) << "x " << x;
+  EXPECT_EQ(At(image, 2, 0), black);
+  EXPECT_EQ(At(image, 2, 4), row[2]);
+  EXPECT_EQ(At(image, 2, 5), black);
+}
+
 TEST_F(GlBackendTest, PointSpriteTextureStartsAtTheTopLeft) {
   SelectTexture(
       MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));

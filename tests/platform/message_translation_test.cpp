@@ -8,6 +8,7 @@
 #include "platform/host.h"
 #include "platform/win32.h"
 #include "platform/window/input_script.h"
+#include "platform/window/key_map.h"
 
 namespace {
 
@@ -32,9 +33,8 @@ class MessageTranslation : public ::testing::Test {
     wc.lpfnWndProc = RecordingProc;
     wc.lpszClassName = "Test";
     ASSERT_NE(RegisterClassA(&wc), 0);
-    window_ = CreateWindowExA(0, "Test", "Test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              nullptr, nullptr);
+    window_ = CreateWindowExA(0, "Test", "Test", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
     g_dispatched.clear();
     MSG stale;
@@ -104,9 +104,9 @@ TEST_F(MessageTranslation, TextAndEditingKeysBecomeCharacters) {
   std::vector<std::pair<UINT, WPARAM>> got;
   for (const MSG& m : msgs) got.emplace_back(m.message, m.wParam);
   std::vector<std::pair<UINT, WPARAM>> want = {
-      {WM_CHAR, 'a'},         {WM_CHAR, '`'},    {WM_CHAR, '?'},
-      {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, 13},     {WM_KEYDOWN, VK_BACK},
-      {WM_CHAR, 8},           {WM_KEYDOWN, VK_ESCAPE}, {WM_CHAR, 27}};
+      {WM_CHAR, 'a'}, {WM_CHAR, '`'},        {WM_CHAR, '?'}, {WM_KEYDOWN, VK_RETURN},
+      {WM_CHAR, 13},  {WM_KEYDOWN, VK_BACK}, {WM_CHAR, 8},   {WM_KEYDOWN, VK_ESCAPE},
+      {WM_CHAR, 27}};
   EXPECT_EQ(got, want);
 }
 
@@ -164,6 +164,55 @@ TEST_F(MessageTranslation, ScriptedEventsArriveWhenTheVirtualClockReachesThem) {
   ASSERT_EQ(later.size(), 1u);
   EXPECT_EQ(later[0].message, WM_MOUSEMOVE);
   EXPECT_EQ(timeGetTime(), 300u);
+  host::UseRealClock();
+}
+
+// Every key the map knows, against Win32's virtual-key numbers written out here.
+TEST(KeyMap, EveryKeyHasWin32sVirtualKeyCode) {
+  const std::pair<SDL_Keycode, WPARAM> keys[] = {
+      {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09},
+      {SDLK_RETURN, 0x0D},    {SDLK_KP_ENTER, 0x0D},
+      {SDLK_LSHIFT, 0x10},    {SDLK_RSHIFT, 0x10},
+      {SDLK_LCTRL, 0x11},     {SDLK_RCTRL, 0x11},
+      {SDLK_LALT, 0x12},      {SDLK_RALT, 0x12},
+      {SDLK_PAUSE, 0x13},     {SDLK_CAPSLOCK, 0x14},
+      {SDLK_ESCAPE, 0x1B},    {SDLK_SPACE, 0x20},
+      {SDLK_PAGEUP, 0x21},    {SDLK_PAGEDOWN, 0x22},
+      {SDLK_END, 0x23},       {SDLK_HOME, 0x24},
+      {SDLK_LEFT, 0x25},      {SDLK_UP, 0x26},
+      {SDLK_RIGHT, 0x27},     {SDLK_DOWN, 0x28},
+      {SDLK_INSERT, 0x2D},    {SDLK_DELETE, 0x2E},
+      {SDLK_SEMICOLON, 0xBA}, {SDLK_EQUALS, 0xBB},
+      {SDLK_COMMA, 0xBC},     {SDLK_MINUS, 0xBD},
+      {SDLK_PERIOD, 0xBE},    {SDLK_SLASH, 0xBF},
+      {SDLK_BACKQUOTE, 0xC0}, {SDLK_LEFTBRACKET, 0xDB},
+      {SDLK_BACKSLASH, 0xDC}, {SDLK_RIGHTBRACKET, 0xDD},
+      {SDLK_QUOTE, 0xDE},     {SDLK_F13, 0},
+      {SDLK_KP_1, 0},
+  };
+  for (auto [sdl, vk] : keys) EXPECT_EQ(VirtualKeyFromSdl(sdl), vk) << SDL_GetKeyName(sdl);
+  for (int i = 0; i < 26; ++i) EXPECT_EQ(VirtualKeyFromSdl(SDLK_a + i), WPARAM(0x41 + i));
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(VirtualKeyFromSdl(SDLK_0 + i), WPARAM(0x30 + i));
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1 + i), WPARAM(0x70 + i));
+  const std::pair<WPARAM, WPARAM> characters[] = {{0x0D, '\r'}, {0x08, '\b'}, {0x09, '\t'},
+                                                  {0x1B, 27},   {0x20, 0},    {0x41, 0}};
+  for (auto [vk, c] : characters) EXPECT_EQ(CharacterFromVirtualKey(vk), c) << vk;
+}
+
+// The script's times count from when it was set, so a clock about to wrap delivers it on time.
+TEST_F(MessageTranslation, ScriptedEventsArriveOnTimeAcrossTheClocksWrap) {
+  host::UseVirtualClock(100, 0xFFFFFF00);  // wraps 256 ms from now
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("0.2 char 49\n0.4 char 50\n", &error));
+  host::SetInputScript(script);
+  std::vector<WPARAM> typed;
+  for (int frame = 0; frame < 5; ++frame) {
+    for (const MSG& m : Drain()) typed.push_back(frame * 1000 + m.wParam);
+    host::AdvanceVirtualClock();
+  }
+  EXPECT_EQ(typed, (std::vector<WPARAM>{2000 + '1', 4000 + '2'}));
+  EXPECT_EQ(timeGetTime(), 0xFFFFFF00u + 500u);  // wrapped past zero
   host::UseRealClock();
 }
 

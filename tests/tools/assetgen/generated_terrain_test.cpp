@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "generated_folder.h"
 #include "readers/bmp_file.h"
@@ -80,6 +81,23 @@ TEST(AssetgenHeightMap, CraterSitsAtWorldCentreInsideARimNearSeven) {
   float floor = map.at(0.5f, 0.5f);
   EXPECT_LT(floor, rim - 0.3f);  // the smoke rises from 6.5 out of a hollow
   EXPECT_GT(floor, 5.0f);
+}
+
+// The intro looks at the cone from -z: the rim's low notch must face that way, or a change to
+// the generator would silently turn the scene.
+TEST(AssetgenHeightMap, TheRimsNotchFacesMinusZ) {
+  HeightMap map;
+  float lowestPeak = 100, lowestAngle = 0;
+  for (int k = 0; k < 64; ++k) {
+    const float angle = k * 2 * 3.14159265f / 64, peak = [&] {
+      float p = 0;
+      for (float r = 0; r < 1.0f; r += 0.01f)
+        p = std::max(p, map.at(0.5f + r * std::cos(angle), 0.5f + r * std::sin(angle)));
+      return p;
+    }();
+    if (peak < lowestPeak) std::tie(lowestPeak, lowestAngle) = std::tuple(peak, angle);
+  }
+  EXPECT_NEAR(std::sin(lowestAngle), -1.0f, 0.15f) << "notch at " << lowestAngle << " rad";
 }
 
 TEST(AssetgenHeightMap, SeaPlaneCornersAndMapEdgesLieBelowSeaLevel) {
