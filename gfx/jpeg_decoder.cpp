@@ -88,14 +88,19 @@ bool Decode(JpegInput& in, std::span<const uint8_t> file, DecodedImage* image) {
 
 bool JpegImageSize(std::span<const uint8_t> head, ImageSize* size) {
   // Segments after the start marker, each a marker and a length that counts itself, until a
-  // start of frame: precision, then height and width.
+  // start of frame: precision, then height and width. Stray bytes between segments and markers
+  // without a length are skipped, as libjpeg skips them.
   for (size_t at = 2; at + 4 <= head.size();) {
-    if (head[at] != 0xFF) return false;
     const uint8_t marker = head[at + 1];
-    if (marker == 0xFF) {  // fill byte
+    if (head[at] != 0xFF || marker == 0xFF || marker == 0x00) {
       ++at;
       continue;
     }
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+      at += 2;
+      continue;
+    }
+    if (marker == 0xD9) return false;  // the end, before any frame
     const uint16_t length = LoadBe16(&head[at + 2]);
     if (IsStartOfFrame(marker)) {
       if (at + 9 > head.size()) return false;
