@@ -5,6 +5,7 @@
 
 #include "gfx/image_decoder.h"
 #include "gfx/image_texture.h"
+#include "platform/d3d8/format_info.h"
 #include "platform/files.h"
 
 namespace {
@@ -15,12 +16,6 @@ constexpr uint64_t kFileOverheadBytes = 16 << 20;
 
 bool IsDefault(UINT value) {
   return value == 0 || value == D3DX_DEFAULT;
-}
-
-UINT FullMipChain(UINT width, UINT height) {
-  UINT levels = 1;
-  for (UINT side = std::max(width, height); side > 1; side /= 2) ++levels;
-  return levels;
 }
 
 UINT MipLevels(UINT requested, UINT width, UINT height) {

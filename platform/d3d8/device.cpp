@@ -14,12 +14,6 @@ namespace {
 constexpr UINT kMaxTextureSize = 16384;
 constexpr UINT kMaxBufferLength = 256u << 20;
 
-UINT FullMipChain(UINT width, UINT height) {
-  UINT levels = 1;
-  for (UINT size = std::max(width, height); size > 1; size >>= 1) ++levels;
-  return levels;
-}
-
 // Vertices a primitive count needs, or 0 for an unknown type or no primitives.
 uint64_t VerticesFor(D3DPRIMITIVETYPE type, UINT primitives) {
   if (primitives == 0) return 0;

@@ -1,6 +1,7 @@
 #pragma once
-// Direct3D texels in GL's layout. OpenGL ES 3.0 has no BGRA uploads, so 32-bit texels are
-// reordered to RGBA; the 16-bit formats keep their size (A4R4G4B4 moves alpha to the low nibble).
+// Direct3D texels in GL's layout, chosen from the format table's channel masks. OpenGL ES 3.0 has
+// no BGRA uploads, so texels are unpacked to RGBA bytes, except where GL has the format's own
+// 16-bit packing (5-6-5 as it is; 4-4-4-4 with alpha moved to the low nibble).
 #include <epoxy/gl.h>
 
 #include <vector>
@@ -27,7 +28,5 @@ class TexelConverter {
   const std::vector<uint8_t>& Convert(const IDirect3DSurface8& level);
 
  private:
-  void ConvertRow(D3DFORMAT format, const uint8_t* source, uint8_t* target, UINT width) const;
-
   std::vector<uint8_t> texels_;
 };
