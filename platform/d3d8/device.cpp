@@ -153,6 +153,7 @@ void IDirect3DDevice8::DropSurface(IDirect3DSurface8* surface) {
 HRESULT IDirect3DDevice8::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
   if (!PipelineState::IsRenderState(state)) return D3DERR_INVALIDCALL;
   state_->renderStates[state] = value;
+  ++state_->stateVersion;
   return D3D_OK;
 }
 
@@ -168,6 +169,7 @@ HRESULT IDirect3DDevice8::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATE
     return D3DERR_INVALIDCALL;
   }
   state_->stageStates[stage][type] = value;
+  ++state_->stateVersion;
   return D3D_OK;
 }
 

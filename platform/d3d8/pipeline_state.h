@@ -12,6 +12,8 @@ struct PipelineState {
   D3DMATRIX textureTransforms[kTextureStageCount];
   D3DVIEWPORT8 viewport;
   DWORD fvf = 0;
+  // Moves on with every render or stage state set, so that a backend can tell nothing changed.
+  uint64_t stateVersion = 0;
   // The device holds a reference on each of these while it is bound.
   IDirect3DTexture8* textures[kTextureStageCount] = {};
   IDirect3DSurface8* renderTarget = nullptr;

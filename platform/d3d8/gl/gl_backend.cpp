@@ -91,6 +91,7 @@ void GlBackend::Clear(const PipelineState& state, const D3DRECT& area, DWORD fla
 void GlBackend::Draw(const DrawCall& call) {
   VertexLayout layout;
   if (!DescribeVertexFormat(call.fvf, &layout)) return;
+  unmodelled_.Check(*call.state);
   IDirect3DTexture8* texture = call.state->textures[0];
   DrawSettings settings =
       DrawSettings::For(*call.state, layout.transformed, call.type, texture != nullptr);

@@ -20,6 +20,7 @@
 #include "platform/d3d8/gl/stream_buffer.h"
 #include "platform/d3d8/gl/texture_array_pool.h"
 #include "platform/d3d8/gl/texture_cache.h"
+#include "platform/d3d8/gl/unmodelled_states.h"
 #include "platform/d3d8/gl/vertex_input.h"
 
 class GlBackend final : public DeviceBackend {
@@ -70,5 +71,6 @@ class GlBackend final : public DeviceBackend {
   RenderTargetCache targets_;
   ShaderProgramCache programs_;
   DrawBatcher batcher_;
+  UnmodelledStates unmodelled_;
   std::vector<uint8_t> gathered_;  // indexed points, gathered in index order
 };
