@@ -17,8 +17,12 @@ constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
 constexpr HRESULT D3DERR_NOTFOUND = static_cast<HRESULT>(0x88760866);
 constexpr HRESULT D3DERR_NOTAVAILABLE = static_cast<HRESULT>(0x8876086A);
 constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086C);
-inline bool FAILED(HRESULT hr) { return hr < 0; }
-inline bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+inline bool FAILED(HRESULT hr) {
+  return hr < 0;
+}
+inline bool SUCCEEDED(HRESULT hr) {
+  return hr >= 0;
+}
 
 constexpr UINT D3D_SDK_VERSION = 220;
 constexpr UINT D3DADAPTER_DEFAULT = 0;
@@ -233,7 +237,11 @@ enum D3DCMPFUNC : uint32_t {
 };
 
 enum D3DSTENCILOP : uint32_t { D3DSTENCILOP_KEEP = 1 };
-enum D3DMATERIALCOLORSOURCE : uint32_t { D3DMCS_MATERIAL = 0, D3DMCS_COLOR1 = 1, D3DMCS_COLOR2 = 2 };
+enum D3DMATERIALCOLORSOURCE : uint32_t {
+  D3DMCS_MATERIAL = 0,
+  D3DMCS_COLOR1 = 1,
+  D3DMCS_COLOR2 = 2
+};
 
 enum D3DTEXTURESTAGESTATETYPE : uint32_t {
   D3DTSS_COLOROP = 1,
@@ -411,9 +419,8 @@ class IDirect3D8 : public IUnknown {
   HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode);
   HRESULT CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType, D3DFORMAT adapterFormat,
                             DWORD usage, D3DRESOURCETYPE resourceType, D3DFORMAT checkFormat);
-  HRESULT CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
-                       DWORD behaviorFlags, D3DPRESENT_PARAMETERS* presentationParameters,
-                       IDirect3DDevice8** device);
+  HRESULT CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow, DWORD behaviorFlags,
+                       D3DPRESENT_PARAMETERS* presentationParameters, IDirect3DDevice8** device);
 };
 
 // A 2D image: a texture level, the back buffer or the depth buffer. Only texture levels of
@@ -426,18 +433,10 @@ class IDirect3DSurface8 : public IUnknown {
   HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags);
   HRESULT UnlockRect();
 
-  // Below the interface: used by the device and its backends.
-  IDirect3DTexture8* Container() const { return texture_; }
-  UINT Level() const { return level_; }
-  const D3DSURFACE_DESC& Desc() const { return desc_; }
-  UINT Pitch() const { return pitch_; }
-  const uint8_t* Bits() const { return bits_.data(); }
-  // Bumped by every unlock: a backend's copy is stale when it differs.
-  uint64_t Version() const { return version_; }
-
  private:
   friend class IDirect3DTexture8;
   friend class IDirect3DDevice8;
+  friend class ResourceAccess;
   IDirect3DSurface8(IUnknown* owner, IDirect3DTexture8* texture, UINT level,
                     const D3DSURFACE_DESC& desc, bool lockable);
 
@@ -460,17 +459,9 @@ class IDirect3DTexture8 : public IUnknown {
   HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags);
   HRESULT UnlockRect(UINT level);
 
-  // Below the interface.
-  const IDirect3DSurface8& LevelSurface(UINT level) const { return *levels_[level]; }
-  bool IsRenderTarget() const { return (usage_ & D3DUSAGE_RENDERTARGET) != 0; }
-  D3DFORMAT Format() const { return format_; }
-  // A number no other texture of this run has: backends key their copies on it.
-  uint64_t Id() const { return id_; }
-  // The device is going away first: the texture lives on without it.
-  void DetachDevice() { device_ = nullptr; }
-
  private:
   friend class IDirect3DDevice8;
+  friend class ResourceAccess;
   IDirect3DTexture8(IDirect3DDevice8* device, UINT width, UINT height, UINT levels, DWORD usage,
                     D3DFORMAT format, D3DPOOL pool);
   ~IDirect3DTexture8() override;
@@ -488,19 +479,12 @@ class BufferResource : public IUnknown {
   HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags);
   HRESULT Unlock();
 
-  // Below the interface.
-  const uint8_t* Bytes() const { return bytes_.data(); }
-  UINT Size() const { return static_cast<UINT>(bytes_.size()); }
-  DWORD Usage() const { return usage_; }
-  uint64_t Id() const { return id_; }
-  uint64_t Version() const { return version_; }
-  void DetachDevice() { device_ = nullptr; }
-
  protected:
   BufferResource(IDirect3DDevice8* device, UINT length, DWORD usage);
   ~BufferResource() override;
 
  private:
+  friend class ResourceAccess;
   IDirect3DDevice8* device_;
   DWORD usage_;
   uint64_t id_;
@@ -510,26 +494,18 @@ class BufferResource : public IUnknown {
   uint64_t version_ = 1;
 };
 
+// Vertices are read by the format set at the draw, indices are always 16-bit: neither buffer
+// keeps what it was created with.
 class IDirect3DVertexBuffer8 : public BufferResource {
- public:
-  DWORD Fvf() const { return fvf_; }
-
  private:
   friend class IDirect3DDevice8;
-  IDirect3DVertexBuffer8(IDirect3DDevice8* device, UINT length, DWORD usage, DWORD fvf)
-      : BufferResource(device, length, usage), fvf_(fvf) {}
-  DWORD fvf_;
+  using BufferResource::BufferResource;
 };
 
 class IDirect3DIndexBuffer8 : public BufferResource {
- public:
-  D3DFORMAT Format() const { return format_; }
-
  private:
   friend class IDirect3DDevice8;
-  IDirect3DIndexBuffer8(IDirect3DDevice8* device, UINT length, DWORD usage, D3DFORMAT format)
-      : BufferResource(device, length, usage), format_(format) {}
-  D3DFORMAT format_;
+  using BufferResource::BufferResource;
 };
 
 // Extension beyond Direct3D 8: the back buffer read into memory, top row first, 8-bit RGBA.
@@ -545,7 +521,7 @@ struct DeviceCounters {
   uint32_t backendDraws = 0;     // draw calls the backend issued (GL draws)
   uint32_t programSwitches = 0;  // shader program changes
   uint32_t textureUploads = 0;
-  uint64_t bytesUploaded = 0;    // texture and buffer data sent to the GPU
+  uint64_t bytesUploaded = 0;  // texture and buffer data sent to the GPU
 };
 
 class IDirect3DDevice8 : public IUnknown {
@@ -590,20 +566,18 @@ class IDirect3DDevice8 : public IUnknown {
   HRESULT ReadBackBuffer(BackBufferImage* image);
   HRESULT GetCounters(DeviceCounters* counters);
 
-  // Below the interface: resources tell the device when they go away.
-  void ResourceDestroyed(const IDirect3DTexture8* texture);
-  void ResourceDestroyed(const BufferResource* buffer);
-  DeviceBackend& Backend() { return *backend_; }
-  static uint64_t NextResourceId();
-
  private:
   friend class IDirect3D8;
+  friend class ResourceAccess;
   friend IDirect3DDevice8* CreateRecordingDevice(UINT width, UINT height);
   IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBackend> backend,
-                   const D3DPRESENT_PARAMETERS& parameters, UINT width, UINT height);
+                   const D3DPRESENT_PARAMETERS& parameters, UINT width, UINT height,
+                   void (*onPresent)());
   ~IDirect3DDevice8() override;
 
   struct Bindings;
+  void ResourceDestroyed(const IDirect3DTexture8* texture);
+  void ResourceDestroyed(const BufferResource* buffer);
   void HoldSurface(IDirect3DSurface8* surface);
   void DropSurface(IDirect3DSurface8* surface);
   bool IndicesInRange(UINT firstIndex, UINT indexCount, UINT vertexLimit, UINT* vertexCount);
@@ -612,6 +586,7 @@ class IDirect3DDevice8 : public IUnknown {
 
   IDirect3D8* d3d_;
   std::unique_ptr<DeviceBackend> backend_;
+  void (*onPresent_)();  // what else a presented frame moves on, or null
   D3DPRESENT_PARAMETERS parameters_;
   std::unique_ptr<IDirect3DSurface8> backBuffer_;
   std::unique_ptr<IDirect3DSurface8> depthBuffer_;

@@ -40,7 +40,7 @@ bool CreateGridBuffers(IDirect3DDevice8* device, int a, int b, IDirect3DVertexBu
 
 bool WriteGridIndices(IDirect3DIndexBuffer8* indices, int a, int b) {
   BYTE* data = nullptr;
-  if (FAILED(indices->Lock(0, indices->Size(), &data, 0))) return false;
+  if (FAILED(indices->Lock(0, 0, &data, 0))) return false;
   auto vertex = [b](int column, int row) { return static_cast<uint16_t>(column * b + row); };
   uint16_t* out = reinterpret_cast<uint16_t*>(data);
   for (int row = 0; row < b - 1; ++row) {

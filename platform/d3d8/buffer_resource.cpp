@@ -1,10 +1,11 @@
 #include "platform/d3d8.h"
+#include "platform/d3d8/resource_access.h"
 
 BufferResource::BufferResource(IDirect3DDevice8* device, UINT length, DWORD usage)
-    : device_(device), usage_(usage), id_(IDirect3DDevice8::NextResourceId()), bytes_(length) {}
+    : device_(device), usage_(usage), id_(ResourceAccess::NextResourceId()), bytes_(length) {}
 
 BufferResource::~BufferResource() {
-  if (device_) device_->ResourceDestroyed(this);
+  if (device_) ResourceAccess::Destroyed(*device_, this);
 }
 
 HRESULT BufferResource::Lock(UINT offset, UINT size, BYTE** data, DWORD flags) {

@@ -6,8 +6,8 @@
 #include "platform/d3d8/device_backend.h"
 #include "platform/d3d8/format_info.h"
 #include "platform/d3d8/pipeline_state.h"
+#include "platform/d3d8/resource_access.h"
 #include "platform/d3d8/vertex_format.h"
-#include "platform/host.h"
 
 namespace {
 
@@ -84,15 +84,17 @@ struct IDirect3DDevice8::Bindings {
   UINT checkedHighest = 0;
 };
 
-uint64_t IDirect3DDevice8::NextResourceId() {
+uint64_t ResourceAccess::NextResourceId() {
   static std::atomic<uint64_t> next{1};
   return next++;
 }
 
 IDirect3DDevice8::IDirect3DDevice8(IDirect3D8* d3d, std::unique_ptr<DeviceBackend> backend,
-                                   const D3DPRESENT_PARAMETERS& parameters, UINT width, UINT height)
+                                   const D3DPRESENT_PARAMETERS& parameters, UINT width, UINT height,
+                                   void (*onPresent)())
     : d3d_(d3d),
       backend_(std::move(backend)),
+      onPresent_(onPresent),
       parameters_(parameters),
       state_(std::make_unique<PipelineState>(parameters.EnableAutoDepthStencil != FALSE)),
       bindings_(std::make_unique<Bindings>()) {
@@ -124,8 +126,8 @@ IDirect3DDevice8::~IDirect3DDevice8() {
   SafeRelease(bindings_->indices);
   DropSurface(state_->renderTarget);
   // Resources the program still holds outlive the device; they no longer report to it.
-  for (IDirect3DTexture8* texture : liveTextures_) texture->DetachDevice();
-  for (BufferResource* buffer : liveBuffers_) buffer->DetachDevice();
+  for (IDirect3DTexture8* texture : liveTextures_) ResourceAccess::DetachDevice(*texture);
+  for (BufferResource* buffer : liveBuffers_) ResourceAccess::DetachDevice(*buffer);
   backend_.reset();
   d3d_->Release();
 }
@@ -143,11 +145,11 @@ void IDirect3DDevice8::ResourceDestroyed(const BufferResource* buffer) {
 // Texture levels bound as targets keep their texture alive; the device's own surfaces are
 // part of the device and hold nothing.
 void IDirect3DDevice8::HoldSurface(IDirect3DSurface8* surface) {
-  if (surface && surface->Container()) surface->AddRef();
+  if (surface && ResourceAccess::Container(*surface)) surface->AddRef();
 }
 
 void IDirect3DDevice8::DropSurface(IDirect3DSurface8* surface) {
-  if (surface && surface->Container()) surface->Release();
+  if (surface && ResourceAccess::Container(*surface)) surface->Release();
 }
 
 HRESULT IDirect3DDevice8::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
@@ -225,7 +227,7 @@ HRESULT IDirect3DDevice8::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVer
 
 HRESULT IDirect3DDevice8::SetViewport(const D3DVIEWPORT8* viewport) {
   if (!viewport) return D3DERR_INVALIDCALL;
-  const D3DSURFACE_DESC& target = state_->renderTarget->Desc();
+  const D3DSURFACE_DESC& target = ResourceAccess::Desc(*state_->renderTarget);
   uint64_t right = uint64_t{viewport->X} + viewport->Width;
   uint64_t bottom = uint64_t{viewport->Y} + viewport->Height;
   if (viewport->Width == 0 || viewport->Height == 0 || right > target.Width ||
@@ -270,11 +272,11 @@ HRESULT IDirect3DDevice8::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
   UINT stride = bindings_->stride;
   UINT vertexSize = 0;
   if (!inScene_ || count == 0 || !buffer || !VertexSize(stride, &vertexSize) ||
-      startVertex + count > VerticesIn(buffer->Size(), stride, vertexSize)) {
+      startVertex + count > VerticesIn(ResourceAccess::Size(*buffer), stride, vertexSize)) {
     return D3DERR_INVALIDCALL;
   }
   DrawCall call;
-  call.vertices = {buffer, buffer->Bytes(), buffer->Size()};
+  call.vertices = {buffer, ResourceAccess::Bytes(*buffer), ResourceAccess::Size(*buffer)};
   call.firstVertex = startVertex;
   call.vertexCount = static_cast<UINT>(count);
   return Submit(call, type, primitiveCount, stride);
@@ -284,16 +286,17 @@ bool IDirect3DDevice8::IndicesInRange(UINT firstIndex, UINT indexCount, UINT ver
                                       UINT* vertexCount) {
   Bindings& b = *bindings_;
   const IDirect3DIndexBuffer8* buffer = b.indices;
-  bool known = b.checkedId == buffer->Id() && b.checkedVersion == buffer->Version() &&
+  bool known = b.checkedId == ResourceAccess::Id(*buffer) &&
+               b.checkedVersion == ResourceAccess::Version(*buffer) &&
                b.checkedFirst == firstIndex && b.checkedCount == indexCount;
   if (!known) {
-    const uint8_t* bytes = buffer->Bytes() + size_t{firstIndex} * 2;
+    const uint8_t* bytes = ResourceAccess::Bytes(*buffer) + size_t{firstIndex} * 2;
     UINT highest = 0;
     for (UINT i = 0; i < indexCount; ++i) {
       highest = std::max<UINT>(highest, bytes[2 * i] | (bytes[2 * i + 1] << 8));
     }
-    b.checkedId = buffer->Id();
-    b.checkedVersion = buffer->Version();
+    b.checkedId = ResourceAccess::Id(*buffer);
+    b.checkedVersion = ResourceAccess::Version(*buffer);
     b.checkedFirst = firstIndex;
     b.checkedCount = indexCount;
     b.checkedHighest = highest;
@@ -312,10 +315,10 @@ HRESULT IDirect3DDevice8::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT /*min
   UINT base = bindings_->baseVertex;
   UINT vertexSize = 0;
   if (!inScene_ || count == 0 || !vertices || !indices || !VertexSize(stride, &vertexSize) ||
-      startIndex + count > indices->Size() / 2) {
+      startIndex + count > ResourceAccess::Size(*indices) / 2) {
     return D3DERR_INVALIDCALL;
   }
-  uint64_t available = VerticesIn(vertices->Size(), stride, vertexSize);
+  uint64_t available = VerticesIn(ResourceAccess::Size(*vertices), stride, vertexSize);
   UINT used = 0;
   // The minimum index and vertex count are only hints: every index is checked instead.
   if (base >= available || !IndicesInRange(startIndex, static_cast<UINT>(count),
@@ -323,10 +326,10 @@ HRESULT IDirect3DDevice8::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT /*min
     return D3DERR_INVALIDCALL;
   }
   DrawCall call;
-  call.vertices = {vertices, vertices->Bytes(), vertices->Size()};
+  call.vertices = {vertices, ResourceAccess::Bytes(*vertices), ResourceAccess::Size(*vertices)};
   call.firstVertex = base;
   call.vertexCount = used;
-  call.indices = {indices, indices->Bytes(), indices->Size()};
+  call.indices = {indices, ResourceAccess::Bytes(*indices), ResourceAccess::Size(*indices)};
   call.firstIndex = startIndex;
   call.indexCount = static_cast<UINT>(count);
   return Submit(call, type, primitiveCount, stride);
@@ -377,7 +380,7 @@ HRESULT IDirect3DDevice8::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf
       pool == D3DPOOL_SCRATCH || (fvf != 0 && !DescribeVertexFormat(fvf, &layout))) {
     return D3DERR_INVALIDCALL;
   }
-  *buffer = new IDirect3DVertexBuffer8(this, length, usage, fvf);
+  *buffer = new IDirect3DVertexBuffer8(this, length, usage);
   liveBuffers_.push_back(*buffer);
   return D3D_OK;
 }
@@ -391,7 +394,7 @@ HRESULT IDirect3DDevice8::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT 
     return D3DERR_INVALIDCALL;
   }
   if (format != D3DFMT_INDEX16) return D3DERR_NOTAVAILABLE;  // 16-bit indices only
-  *buffer = new IDirect3DIndexBuffer8(this, length, usage, format);
+  *buffer = new IDirect3DIndexBuffer8(this, length, usage);
   liveBuffers_.push_back(*buffer);
   return D3D_OK;
 }
@@ -414,18 +417,22 @@ HRESULT IDirect3DDevice8::GetDepthStencilSurface(IDirect3DSurface8** surface) {
 HRESULT IDirect3DDevice8::SetRenderTarget(IDirect3DSurface8* renderTarget,
                                           IDirect3DSurface8* depthStencil) {
   IDirect3DSurface8* target = renderTarget ? renderTarget : state_->renderTarget;
-  bool validTarget =
-      target == backBuffer_.get() || (target->Container() && target->Container()->IsRenderTarget());
-  bool validDepth = !depthStencil || (depthStencil == depthBuffer_.get() &&
-                                      depthStencil->Desc().Width >= target->Desc().Width &&
-                                      depthStencil->Desc().Height >= target->Desc().Height);
+  bool validTarget = target == backBuffer_.get() ||
+                     (ResourceAccess::Container(*target) &&
+                      ResourceAccess::IsRenderTarget(*ResourceAccess::Container(*target)));
+  bool validDepth =
+      !depthStencil ||
+      (depthStencil == depthBuffer_.get() &&
+       ResourceAccess::Desc(*depthStencil).Width >= ResourceAccess::Desc(*target).Width &&
+       ResourceAccess::Desc(*depthStencil).Height >= ResourceAccess::Desc(*target).Height);
   if (!validTarget || !validDepth) return D3DERR_INVALIDCALL;
   HoldSurface(target);
   DropSurface(state_->renderTarget);
   state_->renderTarget = target;
   state_->depthStencil = depthStencil;
   // A new target is drawn whole until the program says otherwise.
-  state_->viewport = {0, 0, target->Desc().Width, target->Desc().Height, 0.0f, 1.0f};
+  state_->viewport = {
+      0, 0, ResourceAccess::Desc(*target).Width, ResourceAccess::Desc(*target).Height, 0.0f, 1.0f};
   backend_->RenderTargetChanged(target, depthStencil);
   return D3D_OK;
 }
@@ -436,7 +443,7 @@ HRESULT IDirect3DDevice8::Clear(DWORD count, const D3DRECT* rects, DWORD flags, 
   const IDirect3DSurface8* depth = state_->depthStencil;
   if ((flags & ~known) != 0 || flags == 0 || (count > 0 && !rects) ||
       ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !depth) ||
-      ((flags & D3DCLEAR_STENCIL) && depth->Desc().Format != D3DFMT_D24S8)) {
+      ((flags & D3DCLEAR_STENCIL) && ResourceAccess::Desc(*depth).Format != D3DFMT_D24S8)) {
     return D3DERR_INVALIDCALL;
   }
   // Clears never reach outside the viewport.
@@ -478,7 +485,7 @@ HRESULT IDirect3DDevice8::Present(const void* /*sourceRect*/, const void* /*dest
   backend_->AddCounters(&lastFrameCounters_);
   frameCounters_ = {};
   backend_->ResetCounters();
-  host::AdvanceVirtualClock();
+  if (onPresent_) onPresent_();
   return D3D_OK;
 }
 

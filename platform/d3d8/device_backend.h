@@ -22,8 +22,8 @@ struct DrawCall {
   // every such vertex lies below firstVertex + vertexCount.
   UINT firstVertex = 0;
   UINT vertexCount = 0;
-  DrawSource indices;     // 16-bit indices; data is null for non-indexed draws
-  UINT firstIndex = 0;    // in indices, not bytes
+  DrawSource indices;   // 16-bit indices; data is null for non-indexed draws
+  UINT firstIndex = 0;  // in indices, not bytes
   UINT indexCount = 0;
   const PipelineState* state = nullptr;
 };
@@ -48,8 +48,8 @@ class DeviceBackend {
   virtual void SetDeviceSurfaces(const IDirect3DSurface8* backBuffer,
                                  const IDirect3DSurface8* depthBuffer) = 0;
   // Clears area (in target pixels, inside the viewport) of state's render target and/or depth.
-  virtual void Clear(const PipelineState& state, const D3DRECT& area, DWORD flags,
-                     D3DCOLOR color, float z) = 0;
+  virtual void Clear(const PipelineState& state, const D3DRECT& area, DWORD flags, D3DCOLOR color,
+                     float z) = 0;
   virtual void Draw(const DrawCall& call) = 0;
   // SetRenderTarget was called (the new targets are in the next draws' and clears' state).
   virtual void RenderTargetChanged(const IDirect3DSurface8* renderTarget,

@@ -8,6 +8,7 @@
 #include "platform/d3d8.h"
 #include "platform/d3d8/format_info.h"
 #include "platform/d3d8/gl/gl_backend.h"
+#include "platform/host.h"
 #include "platform/window/window_system.h"
 
 namespace {
@@ -42,7 +43,9 @@ HRESULT Unavailable(const char* why, UINT width, UINT height) {
 
 }  // namespace
 
-ULONG IUnknown::AddRef() { return ++refCount_; }
+ULONG IUnknown::AddRef() {
+  return ++refCount_;
+}
 
 ULONG IUnknown::Release() {
   ULONG remaining = --refCount_;
@@ -66,9 +69,9 @@ HRESULT IDirect3D8::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) {
   return D3D_OK;
 }
 
-HRESULT IDirect3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType,
-                                      D3DFORMAT adapterFormat, DWORD usage,
-                                      D3DRESOURCETYPE resourceType, D3DFORMAT checkFormat) {
+HRESULT IDirect3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType, D3DFORMAT adapterFormat,
+                                      DWORD usage, D3DRESOURCETYPE resourceType,
+                                      D3DFORMAT checkFormat) {
   if (adapter != D3DADAPTER_DEFAULT || deviceType != D3DDEVTYPE_HAL ||
       !IsRenderTargetFormat(adapterFormat)) {
     return D3DERR_INVALIDCALL;
@@ -126,6 +129,9 @@ HRESULT IDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focus
     if (spec.fullScreen) SDL_SetWindowFullscreen(window, 0);
     return Unavailable(error.c_str(), spec.width, spec.height);
   }
-  *device = new IDirect3DDevice8(this, std::move(backend), *parameters, spec.width, spec.height);
+  // The program's device: it draws with GL into the SDL window, and each frame it presents moves
+  // the program's clock on when that clock is virtual.
+  *device = new IDirect3DDevice8(this, std::move(backend), *parameters, spec.width, spec.height,
+                                 host::AdvanceVirtualClock);
   return D3D_OK;
 }

@@ -4,7 +4,9 @@
 
 namespace {
 
-DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
+DWORD FloatBits(float value) {
+  return std::bit_cast<DWORD>(value);
+}
 
 struct RenderStateDefault {
   D3DRENDERSTATETYPE state;
@@ -98,24 +100,34 @@ bool MarkRenderStates() {
 
 DWORD StageDefault(DWORD stage, DWORD type) {
   switch (type) {
-    case D3DTSS_COLOROP: return stage == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;
-    case D3DTSS_ALPHAOP: return stage == 0 ? D3DTOP_SELECTARG1 : D3DTOP_DISABLE;
+    case D3DTSS_COLOROP:
+      return stage == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;
+    case D3DTSS_ALPHAOP:
+      return stage == 0 ? D3DTOP_SELECTARG1 : D3DTOP_DISABLE;
     case D3DTSS_COLORARG1:
-    case D3DTSS_ALPHAARG1: return D3DTA_TEXTURE;
+    case D3DTSS_ALPHAARG1:
+      return D3DTA_TEXTURE;
     case D3DTSS_COLORARG2:
     case D3DTSS_ALPHAARG2:
     case D3DTSS_COLORARG0:
     case D3DTSS_ALPHAARG0:
-    case D3DTSS_RESULTARG: return D3DTA_CURRENT;
-    case D3DTSS_TEXCOORDINDEX: return stage;
+    case D3DTSS_RESULTARG:
+      return D3DTA_CURRENT;
+    case D3DTSS_TEXCOORDINDEX:
+      return stage;
     case D3DTSS_ADDRESSU:
     case D3DTSS_ADDRESSV:
-    case D3DTSS_ADDRESSW: return D3DTADDRESS_WRAP;
+    case D3DTSS_ADDRESSW:
+      return D3DTADDRESS_WRAP;
     case D3DTSS_MAGFILTER:
-    case D3DTSS_MINFILTER: return D3DTEXF_POINT;
-    case D3DTSS_MIPFILTER: return D3DTEXF_NONE;
-    case D3DTSS_MAXANISOTROPY: return 1;
-    default: return 0;
+    case D3DTSS_MINFILTER:
+      return D3DTEXF_POINT;
+    case D3DTSS_MIPFILTER:
+      return D3DTEXF_NONE;
+    case D3DTSS_MAXANISOTROPY:
+      return 1;
+    default:
+      return 0;
   }
 }
 

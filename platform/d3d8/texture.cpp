@@ -2,10 +2,11 @@
 
 #include "platform/d3d8.h"
 #include "platform/d3d8/format_info.h"
+#include "platform/d3d8/resource_access.h"
 
 IDirect3DTexture8::IDirect3DTexture8(IDirect3DDevice8* device, UINT width, UINT height, UINT levels,
                                      DWORD usage, D3DFORMAT format, D3DPOOL pool)
-    : device_(device), usage_(usage), format_(format), id_(IDirect3DDevice8::NextResourceId()) {
+    : device_(device), usage_(usage), format_(format), id_(ResourceAccess::NextResourceId()) {
   // Render targets live on the GPU only; everything else keeps a CPU copy to lock.
   bool lockable = (usage & D3DUSAGE_RENDERTARGET) == 0;
   for (UINT level = 0; level < levels; ++level) {
@@ -16,7 +17,7 @@ IDirect3DTexture8::IDirect3DTexture8(IDirect3DDevice8* device, UINT width, UINT 
 }
 
 IDirect3DTexture8::~IDirect3DTexture8() {
-  if (device_) device_->ResourceDestroyed(this);
+  if (device_) ResourceAccess::Destroyed(*device_, this);
 }
 
 DWORD IDirect3DTexture8::GetLevelCount() {

@@ -3,8 +3,8 @@
 namespace {
 
 // Bits this device understands; 2D texture coordinates only (the format bits above 16 zero).
-constexpr DWORD kKnownBits = D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_PSIZE |
-                             D3DFVF_DIFFUSE | D3DFVF_SPECULAR | D3DFVF_TEXCOUNT_MASK;
+constexpr DWORD kKnownBits = D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_PSIZE | D3DFVF_DIFFUSE |
+                             D3DFVF_SPECULAR | D3DFVF_TEXCOUNT_MASK;
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "platform/d3d8/record/recording_backend.h"
+#include "platform/d3d8/resource_access.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
   level->Release();
 
   device_->SetTexture(0, texture);
-  uint64_t id = texture->Id();
+  uint64_t id = ResourceAccess::Id(*texture);
   EXPECT_EQ(texture->Release(), 1u);  // the device still holds it
   device_->SetTexture(0, texture);    // bound again while the device's is the only reference
   EXPECT_TRUE(RecordingOf(device_).destroyedTextures.empty());

@@ -1,5 +1,7 @@
 #include "platform/d3d8/gl/buffer_cache.h"
 
+#include "platform/d3d8/resource_access.h"
+
 BufferCache::BufferCache(GlStateCache& state, DeviceCounters& counters)
     : state_(state), counters_(counters) {}
 
@@ -8,14 +10,15 @@ BufferCache::~BufferCache() {
 }
 
 GLuint BufferCache::Current(const BufferResource& buffer, GLenum target) {
-  Copy& copy = copies_[buffer.Id()];
+  Copy& copy = copies_[ResourceAccess::Id(buffer)];
   if (copy.name == 0) glGenBuffers(1, &copy.name);
   state_.BindBuffer(target, copy.name);
-  if (copy.version != buffer.Version()) {
-    const GLenum usage = (buffer.Usage() & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
-    glBufferData(target, buffer.Size(), buffer.Bytes(), usage);
-    copy.version = buffer.Version();
-    counters_.bytesUploaded += buffer.Size();
+  if (copy.version != ResourceAccess::Version(buffer)) {
+    const GLenum usage =
+        (ResourceAccess::Usage(buffer) & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW;
+    glBufferData(target, ResourceAccess::Size(buffer), ResourceAccess::Bytes(buffer), usage);
+    copy.version = ResourceAccess::Version(buffer);
+    counters_.bytesUploaded += ResourceAccess::Size(buffer);
   }
   return copy.name;
 }

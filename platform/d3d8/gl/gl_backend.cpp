@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/d3d8/resource_access.h"
+
 namespace {
 
 GLenum PrimitiveMode(D3DPRIMITIVETYPE type) {
@@ -248,13 +250,13 @@ bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
 
 void GlBackend::TextureDestroyed(const IDirect3DTexture8* texture) {
   Flush();
-  arrays_.Forget(texture->Id());
-  targets_.Forget(texture->Id());
-  textures_.Forget(texture->Id());
+  arrays_.Forget(ResourceAccess::Id(*texture));
+  targets_.Forget(ResourceAccess::Id(*texture));
+  textures_.Forget(ResourceAccess::Id(*texture));
 }
 
 void GlBackend::BufferDestroyed(const BufferResource* buffer) {
-  const GLuint name = buffers_.Forget(buffer->Id());
+  const GLuint name = buffers_.Forget(ResourceAccess::Id(*buffer));
   if (name) input_.ForgetBuffer(name);
 }
 

@@ -99,10 +99,13 @@ void GlStateCache::SetScissor(const D3DRECT* area) {
 }
 
 void GlStateCache::BindTexture(GLenum target, GLuint texture) {
-  Rebind(target == GL_TEXTURE_2D_ARRAY ? textureArray_ : texture2D_, texture, glBindTexture, target);
+  Rebind(target == GL_TEXTURE_2D_ARRAY ? textureArray_ : texture2D_, texture, glBindTexture,
+         target);
 }
 
-void GlStateCache::BindSampler(GLuint sampler) { Rebind(sampler_, sampler, glBindSampler, 0u); }
+void GlStateCache::BindSampler(GLuint sampler) {
+  Rebind(sampler_, sampler, glBindSampler, 0u);
+}
 
 void GlStateCache::BindBuffer(GLenum target, GLuint buffer) {
   Rebind(target == GL_ELEMENT_ARRAY_BUFFER ? elementBuffer_ : arrayBuffer_, buffer, glBindBuffer,

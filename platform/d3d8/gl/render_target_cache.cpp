@@ -1,6 +1,7 @@
 #include "platform/d3d8/gl/render_target_cache.h"
 
 #include "platform/d3d8/gl/texel_converter.h"
+#include "platform/d3d8/resource_access.h"
 
 RenderTargetCache::RenderTargetCache(GlStateCache& state, TextureCache& textures)
     : state_(state), textures_(textures) {}
@@ -49,8 +50,10 @@ void RenderTargetCache::SetDeviceSurfaces(const IDirect3DSurface8* backBuffer,
 }
 
 void RenderTargetCache::Bind(const IDirect3DSurface8* color, const IDirect3DSurface8* depth) {
-  const IDirect3DTexture8* texture = color == backBufferSurface_ ? nullptr : color->Container();
-  Key key{texture ? texture->Id() : 0, color->Level(), depth != nullptr && depthBuffer_ != 0};
+  const IDirect3DTexture8* texture =
+      color == backBufferSurface_ ? nullptr : ResourceAccess::Container(*color);
+  Key key{texture ? ResourceAccess::Id(*texture) : 0, ResourceAccess::Level(*color),
+          depth != nullptr && depthBuffer_ != 0};
   state_.BindDrawFramebuffer(Framebuffer(key, color));
 }
 
@@ -88,7 +91,8 @@ GLuint RenderTargetCache::Create(const Key& key, const IDirect3DSurface8* color)
                               colorBuffer_);
   } else {
     glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
-                           textures_.Target(*color->Container()), static_cast<GLint>(key.level));
+                           textures_.Target(*ResourceAccess::Container(*color)),
+                           static_cast<GLint>(key.level));
   }
   if (key.depth) {
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, depthAttachment_, GL_RENDERBUFFER, depthBuffer_);

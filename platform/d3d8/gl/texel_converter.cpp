@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/d3d8/format_info.h"
+#include "platform/d3d8/resource_access.h"
 
 namespace {
 
@@ -93,17 +94,18 @@ GlTexelFormat TexelConverter::TargetFormat(D3DFORMAT format) {
 }
 
 const std::vector<uint8_t>& TexelConverter::Convert(const IDirect3DSurface8& level) {
-  const D3DSURFACE_DESC& desc = level.Desc();
+  const D3DSURFACE_DESC& desc = ResourceAccess::Desc(level);
   const FormatInfo* info = FindFormat(desc.Format);
   const UINT outRow = desc.Width * UploadFormat(desc.Format).bytesPerTexel;
   texels_.assign(size_t{outRow} * desc.Height, 0);
   const size_t inRow = info ? size_t{desc.Width} * info->bytesPerTexel : 0;
-  const bool whole = level.Bits() && inRow > 0 && level.Pitch() >= inRow &&
-                     size_t{level.Pitch()} * desc.Height <= desc.Size;
+  const bool whole = ResourceAccess::Bits(level) && inRow > 0 &&
+                     ResourceAccess::Pitch(level) >= inRow &&
+                     size_t{ResourceAccess::Pitch(level)} * desc.Height <= desc.Size;
   if (!whole) return texels_;
   for (UINT y = 0; y < desc.Height; ++y) {
-    ConvertRow(*info, level.Bits() + size_t{y} * level.Pitch(), texels_.data() + size_t{y} * outRow,
-               desc.Width);
+    ConvertRow(*info, ResourceAccess::Bits(level) + size_t{y} * ResourceAccess::Pitch(level),
+               texels_.data() + size_t{y} * outRow, desc.Width);
   }
   return texels_;
 }

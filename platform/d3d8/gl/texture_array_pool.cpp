@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/d3d8/resource_access.h"
+
 namespace {
 
 // Textures up to this size in either direction are small.
@@ -12,7 +14,7 @@ constexpr UINT kLayers = 256;
 }  // namespace
 
 TextureClass TextureClass::Of(const IDirect3DTexture8& texture) {
-  const D3DSURFACE_DESC& desc = texture.LevelSurface(0).Desc();
+  const D3DSURFACE_DESC& desc = ResourceAccess::Desc(ResourceAccess::LevelSurface(texture, 0));
   return {desc.Width, desc.Height, desc.Format};
 }
 
@@ -27,9 +29,9 @@ TextureArrayPool::~TextureArrayPool() {
 }
 
 bool TextureArrayPool::CanHold(IDirect3DTexture8& texture) const {
-  if (slots_.count(texture.Id())) return true;
+  if (slots_.count(ResourceAccess::Id(texture))) return true;
   const TextureClass textureClass = TextureClass::Of(texture);
-  if (texture.IsRenderTarget() || texture.GetLevelCount() != 1 ||
+  if (ResourceAccess::IsRenderTarget(texture) || texture.GetLevelCount() != 1 ||
       textureClass.width > kMaxSmallSize || textureClass.height > kMaxSmallSize) {
     return false;
   }
@@ -39,22 +41,23 @@ bool TextureArrayPool::CanHold(IDirect3DTexture8& texture) const {
 }
 
 bool TextureArrayPool::IsStale(const IDirect3DTexture8& texture) const {
-  auto found = slots_.find(texture.Id());
-  return found != slots_.end() && found->second.version != texture.LevelSurface(0).Version();
+  auto found = slots_.find(ResourceAccess::Id(texture));
+  return found != slots_.end() &&
+         found->second.version != ResourceAccess::Version(ResourceAccess::LevelSurface(texture, 0));
 }
 
 float TextureArrayPool::Place(const IDirect3DTexture8& texture) {
-  auto found = slots_.find(texture.Id());
+  auto found = slots_.find(ResourceAccess::Id(texture));
   if (found == slots_.end()) {
     const TextureClass textureClass = TextureClass::Of(texture);
     LayeredArray& array = ArrayOf(textureClass);
     auto free = std::find(array.used.begin(), array.used.end(), false);
     *free = true;
     const auto layer = static_cast<UINT>(free - array.used.begin());
-    found = slots_.emplace(texture.Id(), Slot{textureClass, layer, 0}).first;
+    found = slots_.emplace(ResourceAccess::Id(texture), Slot{textureClass, layer, 0}).first;
   }
   Slot& slot = found->second;
-  const uint64_t version = texture.LevelSurface(0).Version();
+  const uint64_t version = ResourceAccess::Version(ResourceAccess::LevelSurface(texture, 0));
   if (slot.version != version) {
     Bind(slot.textureClass);
     Upload(texture, slot.layer);
@@ -89,13 +92,13 @@ TextureArrayPool::LayeredArray& TextureArrayPool::ArrayOf(const TextureClass& te
 }
 
 void TextureArrayPool::Upload(const IDirect3DTexture8& texture, UINT layer) {
-  const IDirect3DSurface8& level = texture.LevelSurface(0);
+  const IDirect3DSurface8& level = ResourceAccess::LevelSurface(texture, 0);
   const std::vector<uint8_t>& texels = converter_.Convert(level);
-  const GlTexelFormat format = TexelConverter::UploadFormat(level.Desc().Format);
+  const GlTexelFormat format = TexelConverter::UploadFormat(ResourceAccess::Desc(level).Format);
   glTexSubImage3D(GL_TEXTURE_2D_ARRAY, 0, 0, 0, static_cast<GLint>(layer),
-                  static_cast<GLsizei>(level.Desc().Width),
-                  static_cast<GLsizei>(level.Desc().Height), 1, format.format, format.type,
-                  texels.data());
+                  static_cast<GLsizei>(ResourceAccess::Desc(level).Width),
+                  static_cast<GLsizei>(ResourceAccess::Desc(level).Height), 1, format.format,
+                  format.type, texels.data());
   ++counters_.textureUploads;
   counters_.bytesUploaded += texels.size();
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/d3d8/resource_access.h"
+
 RecordedDraw::RecordedDraw(const DrawCall& call)
     : type(call.type),
       primitiveCount(call.primitiveCount),
@@ -12,7 +14,7 @@ RecordedDraw::RecordedDraw(const DrawCall& call)
       firstVertex(call.firstVertex),
       vertexCount(call.vertexCount),
       state(*call.state),
-      textureId(call.state->textures[0] ? call.state->textures[0]->Id() : 0) {
+      textureId(call.state->textures[0] ? ResourceAccess::Id(*call.state->textures[0]) : 0) {
   // The last vertex need not fill a whole stride.
   size_t begin = size_t{call.firstVertex} * call.stride;
   size_t end = std::min<size_t>(begin + size_t{call.vertexCount} * call.stride, call.vertices.size);
@@ -49,14 +51,16 @@ void RecordingBackend::Present() {
   ++recording.presents;
 }
 
-bool RecordingBackend::ReadBackBuffer(BackBufferImage* /*image*/) { return false; }
+bool RecordingBackend::ReadBackBuffer(BackBufferImage* /*image*/) {
+  return false;
+}
 
 void RecordingBackend::TextureDestroyed(const IDirect3DTexture8* texture) {
-  recording.destroyedTextures.push_back(texture->Id());
+  recording.destroyedTextures.push_back(ResourceAccess::Id(*texture));
 }
 
 void RecordingBackend::BufferDestroyed(const BufferResource* buffer) {
-  recording.destroyedBuffers.push_back(buffer->Id());
+  recording.destroyedBuffers.push_back(ResourceAccess::Id(*buffer));
 }
 
 void RecordingBackend::AddCounters(DeviceCounters* counters) const {
@@ -74,11 +78,12 @@ IDirect3DDevice8* CreateRecordingDevice(UINT width, UINT height) {
   pp.EnableAutoDepthStencil = TRUE;
   pp.AutoDepthStencilFormat = D3DFMT_D16;
   IDirect3D8* d3d = new IDirect3D8();
-  auto* device = new IDirect3DDevice8(d3d, std::make_unique<RecordingBackend>(), pp, width, height);
+  auto* device =
+      new IDirect3DDevice8(d3d, std::make_unique<RecordingBackend>(), pp, width, height, nullptr);
   d3d->Release();  // the device holds its own reference
   return device;
 }
 
 Recording& RecordingOf(IDirect3DDevice8* device) {
-  return static_cast<RecordingBackend&>(device->Backend()).recording;
+  return static_cast<RecordingBackend&>(ResourceAccess::Backend(*device)).recording;
 }
