@@ -6,6 +6,7 @@
 #include <jerror.h>
 // clang-format on
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 
@@ -107,8 +108,8 @@ bool JpegImageSize(std::span<const uint8_t> head, ImageSize* size) {
       *size = {LoadBe16(&head[at + 7]), LoadBe16(&head[at + 5])};
       return true;
     }
-    if (length < 2) return false;
-    at += size_t{2} + length;
+    // A length below its own two bytes skips just them, as libjpeg reads it.
+    at += size_t{2} + std::max<uint16_t>(length, 2);
   }
   return false;
 }
