@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/gfx/image_files.h"
+#include "image_files.h"
 
 namespace {
 

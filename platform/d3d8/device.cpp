@@ -84,6 +84,16 @@ struct IDirect3DDevice8::Bindings {
   UINT checkedHighest = 0;
 };
 
+ULONG IUnknown::AddRef() {
+  return ++refCount_;
+}
+
+ULONG IUnknown::Release() {
+  ULONG remaining = --refCount_;
+  if (remaining == 0) delete this;
+  return remaining;
+}
+
 uint64_t ResourceAccess::NextResourceId() {
   static std::atomic<uint64_t> next{1};
   return next++;

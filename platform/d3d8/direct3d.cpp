@@ -43,16 +43,6 @@ HRESULT Unavailable(const char* why, UINT width, UINT height) {
 
 }  // namespace
 
-ULONG IUnknown::AddRef() {
-  return ++refCount_;
-}
-
-ULONG IUnknown::Release() {
-  ULONG remaining = --refCount_;
-  if (remaining == 0) delete this;
-  return remaining;
-}
-
 IDirect3D8* Direct3DCreate8(UINT sdkVersion) {
   if (sdkVersion != D3D_SDK_VERSION) return nullptr;
   return new IDirect3D8();

@@ -43,6 +43,7 @@ void WriteBitmap(const std::string& path, const TestBitmap& b) {
     for (int i = 0; i < 256; ++i) Put32(bytes, 54 + 4 * i, 0x00FF0000u);  // all red: unused
   }
   bytes.insert(bytes.end(), b.pixels.begin(), b.pixels.end());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }

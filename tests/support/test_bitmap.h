@@ -9,7 +9,7 @@ struct TestBitmap {
   int32_t height = 0;
   uint16_t bitsPerPixel = 24;
   uint32_t compression = 0;
-  uint32_t dataOffset = 54;   // 54 + 1024 for 8-bit files with a palette
+  uint32_t dataOffset = 54;     // 54 + 1024 for 8-bit files with a palette
   std::vector<uint8_t> pixels;  // written at dataOffset as given
 };
 

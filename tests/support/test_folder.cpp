@@ -26,7 +26,7 @@ void TestFolder::Write(const std::string& name, const std::string& contents) con
 }
 
 void TestFolder::CopyFrom(const std::filesystem::path& folder) const {
-  std::filesystem::copy(folder, path_,
-                        std::filesystem::copy_options::recursive |
-                            std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy(
+      folder, path_,
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
 }
