@@ -11,6 +11,7 @@ run: build
 	cd $(BUILD)/data && ../app/vulcara $(ARGS)
 
 test: build build-asan
+	@./scripts/check-format.sh
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 

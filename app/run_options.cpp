@@ -53,71 +53,99 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
   return true;
 }
 
+// Every option, once: its value's placeholder (null for a switch), its help line, and what it
+// does to the options.
+struct OptionSpec {
+  const char* name;
+  const char* value;
+  const char* help;
+  bool (*apply)(const std::string& value, RunOptions* options);
+};
+
+const OptionSpec kOptions[] = {
+    {"--headless", nullptr, "no visible window (offscreen rendering, silent audio)",
+     [](const std::string&, RunOptions* o) {
+       o->headless = true;
+       return true;
+     }},
+    {"--fixed-step", "MS", "virtual clock: starts at 0, advances MS at every frame",
+     [](const std::string& v, RunOptions* o) {
+       return ParseWhole<uint32_t>(v, 1, &o->fixedStepMs);
+     }},
+    {"--frames", "N", "quit after N frames",
+     [](const std::string& v, RunOptions* o) { return ParseWhole<uint64_t>(v, 1, &o->frames); }},
+    {"--seconds", "S", "quit once the demo clock reaches S seconds",
+     [](const std::string& v, RunOptions* o) {
+       return ParseSeconds(v, &o->seconds) && o->seconds > 0.0;
+     }},
+    {"--input", "FILE", "scripted input events (see README)",
+     [](const std::string& v, RunOptions* o) {
+       o->inputFile = v;
+       return !v.empty();
+     }},
+    {"--capture", "DIR", "write frames as DIR/frame-NNNNNN.png, with",
+     [](const std::string& v, RunOptions* o) {
+       o->captureDir = v;
+       return !v.empty();
+     }},
+    {"--capture-at", "T1,T2,..", "the first frames at or after these demo-clock seconds, or",
+     [](const std::string& v, RunOptions* o) { return ParseTimes(v, &o->captureAt); }},
+    {"--capture-every", "N", "every Nth frame",
+     [](const std::string& v, RunOptions* o) {
+       return ParseWhole<uint32_t>(v, 1, &o->captureEvery);
+     }},
+    {"--benchmark", nullptr, "print frame-time statistics at exit",
+     [](const std::string&, RunOptions* o) {
+       o->benchmark = true;
+       return true;
+     }},
+    {"--benchmark-json", "FILE", "also write them to FILE as JSON",
+     [](const std::string& v, RunOptions* o) {
+       o->benchmark = true;
+       o->benchmarkJson = v;
+       return !v.empty();
+     }},
+    {"--help", nullptr, "this text", nullptr},
+};
+
+const OptionSpec* FindOption(const std::string& name) {
+  for (const OptionSpec& option : kOptions) {
+    if (name == option.name) return &option;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 std::string RunOptionsUsage(const char* program) {
-  std::string name = program ? program : "vulcara";
-  return "usage: " + name +
-         " [options]\n"
-         "  --headless             no visible window (offscreen rendering, silent audio)\n"
-         "  --fixed-step MS        virtual clock: starts at 0, advances MS at every frame\n"
-         "  --frames N             quit after N frames\n"
-         "  --seconds S            quit once the demo clock reaches S seconds\n"
-         "  --input FILE           scripted input events (see README)\n"
-         "  --capture DIR          write frames as DIR/frame-NNNNNN.png, with\n"
-         "  --capture-at T1,T2,..  the first frames at or after these demo-clock seconds, or\n"
-         "  --capture-every N      every Nth frame\n"
-         "  --benchmark            print frame-time statistics at exit\n"
-         "  --benchmark-json FILE  also write them to FILE as JSON\n"
-         "  --help                 this text\n";
+  std::string usage = "usage: " + std::string(program ? program : "vulcara") + " [options]\n";
+  for (const OptionSpec& option : kOptions) {
+    std::string left = std::string("  ") + option.name;
+    if (option.value) left += std::string(" ") + option.value;
+    left.resize(std::max<size_t>(left.size() + 1, 25), ' ');
+    usage += left + option.help + "\n";
+  }
+  return usage;
 }
 
 RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* options,
                                  std::string* error) {
   for (int i = 1; i < argc; ++i) {
-    std::string option = argv[i];
-    if (option == "--help" || option == "-h") return RunOptionsResult::kHelp;
-    if (option == "--headless") {
-      options->headless = true;
-      continue;
-    }
-    if (option == "--benchmark") {
-      options->benchmark = true;
-      continue;
-    }
-    static const char* const kWithValue[] = {"--fixed-step",    "--frames",        "--seconds",
-                                             "--input",         "--capture",       "--capture-at",
-                                             "--capture-every", "--benchmark-json"};
-    if (std::find(std::begin(kWithValue), std::end(kWithValue), option) == std::end(kWithValue)) {
-      *error = "unknown option \"" + option + "\"";
+    const std::string name = argv[i];
+    if (name == "-h") return RunOptionsResult::kHelp;
+    const OptionSpec* option = FindOption(name);
+    if (!option) {
+      *error = "unknown option \"" + name + "\"";
       return RunOptionsResult::kError;
     }
-    if (i + 1 >= argc) {
-      *error = option + " needs a value";
+    if (!option->apply) return RunOptionsResult::kHelp;
+    if (option->value && i + 1 >= argc) {
+      *error = name + " needs a value";
       return RunOptionsResult::kError;
     }
-    std::string value = argv[++i];
-    bool ok = true;
-    if (option == "--fixed-step") {
-      ok = ParseWhole<uint32_t>(value, 1, &options->fixedStepMs);
-    } else if (option == "--frames") {
-      ok = ParseWhole<uint64_t>(value, 1, &options->frames);
-    } else if (option == "--seconds") {
-      ok = ParseSeconds(value, &options->seconds) && options->seconds > 0.0;
-    } else if (option == "--input") {
-      options->inputFile = value;
-    } else if (option == "--capture") {
-      options->captureDir = value;
-    } else if (option == "--capture-at") {
-      ok = ParseTimes(value, &options->captureAt);
-    } else if (option == "--capture-every") {
-      ok = ParseWhole<uint32_t>(value, 1, &options->captureEvery);
-    } else {  // --benchmark-json
-      options->benchmarkJson = value;
-      options->benchmark = true;
-    }
-    if (!ok || value.empty()) {
-      *error = "bad value \"" + value + "\" for " + option;
+    const std::string value = option->value ? argv[++i] : "";
+    if (!option->apply(value, options)) {
+      *error = "bad value \"" + value + "\" for " + name;
       return RunOptionsResult::kError;
     }
   }

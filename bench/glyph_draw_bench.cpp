@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "headless_device.h"
+#include "test_vertex.h"
 
 namespace {
 
@@ -19,17 +20,10 @@ constexpr int kGlyphTextures = 96;
 constexpr UINT kWidth = 640;
 constexpr UINT kHeight = 480;
 
-struct Vertex {
-  float x, y, z;
-  D3DCOLOR diffuse;
-  float u, v;
-};
-constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-
-const Vertex kGlyphQuad[] = {{0, kCell, 0, 0xFFFFFFFF, 0, 0},
-                             {0, 0, 0, 0xFFFFFFFF, 0, 1},
-                             {kCell, kCell, 0, 0xFFFFFFFF, 1, 0},
-                             {kCell, 0, 0, 0xFFFFFFFF, 1, 1}};
+const TestVertex kGlyphQuad[] = {{0, kCell, 0, 0xFFFFFFFF, 0, 0},
+                                 {0, 0, 0, 0xFFFFFFFF, 0, 1},
+                                 {kCell, kCell, 0, 0xFFFFFFFF, 1, 0},
+                                 {kCell, 0, 0, 0xFFFFFFFF, 1, 1}};
 
 D3DMATRIX Scaled(float sx, float sy, float x, float y) {
   D3DMATRIX m{};
@@ -79,7 +73,7 @@ class ConsoleScene {
     device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
     device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_NONE);
-    device_->SetVertexShader(kVertexFormat);
+    device_->SetVertexShader(kTestVertexFormat);
     for (int g = 0; g < kGlyphTextures; ++g) glyphs_.push_back(Glyph(g));
   }
   ~ConsoleScene() {
@@ -147,7 +141,7 @@ void BM_GlyphQuadsOneCallEach(benchmark::State& state) {
     scene.BeginFrame();
     for (int i = 0; i < kQuads; ++i) {
       scene.PlaceQuad(i);
-      device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(Vertex));
+      device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(TestVertex));
     }
     draws = scene.EndFrame();
   }
@@ -162,8 +156,8 @@ void BM_GlyphQuadsUnmerged(benchmark::State& state) {
   if (!scene.Ready()) return state.SkipWithError("no headless device");
   IDirect3DDevice8* device = scene.Device();
   IDirect3DVertexBuffer8* quad = nullptr;
-  device->CreateVertexBuffer(sizeof kGlyphQuad, D3DUSAGE_WRITEONLY, kVertexFormat, D3DPOOL_MANAGED,
-                             &quad);
+  device->CreateVertexBuffer(sizeof kGlyphQuad, D3DUSAGE_WRITEONLY, kTestVertexFormat,
+                             D3DPOOL_MANAGED, &quad);
   BYTE* bytes = nullptr;
   quad->Lock(0, 0, &bytes, 0);
   std::copy_n(reinterpret_cast<const BYTE*>(kGlyphQuad), sizeof kGlyphQuad, bytes);
@@ -171,7 +165,7 @@ void BM_GlyphQuadsUnmerged(benchmark::State& state) {
   uint32_t draws = 0;
   for (auto _ : state) {
     scene.BeginFrame();
-    device->SetStreamSource(0, quad, sizeof(Vertex));
+    device->SetStreamSource(0, quad, sizeof(TestVertex));
     for (int i = 0; i < kQuads; ++i) {
       scene.PlaceQuad(i);
       device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
@@ -189,10 +183,10 @@ void BM_GlyphQuadsInOneDraw(benchmark::State& state) {
   ConsoleScene scene;
   if (!scene.Ready()) return state.SkipWithError("no headless device");
   IDirect3DDevice8* device = scene.Device();
-  std::vector<Vertex> list;
+  std::vector<TestVertex> list;
   for (int i = 0; i < kQuads; ++i) {
     for (int corner : {0, 1, 2, 2, 1, 3}) {
-      Vertex v = kGlyphQuad[corner];
+      TestVertex v = kGlyphQuad[corner];
       v.x += CellX(i);
       v.y += CellY(i);
       list.push_back(v);
@@ -204,7 +198,7 @@ void BM_GlyphQuadsInOneDraw(benchmark::State& state) {
   uint32_t draws = 0;
   for (auto _ : state) {
     scene.BeginFrame();
-    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2 * kQuads, list.data(), sizeof(Vertex));
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2 * kQuads, list.data(), sizeof(TestVertex));
     draws = scene.EndFrame();
   }
   ReportDraws(state, draws);

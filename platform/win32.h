@@ -132,16 +132,22 @@ constexpr int SW_SHOWDEFAULT = 10;
 
 constexpr int WHITE_BRUSH = 0;
 
-inline LPSTR MAKEINTRESOURCEA(int id) { return reinterpret_cast<LPSTR>(static_cast<uintptr_t>(id)); }
-inline WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-inline WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+inline LPSTR MAKEINTRESOURCEA(int id) {
+  return reinterpret_cast<LPSTR>(static_cast<uintptr_t>(id));
+}
+inline WORD LOWORD(uintptr_t v) {
+  return static_cast<WORD>(v & 0xFFFF);
+}
+inline WORD HIWORD(uintptr_t v) {
+  return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 inline LPARAM MAKELPARAM(WORD lo, WORD hi) {
   return static_cast<LPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
 }
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      void* param);
 BOOL ShowWindow(HWND window, int cmdShow);
 BOOL UpdateWindow(HWND window);

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang
+  build-essential cmake pkg-config clang clang-format
   libsdl2-dev libsdl2-mixer-dev libepoxy-dev
   libpng-dev libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev

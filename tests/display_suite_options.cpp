@@ -1,7 +1,9 @@
 // Sanitizer settings of the suites that load display and GL drivers (see tests/CMakeLists.txt).
 #include <cstdlib>
 
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+extern "C" const char* __asan_default_options() {
+  return "detect_leaks=0";
+}
 
 namespace {
 

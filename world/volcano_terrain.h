@@ -19,8 +19,7 @@ class VolcanoTerrain {
   // Builds an A x B grid over the extents whose heights are this terrain's first A x B
   // samples, into two new buffers that belong to the caller.
   bool BuildGrid(IDirect3DVertexBuffer8** vertexBuffer, IDirect3DIndexBuffer8** indexBuffer,
-                 int xExtent, int zExtent, int a, int b, D3DCOLOR color,
-                 IDirect3DDevice8* device);
+                 int xExtent, int zExtent, int a, int b, D3DCOLOR color, IDirect3DDevice8* device);
   bool Render(IDirect3DDevice8* device);
   // Draws with texture from now on; the terrain keeps a reference of its own.
   void ReplaceTexture(IDirect3DTexture8* texture);

@@ -1,8 +1,12 @@
 #include "platform/window/message_queue.h"
 
-void MessageQueue::Post(const MSG& msg) { messages_.push_back(msg); }
+void MessageQueue::Post(const MSG& msg) {
+  messages_.push_back(msg);
+}
 
-void MessageQueue::PostNext(const MSG& msg) { messages_.push_front(msg); }
+void MessageQueue::PostNext(const MSG& msg) {
+  messages_.push_front(msg);
+}
 
 void MessageQueue::PostQuit(int exitCode) {
   quitPosted_ = true;

@@ -15,7 +15,9 @@ uint32_t RealMilliseconds() {
 
 MillisecondClock::MillisecondClock() = default;
 
-uint32_t MillisecondClock::Now() const { return virtual_ ? virtualNow_ : RealMilliseconds(); }
+uint32_t MillisecondClock::Now() const {
+  return virtual_ ? virtualNow_ : RealMilliseconds();
+}
 
 void MillisecondClock::UseVirtual(uint32_t stepMs, uint32_t startMs) {
   virtual_ = true;
@@ -23,7 +25,9 @@ void MillisecondClock::UseVirtual(uint32_t stepMs, uint32_t startMs) {
   virtualNow_ = startMs;
 }
 
-void MillisecondClock::UseReal() { virtual_ = false; }
+void MillisecondClock::UseReal() {
+  virtual_ = false;
+}
 
 void MillisecondClock::Advance() {
   if (virtual_) virtualNow_ += stepMs_;

@@ -1,4 +1,4 @@
-// Win32-style windows, messages and message boxes on SDL2, plus the host controls.
+// Win32-style windows, messages and message boxes on SDL2.
 #include "platform/window/window_system.h"
 
 #include <SDL2/SDL.h>
@@ -15,43 +15,13 @@
 #include "platform/window/message_queue.h"
 #include "platform/window/millisecond_clock.h"
 
-struct HWND__ {
-  SDL_Window* sdl = nullptr;
-  WNDPROC proc = nullptr;
-};
-struct HICON__ {
-  host::ResourceImage image;
-};
-struct HCURSOR__ {
-  host::ResourceImage image;
-};
-
 namespace {
+
+using window::System;
+using window::WindowSystem;
 
 constexpr int kDefaultClientWidth = 800;
 constexpr int kDefaultClientHeight = 600;
-
-struct WindowSystem {
-  bool started = false;
-  bool headless = false;
-  MillisecondClock clock;
-  MessageQueue queue;
-  InputScript script;
-  uint32_t scriptOriginMs = 0;
-  std::map<int, host::ResourceImage> resources;
-  std::map<int, std::unique_ptr<HICON__>> icons;
-  std::map<int, std::unique_ptr<HCURSOR__>> cursors;
-  bool classRegistered = false;
-  WNDCLASSA windowClass{};
-  std::string className;
-  std::unique_ptr<HWND__> window;
-  SDL_Cursor* cursor = nullptr;
-};
-
-WindowSystem& System() {
-  static WindowSystem system;
-  return system;
-}
 
 // A stand-in handle for the stock brush: nothing is painted with it.
 HGDIOBJ__* StockBrush() {
@@ -65,9 +35,9 @@ int ResourceId(LPCSTR name) {
 }
 
 SDL_Surface* SurfaceOf(const host::ResourceImage& image) {
-  return SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<uint32_t*>(image.argb.data()), image.width, image.height, 32, image.width * 4,
-      SDL_PIXELFORMAT_ARGB8888);
+  return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(image.argb.data()), image.width,
+                                            image.height, 32, image.width * 4,
+                                            SDL_PIXELFORMAT_ARGB8888);
 }
 
 void ApplyClassIcon(const WNDCLASSA& windowClass, SDL_Window* sdl) {
@@ -150,14 +120,14 @@ void PumpInput() {
   while (SDL_PollEvent(&event)) PostSdlEvent(event);
 }
 
-bool DisplayIsConfigured() {
-  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
-         std::getenv("SDL_VIDEODRIVER");
-}
-
 }  // namespace
 
 namespace window {
+
+WindowSystem& System() {
+  static WindowSystem system;
+  return system;
+}
 
 SDL_Window* SdlWindow(HWND handle) {
   WindowSystem& sys = System();
@@ -172,72 +142,6 @@ bool ClientSize(HWND handle, int* width, int* height) {
 }
 
 }  // namespace window
-
-namespace host {
-
-bool Start(bool headless, std::string* error) {
-  WindowSystem& sys = System();
-  if (sys.started) return true;
-  if (headless) {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-  } else if (!DisplayIsConfigured()) {
-    *error = "no display found (DISPLAY and WAYLAND_DISPLAY are unset); run with --headless";
-    return false;
-  }
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    *error = std::string("cannot open the display: ") + SDL_GetError() +
-             (headless ? "" : "; run with --headless to render without a window");
-    return false;
-  }
-  const char* driver = SDL_GetCurrentVideoDriver();
-  std::string name = driver ? driver : "";
-  if (!headless && (name == "offscreen" || name == "dummy")) {
-    SDL_Quit();
-    *error = "no display found; run with --headless";
-    return false;
-  }
-  sys.started = true;
-  sys.headless = headless;
-  return true;
-}
-
-void Stop() {
-  WindowSystem& sys = System();
-  if (sys.cursor) SDL_FreeCursor(sys.cursor);
-  sys.cursor = nullptr;
-  if (sys.window) SDL_DestroyWindow(sys.window->sdl);
-  sys.window.reset();
-  sys.classRegistered = false;
-  sys.queue.Clear();
-  if (sys.started) SDL_Quit();
-  sys.started = false;
-}
-
-bool IsHeadless() { return System().headless; }
-
-void UseVirtualClock(uint32_t stepMs, uint32_t startMs) { System().clock.UseVirtual(stepMs, startMs); }
-
-void UseRealClock() { System().clock.UseReal(); }
-
-bool ClockIsVirtual() { return System().clock.IsVirtual(); }
-
-void AdvanceVirtualClock() { System().clock.Advance(); }
-
-void SetInputScript(const InputScript& script) {
-  WindowSystem& sys = System();
-  sys.script = script;
-  sys.scriptOriginMs = sys.clock.Now();
-}
-
-void RegisterResource(int id, ResourceImage image) {
-  WindowSystem& sys = System();
-  sys.icons.erase(id);
-  sys.cursors.erase(id);
-  sys.resources[id] = std::move(image);
-}
-
-}  // namespace host
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
   WindowSystem& sys = System();
@@ -300,7 +204,9 @@ BOOL ShowWindow(HWND handle, int cmdShow) {
   return wasVisible;
 }
 
-BOOL UpdateWindow(HWND handle) { return window::SdlWindow(handle) ? TRUE : FALSE; }
+BOOL UpdateWindow(HWND handle) {
+  return window::SdlWindow(handle) ? TRUE : FALSE;
+}
 
 HICON LoadIconA(HINSTANCE /*instance*/, LPCSTR name) {
   WindowSystem& sys = System();
@@ -322,13 +228,15 @@ HCURSOR LoadCursorA(HINSTANCE /*instance*/, LPCSTR name) {
   return cursor.get();
 }
 
-HGDIOBJ GetStockObject(int object) { return object == WHITE_BRUSH ? StockBrush() : nullptr; }
+HGDIOBJ GetStockObject(int object) {
+  return object == WHITE_BRUSH ? StockBrush() : nullptr;
+}
 
 BOOL PeekMessageA(MSG* msg, HWND /*window*/, UINT filterMin, UINT filterMax, UINT removeMsg) {
   if (!msg) return FALSE;
   PumpInput();
   return System().queue.Peek(msg, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0) ? TRUE
-                                                                                       : FALSE;
+                                                                                      : FALSE;
 }
 
 BOOL TranslateMessage(const MSG* msg) {
@@ -351,7 +259,9 @@ LRESULT DefWindowProcA(HWND /*window*/, UINT /*message*/, WPARAM /*wParam*/, LPA
   return 0;
 }
 
-void PostQuitMessage(int exitCode) { System().queue.PostQuit(exitCode); }
+void PostQuitMessage(int exitCode) {
+  System().queue.PostQuit(exitCode);
+}
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT /*type*/) {
   const char* safeText = text ? text : "";
@@ -360,10 +270,11 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT /*type*/) {
   std::fprintf(stderr, "%s: %s\n", safeCaption, safeText);
   WindowSystem& sys = System();
   if (sys.started && !sys.headless) {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, safeCaption, safeText,
-                             window::SdlWindow(owner));
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, safeCaption, safeText, window::SdlWindow(owner));
   }
   return 1;  // IDOK
 }
 
-DWORD timeGetTime() { return System().clock.Now(); }
+DWORD timeGetTime() {
+  return System().clock.Now();
+}

@@ -1,10 +1,52 @@
 #pragma once
-// The one window and what the rest of the platform layer needs of it.
+// The one window and the state behind the Win32-style calls and the host controls, shared by
+// their two implementations (window_system.cpp and host.cpp).
+#include <SDL2/SDL_mouse.h>
 #include <SDL2/SDL_video.h>
 
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/host.h"
 #include "platform/win32.h"
+#include "platform/window/input_script.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/millisecond_clock.h"
+
+struct HWND__ {
+  SDL_Window* sdl = nullptr;
+  WNDPROC proc = nullptr;
+};
+struct HICON__ {
+  host::ResourceImage image;
+};
+struct HCURSOR__ {
+  host::ResourceImage image;
+};
 
 namespace window {
+
+// Everything the window system keeps: one window, its class, the message queue, the clock,
+// scripted input and the resource pictures.
+struct WindowSystem {
+  bool started = false;
+  bool headless = false;
+  MillisecondClock clock;
+  MessageQueue queue;
+  InputScript script;
+  uint32_t scriptOriginMs = 0;
+  std::map<int, host::ResourceImage> resources;
+  std::map<int, std::unique_ptr<HICON__>> icons;
+  std::map<int, std::unique_ptr<HCURSOR__>> cursors;
+  bool classRegistered = false;
+  WNDCLASSA windowClass{};
+  std::string className;
+  std::unique_ptr<HWND__> window;
+  SDL_Cursor* cursor = nullptr;
+};
+
+WindowSystem& System();
 
 // The SDL window behind a handle from CreateWindowExA; null for anything else.
 SDL_Window* SdlWindow(HWND handle);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
 #include "app/frame_statistics.h"
 
 namespace {
@@ -82,6 +87,29 @@ TEST(FrameStatistics, PercentilesByNearestRank) {
   EXPECT_DOUBLE_EQ(s.draws, 3.0);
   EXPECT_DOUBLE_EQ(s.bytesUploaded, 10.0);
   EXPECT_EQ(FrameStatistics().Summarize(0, 0).frames, 0u);
+}
+
+// The options the README's table names, against the ones the program knows.
+TEST(RunOptions, TheReadmeListsEveryOptionAndNoOther) {
+  std::ifstream readme(VULCARA_SOURCE_DIR "/README.md");
+  std::stringstream text;
+  text << readme.rdbuf();
+  const std::string all = text.str();
+  const size_t start = all.find("## Run options");
+  const std::string table =
+      all.substr(start, all.find("\n\n", all.find("| option", start)) - start);
+  auto optionsIn = [](const std::string& s) {
+    std::set<std::string> found;
+    const std::regex option("--[a-z][a-z-]*");
+    for (auto it = std::sregex_iterator(s.begin(), s.end(), option); it != std::sregex_iterator();
+         ++it) {
+      found.insert(it->str());
+    }
+    return found;
+  };
+  std::set<std::string> known = optionsIn(RunOptionsUsage("vulcara"));
+  known.erase("--help");
+  EXPECT_EQ(optionsIn(table), known);
 }
 
 }  // namespace

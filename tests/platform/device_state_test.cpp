@@ -5,15 +5,9 @@
 
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/d3d8/resource_access.h"
+#include "test_vertex.h"
 
 namespace {
-
-struct Vertex {
-  float x, y, z;
-  D3DCOLOR diffuse;
-  float u, v;
-};
-constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
 class DeviceTest : public ::testing::Test {
  protected:
@@ -32,14 +26,14 @@ class DeviceTest : public ::testing::Test {
   }
   IDirect3DVertexBuffer8* QuadBuffer(UINT vertices) {
     IDirect3DVertexBuffer8* vb = nullptr;
-    EXPECT_EQ(device_->CreateVertexBuffer(vertices * sizeof(Vertex), D3DUSAGE_WRITEONLY,
-                                          kVertexFormat, D3DPOOL_MANAGED, &vb),
+    EXPECT_EQ(device_->CreateVertexBuffer(vertices * sizeof(TestVertex), D3DUSAGE_WRITEONLY,
+                                          kTestVertexFormat, D3DPOOL_MANAGED, &vb),
               D3D_OK);
     BYTE* data = nullptr;
     EXPECT_EQ(vb->Lock(0, 0, &data, 0), D3D_OK);
     for (UINT i = 0; i < vertices; ++i) {
-      Vertex v{float(i), 0, 0, 0xFF000000u | i, 0, 0};
-      std::memcpy(data + i * sizeof(Vertex), &v, sizeof v);
+      TestVertex v{float(i), 0, 0, 0xFF000000u | i, 0, 0};
+      std::memcpy(data + i * sizeof(TestVertex), &v, sizeof v);
     }
     vb->Unlock();
     return vb;
@@ -128,11 +122,11 @@ TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
   IDirect3DVertexBuffer8* vb = QuadBuffer(3);
   IDirect3DIndexBuffer8* ib = nullptr;
   ASSERT_EQ(device_->CreateIndexBuffer(6, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib), D3D_OK);
-  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetStreamSource(0, vb, sizeof(TestVertex));
   device_->SetIndices(ib, 0);
   vb->Release();
   ib->Release();
-  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetStreamSource(0, vb, sizeof(TestVertex));
   device_->SetIndices(ib, 0);
   EXPECT_TRUE(RecordingOf(device_).destroyedBuffers.empty());
   device_->SetStreamSource(0, nullptr, 0);
@@ -179,7 +173,7 @@ TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
   target->Release();
 
   IDirect3DVertexBuffer8* vb = nullptr;
-  ASSERT_EQ(device_->CreateVertexBuffer(100, 0, kVertexFormat, D3DPOOL_MANAGED, &vb), D3D_OK);
+  ASSERT_EQ(device_->CreateVertexBuffer(100, 0, kTestVertexFormat, D3DPOOL_MANAGED, &vb), D3D_OK);
   BYTE* data = nullptr;
   EXPECT_EQ(vb->Lock(90, 20, &data, 0), D3DERR_INVALIDCALL);
   EXPECT_EQ(vb->Lock(100, 0, &data, 0), D3DERR_INVALIDCALL);
@@ -200,8 +194,8 @@ TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffers) {
   const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
   std::memcpy(data, indices, sizeof indices);
   ib->Unlock();
-  device_->SetVertexShader(kVertexFormat);
-  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetVertexShader(kTestVertexFormat);
+  device_->SetStreamSource(0, vb, sizeof(TestVertex));
   device_->SetIndices(ib, 0);
 
   EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3DERR_INVALIDCALL);  // no scene
@@ -222,20 +216,20 @@ TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffers) {
   EXPECT_FALSE(r.draws[0].indexed);
   EXPECT_EQ(r.draws[1].indices, std::vector<uint16_t>(indices, indices + 6));
   EXPECT_EQ(r.draws[2].firstVertex, 1u);
-  EXPECT_EQ(r.draws[2].VertexAt<Vertex>(0).x, 1.0f);  // index 0 names vertex base + 0
+  EXPECT_EQ(r.draws[2].VertexAt<TestVertex>(0).x, 1.0f);  // index 0 names vertex base + 0
   vb->Release();
   ib->Release();
 }
 
 TEST_F(DeviceTest, UserPointerDrawsUnsetTheStreamAndRecordTheirState) {
   IDirect3DVertexBuffer8* vb = QuadBuffer(3);
-  device_->SetVertexShader(kVertexFormat);
-  device_->SetStreamSource(0, vb, sizeof(Vertex));
+  device_->SetVertexShader(kTestVertexFormat);
+  device_->SetStreamSource(0, vb, sizeof(TestVertex));
   device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
   device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
-  Vertex fan[4] = {};
+  TestVertex fan[4] = {};
   device_->BeginScene();
-  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, sizeof(Vertex)), D3D_OK);
+  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, sizeof(TestVertex)), D3D_OK);
   EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, 12), D3DERR_INVALIDCALL);
   device_->EndScene();

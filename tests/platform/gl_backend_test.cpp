@@ -125,8 +125,8 @@ TEST_F(GlBackendTest, EveryTextureFormatOfTheTableRoundTripsThroughLoaderAndBack
 }
 
 // The quad with its texture coordinates running from 0 to scale.
-std::array<Vertex, 4> TiledQuad(std::array<Vertex, 4> quad, float scale) {
-  for (Vertex& v : quad) {
+std::array<TestVertex, 4> TiledQuad(std::array<TestVertex, 4> quad, float scale) {
+  for (TestVertex& v : quad) {
     v.u *= scale;
     v.v *= scale;
   }
@@ -257,19 +257,19 @@ TEST_F(GlBackendTest, SourceAlphaAndAdditiveBlending) {
 
 // Left: clockwise on screen. Right: counter-clockwise.
 TEST_F(GlBackendTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
-  const Vertex clockwise[] = {{-1, 1, 0.5f, 0xFFFFFFFF, 0, 0},
-                              {0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
-                              {-1, -1, 0.5f, 0xFFFFFFFF, 0, 0}};
-  const Vertex counterClockwise[] = {{0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
-                                     {0, -1, 0.5f, 0xFFFFFFFF, 0, 0},
-                                     {1, 1, 0.5f, 0xFFFFFFFF, 0, 0}};
+  const TestVertex clockwise[] = {{-1, 1, 0.5f, 0xFFFFFFFF, 0, 0},
+                                  {0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
+                                  {-1, -1, 0.5f, 0xFFFFFFFF, 0, 0}};
+  const TestVertex counterClockwise[] = {{0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
+                                         {0, -1, 0.5f, 0xFFFFFFFF, 0, 0},
+                                         {1, 1, 0.5f, 0xFFFFFFFF, 0, 0}};
   UseDiffuse();
   for (DWORD cull : {D3DCULL_CW, D3DCULL_CCW, D3DCULL_NONE}) {
     SCOPED_TRACE(cull);
     Clear(0xFF000000);
     device_->SetRenderState(D3DRS_CULLMODE, cull);
-    device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, clockwise, sizeof(Vertex));
-    device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, counterClockwise, sizeof(Vertex));
+    device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, clockwise, sizeof(TestVertex));
+    device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, counterClockwise, sizeof(TestVertex));
     BackBufferImage image = Frame();
     EXPECT_EQ(At(image, 8, 8).r, cull == D3DCULL_CW ? 0 : 255);
     EXPECT_EQ(At(image, 40, 8).r, cull == D3DCULL_CCW ? 0 : 255);
@@ -413,8 +413,8 @@ TEST_F(GlBackendTest, PointSpriteTextureStartsAtTheTopLeft) {
   device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
   device_->SetRenderState(D3DRS_POINTSIZE, FloatBits(32.0f));  // pixels, without scaling
   device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
-  const Vertex point{0, 0, 0.5f, 0xFFFFFFFF, 0, 0};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(Vertex)), D3D_OK);
+  const TestVertex point{0, 0, 0.5f, 0xFFFFFFFF, 0, 0};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(TestVertex)), D3D_OK);
   BackBufferImage image = Frame();
   EXPECT_EQ(At(image, 24, 24), (Rgba{255, 0, 0, 255}));
   EXPECT_EQ(At(image, 40, 24), (Rgba{0, 255, 0, 255}));
@@ -426,10 +426,10 @@ TEST_F(GlBackendTest, PointSpriteTextureStartsAtTheTopLeft) {
 TEST_F(GlBackendTest, TriangleStripsAndFansFromTheCallersMemory) {
   UseDiffuse();
   // Fan: a diamond around the centre.
-  const Vertex fan[] = {{0, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, 1, 0.5f, 0xFFFF0000, 0, 0},
-                        {1, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, -1, 0.5f, 0xFFFF0000, 0, 0},
-                        {-1, 0, 0.5f, 0xFFFF0000, 0, 0}, {0, 1, 0.5f, 0xFFFF0000, 0, 0}};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 4, fan, sizeof(Vertex)), D3D_OK);
+  const TestVertex fan[] = {{0, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, 1, 0.5f, 0xFFFF0000, 0, 0},
+                            {1, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, -1, 0.5f, 0xFFFF0000, 0, 0},
+                            {-1, 0, 0.5f, 0xFFFF0000, 0, 0}, {0, 1, 0.5f, 0xFFFF0000, 0, 0}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 4, fan, sizeof(TestVertex)), D3D_OK);
   BackBufferImage diamond = Frame();
   for (auto [x, y] : {std::pair{32, 4}, {60, 32}, {32, 60}, {4, 32}, {32, 32}}) {
     EXPECT_EQ(At(diamond, x, y).r, 255) << x << ", " << y;
@@ -438,12 +438,12 @@ TEST_F(GlBackendTest, TriangleStripsAndFansFromTheCallersMemory) {
 
   Clear(0xFF000000);
   // Strip: the left half, then a triangle to (0.5, 1) along the top.
-  const Vertex strip[] = {{-1, 1, 0.5f, 0xFF00FF00, 0, 0},
-                          {-1, -1, 0.5f, 0xFF00FF00, 0, 0},
-                          {0, 1, 0.5f, 0xFF00FF00, 0, 0},
-                          {0, -1, 0.5f, 0xFF00FF00, 0, 0},
-                          {0.5f, 1, 0.5f, 0xFF00FF00, 0, 0}};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 3, strip, sizeof(Vertex)), D3D_OK);
+  const TestVertex strip[] = {{-1, 1, 0.5f, 0xFF00FF00, 0, 0},
+                              {-1, -1, 0.5f, 0xFF00FF00, 0, 0},
+                              {0, 1, 0.5f, 0xFF00FF00, 0, 0},
+                              {0, -1, 0.5f, 0xFF00FF00, 0, 0},
+                              {0.5f, 1, 0.5f, 0xFF00FF00, 0, 0}};
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 3, strip, sizeof(TestVertex)), D3D_OK);
   BackBufferImage steps = Frame();
   EXPECT_EQ(At(steps, 8, 56).g, 255);
   EXPECT_EQ(At(steps, 42, 4).g, 255);
@@ -455,15 +455,15 @@ TEST_F(GlBackendTest, IndexedListsCountFromTheBaseVertex) {
   UseDiffuse();
   IDirect3DVertexBuffer8* vertices = nullptr;
   IDirect3DIndexBuffer8* indices = nullptr;
-  ASSERT_EQ(device_->CreateVertexBuffer(8 * sizeof(Vertex), D3DUSAGE_WRITEONLY, kVertexFormat,
-                                        D3DPOOL_MANAGED, &vertices),
+  ASSERT_EQ(device_->CreateVertexBuffer(8 * sizeof(TestVertex), D3DUSAGE_WRITEONLY,
+                                        kTestVertexFormat, D3DPOOL_MANAGED, &vertices),
             D3D_OK);
   ASSERT_EQ(device_->CreateIndexBuffer(9 * sizeof(uint16_t), D3DUSAGE_WRITEONLY, D3DFMT_INDEX16,
                                        D3DPOOL_MANAGED, &indices),
             D3D_OK);
   // Vertices 0..3 cover the left half in red, 4..7 the right half in green.
-  std::array<Vertex, 4> left = Quad(-1, 1, 0, -1, 0xFFFF0000);
-  std::array<Vertex, 4> right = Quad(0, 1, 1, -1, 0xFF00FF00);
+  std::array<TestVertex, 4> left = Quad(-1, 1, 0, -1, 0xFFFF0000);
+  std::array<TestVertex, 4> right = Quad(0, 1, 1, -1, 0xFF00FF00);
   BYTE* bytes = nullptr;
   ASSERT_EQ(vertices->Lock(0, 0, &bytes, 0), D3D_OK);
   std::memcpy(bytes, left.data(), sizeof left);
@@ -474,7 +474,7 @@ TEST_F(GlBackendTest, IndexedListsCountFromTheBaseVertex) {
   std::memcpy(bytes, list, sizeof list);
   indices->Unlock();
 
-  device_->SetStreamSource(0, vertices, sizeof(Vertex));
+  device_->SetStreamSource(0, vertices, sizeof(TestVertex));
   device_->SetIndices(indices, 4);
   ASSERT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 3, 2), D3D_OK);
   BackBufferImage image = Frame();

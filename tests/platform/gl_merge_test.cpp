@@ -9,10 +9,10 @@ constexpr int kCell = 8;
 constexpr int kGlyphs = 64;  // an 8 x 8 grid fills the 64 x 64 back buffer
 
 // The console's glyph quad: a triangle strip of one cell, texture (0, 0) at its top-left.
-const Vertex kGlyphQuad[] = {{0, kCell, 0, 0xFFFFFFFF, 0, 0},
-                             {0, 0, 0, 0xFFFFFFFF, 0, 1},
-                             {kCell, kCell, 0, 0xFFFFFFFF, 1, 0},
-                             {kCell, 0, 0, 0xFFFFFFFF, 1, 1}};
+const TestVertex kGlyphQuad[] = {{0, kCell, 0, 0xFFFFFFFF, 0, 0},
+                                 {0, 0, 0, 0xFFFFFFFF, 0, 1},
+                                 {kCell, kCell, 0, 0xFFFFFFFF, 1, 0},
+                                 {kCell, 0, 0, 0xFFFFFFFF, 1, 1}};
 
 // Glyph g's ink: a diagonal pattern in a colour of its own, on transparent texels.
 std::vector<uint32_t> GlyphTexels(int g) {
@@ -64,7 +64,8 @@ class MergedDrawTest : public GlPixelTest {
 
   void DrawGlyphFromMemory(int g) {
     PlaceGlyph(g);
-    ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(Vertex)), D3D_OK);
+    ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(TestVertex)),
+              D3D_OK);
   }
 
   // Ends the frame and returns what it cost.
@@ -90,7 +91,7 @@ TEST_F(MergedDrawTest, MergedRunsDrawTheSamePixelsAsSeparateDraws) {
   const BackBufferImage fromMemory = Frame();
 
   IDirect3DVertexBuffer8* quad = nullptr;
-  ASSERT_EQ(device_->CreateVertexBuffer(sizeof kGlyphQuad, D3DUSAGE_WRITEONLY, kVertexFormat,
+  ASSERT_EQ(device_->CreateVertexBuffer(sizeof kGlyphQuad, D3DUSAGE_WRITEONLY, kTestVertexFormat,
                                         D3DPOOL_MANAGED, &quad),
             D3D_OK);
   BYTE* bytes = nullptr;
@@ -102,7 +103,7 @@ TEST_F(MergedDrawTest, MergedRunsDrawTheSamePixelsAsSeparateDraws) {
   for (int g = 0; g < kGlyphs; ++g) {
     if (g == kGlyphs / 2) device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
     PlaceGlyph(g);
-    device_->SetStreamSource(0, quad, sizeof(Vertex));
+    device_->SetStreamSource(0, quad, sizeof(TestVertex));
     ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
   }
   const DeviceCounters separate = Present();
@@ -127,7 +128,8 @@ TEST_F(MergedDrawTest, TexelsChangedBetweenMergedDrawsShowInTheirOwnDraw) {
   Fill(glyphs_[0], GlyphTexels(1));
   PlaceGlyph(1);
   device_->SetTexture(0, glyphs_[0]);
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(Vertex)), D3D_OK);
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(TestVertex)),
+            D3D_OK);
   const BackBufferImage rewritten = Frame();
 
   Fill(glyphs_[0], GlyphTexels(0));

@@ -30,7 +30,7 @@ void GlPixelTest::SetUp() {
   ASSERT_TRUE(device_.Create(kSize, kSize, D3DFMT_A8R8G8B8, true));
   device_->SetRenderState(D3DRS_LIGHTING, FALSE);
   device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-  device_->SetVertexShader(kVertexFormat);
+  device_->SetVertexShader(kTestVertexFormat);
   ASSERT_EQ(device_->BeginScene(), D3D_OK);
   Clear(0xFF000000);
 }
@@ -53,17 +53,18 @@ Rgba At(const BackBufferImage& image, int x, int y) {
   return {p[0], p[1], p[2], p[3]};
 }
 
-std::array<Vertex, 4> GlPixelTest::Quad(float left, float top, float right, float bottom,
-                                        D3DCOLOR color, float z) {
+std::array<TestVertex, 4> GlPixelTest::Quad(float left, float top, float right, float bottom,
+                                            D3DCOLOR color, float z) {
   return {{{left, top, z, color, 0, 0},
            {right, top, z, color, 1, 0},
            {left, bottom, z, color, 0, 1},
            {right, bottom, z, color, 1, 1}}};
 }
 
-void GlPixelTest::DrawStrip(const std::array<Vertex, 4>& quad) {
-  device_->SetVertexShader(kVertexFormat);
-  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), sizeof(Vertex)), D3D_OK);
+void GlPixelTest::DrawStrip(const std::array<TestVertex, 4>& quad) {
+  device_->SetVertexShader(kTestVertexFormat);
+  EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), sizeof(TestVertex)),
+            D3D_OK);
 }
 
 void GlPixelTest::Clear(D3DCOLOR color) {

@@ -7,13 +7,7 @@
 #include <vector>
 
 #include "headless_device.h"
-
-struct Vertex {
-  float x, y, z;
-  D3DCOLOR diffuse;
-  float u, v;
-};
-constexpr DWORD kVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+#include "test_vertex.h"
 
 struct Rgba {
   int r = 0, g = 0, b = 0, a = 0;
@@ -41,9 +35,9 @@ class GlPixelTest : public ::testing::Test {
 
   // A quad in clip space (the transforms are identity), clockwise on screen, texture (0, 0)
   // at its top-left, as a triangle strip.
-  static std::array<Vertex, 4> Quad(float left, float top, float right, float bottom,
-                                    D3DCOLOR color = 0xFFFFFFFF, float z = 0.5f);
-  void DrawStrip(const std::array<Vertex, 4>& quad);
+  static std::array<TestVertex, 4> Quad(float left, float top, float right, float bottom,
+                                        D3DCOLOR color = 0xFFFFFFFF, float z = 0.5f);
+  void DrawStrip(const std::array<TestVertex, 4>& quad);
   void Clear(D3DCOLOR color);
   // A managed texture with one level, texels given row by row in the format's own bits.
   IDirect3DTexture8* MakeTexture(D3DFORMAT format, UINT width, UINT height,

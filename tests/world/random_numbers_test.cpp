@@ -32,7 +32,7 @@ TEST(RandomNumbers, RangesFollowTheirArguments) {
   SeedRand(7);
   int before = Rand();
   SeedRand(7);
-  EXPECT_EQ(RandomInt(4, 4), 4);          // draws nothing
+  EXPECT_EQ(RandomInt(4, 4), 4);  // draws nothing
   EXPECT_EQ(RandomFloat(2.5f, 2.5f), 2.5f);
   EXPECT_EQ(Rand(), before);
 }

@@ -148,8 +148,8 @@ TEST_F(VolcanoTerrainTest, HeightMapsThatDoNotFitTheFileAreRejected) {
   TestBitmap topDown = GreyRamp24(4, 4, 1);
   topDown.height = -4;
   TestBitmap oneColumn = GreyRamp24(1, 16, 1);
-  for (const TestBitmap* map : {&compressed, &sixteenBit, &truncated, &offsetPastEnd, &tooMany,
-                                &topDown, &oneColumn}) {
+  for (const TestBitmap* map :
+       {&compressed, &sixteenBit, &truncated, &offsetPastEnd, &tooMany, &topDown, &oneColumn}) {
     VolcanoTerrain terrain;
     WriteBitmap("bad.bmp", *map);
     EXPECT_FALSE(terrain.Generate("bad.bmp", nullptr, 5, 5, 15.0f, device_));
@@ -168,7 +168,7 @@ TEST_F(VolcanoTerrainTest, ReplacedTexturesAreReferencedOnce) {
   EXPECT_EQ(first->AddRef(), 3u);
   first->Release();
   terrain_.ReplaceTexture(second);
-  EXPECT_EQ(first->Release(), 0u);  // the terrain let go of it
+  EXPECT_EQ(first->Release(), 0u);   // the terrain let go of it
   EXPECT_EQ(second->Release(), 1u);  // the terrain's own reference remains
   EXPECT_EQ(terrain_.Texture(), second);
 }

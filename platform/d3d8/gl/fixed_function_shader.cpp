@@ -45,7 +45,8 @@ void main() {
   float size = a_pointSize;
   if (u_pointLimits.z != 0.0) {
     float d = eyeDistance;
-    size *= u_viewport.w * sqrt(1.0 / (u_pointScale.x + u_pointScale.y * d + u_pointScale.z * d * d));
+    vec3 terms = vec3(1.0, d, d * d);
+    size *= u_viewport.w * sqrt(1.0 / dot(u_pointScale, terms));
   }
   size = min(max(size, u_pointLimits.x), u_pointLimits.y);
   clip.xy += (corner * 2.0 - 1.0) * size / u_viewport.zw * clip.w;

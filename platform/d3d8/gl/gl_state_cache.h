@@ -1,6 +1,9 @@
 #pragma once
-// The GL state the backend last set, so that each draw changes only what differs. Every GL
-// binding and switch of the backend goes through here; nothing else touches them.
+// The GL state the backend last set, so that each draw changes only what differs. Every binding
+// and switch that a draw depends on goes through here. Three are made directly because no draw
+// depends on them: the read framebuffer (bound by Present and ReadBackBuffer for their one
+// copy), renderbuffers (bound only while their storage is made) and the one vertex array
+// (bound once, for good, when the backend starts).
 #include <epoxy/gl.h>
 
 #include <cstdint>

@@ -1,0 +1,86 @@
+// The host controls: starting the window system, the clock, scripted input, resources.
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/host.h"
+#include "platform/window/window_system.h"
+
+namespace {
+
+using window::System;
+using window::WindowSystem;
+
+bool DisplayIsConfigured() {
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+         std::getenv("SDL_VIDEODRIVER");
+}
+
+}  // namespace
+
+namespace host {
+
+bool Start(bool headless, std::string* error) {
+  WindowSystem& sys = System();
+  if (sys.started) return true;
+  if (headless) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+  } else if (!DisplayIsConfigured()) {
+    *error = "no display found (DISPLAY and WAYLAND_DISPLAY are unset); run with --headless";
+    return false;
+  }
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    *error = std::string("cannot open the display: ") + SDL_GetError() +
+             (headless ? "" : "; run with --headless to render without a window");
+    return false;
+  }
+  const char* driver = SDL_GetCurrentVideoDriver();
+  std::string name = driver ? driver : "";
+  if (!headless && (name == "offscreen" || name == "dummy")) {
+    SDL_Quit();
+    *error = "no display found; run with --headless";
+    return false;
+  }
+  sys.started = true;
+  sys.headless = headless;
+  return true;
+}
+
+void Stop() {
+  WindowSystem& sys = System();
+  if (sys.cursor) SDL_FreeCursor(sys.cursor);
+  sys.cursor = nullptr;
+  if (sys.window) SDL_DestroyWindow(sys.window->sdl);
+  sys.window.reset();
+  sys.classRegistered = false;
+  sys.queue.Clear();
+  if (sys.started) SDL_Quit();
+  sys.started = false;
+}
+
+bool IsHeadless() { return System().headless; }
+
+void UseVirtualClock(uint32_t stepMs, uint32_t startMs) { System().clock.UseVirtual(stepMs, startMs); }
+
+void UseRealClock() { System().clock.UseReal(); }
+
+bool ClockIsVirtual() { return System().clock.IsVirtual(); }
+
+void AdvanceVirtualClock() { System().clock.Advance(); }
+
+void SetInputScript(const InputScript& script) {
+  WindowSystem& sys = System();
+  sys.script = script;
+  sys.scriptOriginMs = sys.clock.Now();
+}
+
+void RegisterResource(int id, ResourceImage image) {
+  WindowSystem& sys = System();
+  sys.icons.erase(id);
+  sys.cursors.erase(id);
+  sys.resources[id] = std::move(image);
+}
+
+}  // namespace host
