@@ -6,6 +6,7 @@
 #include "gfx/d3dx_vector3.h"
 #include "world/ocean_animation.h"
 #include "world/scene_vertex.h"
+#include "world/sky_dome.h"
 #include "world/volcano_terrain.h"
 
 namespace {
@@ -24,7 +25,9 @@ D3DXMATRIX CameraView() {
   return view;
 }
 
-void SetWorld(const D3DXMATRIX& world) { g_device->SetTransform(D3DTS_WORLD, &world); }
+void SetWorld(const D3DXMATRIX& world) {
+  g_device->SetTransform(D3DTS_WORLD, &world);
+}
 
 // Drawn with the ocean's texture and the stage-0 setup the ocean leaves behind: colour from the
 // texture, opacity from the plane's opaque white vertices.
@@ -55,6 +58,13 @@ void RenderScene() {
   SetWorld(identity);
   if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);
   RenderSeaPlane();
+
+  // The dome's raw model coordinates are twice the size it is drawn at, around the origin.
+  D3DXMATRIX halfSize;
+  D3DXMatrixScaling(&halfSize, 0.5f, 0.5f, 0.5f);
+  SetWorld(halfSize);
+  g_device->SetTransform(D3DTS_VIEW, &view);
+  if (g_skyDome) g_skyDome->Render(g_device);
 }
 
 void RenderFrame() {
