@@ -6,6 +6,7 @@ IDirect3DDevice8* g_device = nullptr;
 FrameTimer* g_timer = nullptr;
 uint32_t g_fps = 0;
 bool g_showFps = false;
+SkyDome* g_skyDome = nullptr;
 OceanAnimation* g_ocean = nullptr;
 VolcanoTerrain* g_terrain = nullptr;
 IDirect3DVertexBuffer8* g_seaPlaneVB = nullptr;

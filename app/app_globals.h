@@ -7,6 +7,7 @@
 
 class FrameTimer;
 class OceanAnimation;
+class SkyDome;
 class VolcanoTerrain;
 
 extern HWND g_hWnd;
@@ -15,6 +16,7 @@ extern IDirect3DDevice8* g_device;
 extern FrameTimer* g_timer;
 extern uint32_t g_fps;
 extern bool g_showFps;
+extern SkyDome* g_skyDome;
 extern OceanAnimation* g_ocean;
 extern VolcanoTerrain* g_terrain;
 // The sea plane under and around the ocean: one quad, built by the terrain at start-up.

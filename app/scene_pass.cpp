@@ -6,6 +6,7 @@
 #include "gfx/d3dx_vector3.h"
 #include "world/ocean_animation.h"
 #include "world/scene_vertex.h"
+#include "world/sky_dome.h"
 #include "world/volcano_terrain.h"
 
 namespace {
@@ -57,6 +58,13 @@ void RenderScene() {
   SetWorld(identity);
   if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);
   RenderSeaPlane();
+
+  // The dome's raw model coordinates are twice the size it is drawn at, around the origin.
+  D3DXMATRIX halfSize;
+  D3DXMatrixScaling(&halfSize, 0.5f, 0.5f, 0.5f);
+  SetWorld(halfSize);
+  g_device->SetTransform(D3DTS_VIEW, &view);
+  if (g_skyDome) g_skyDome->Render(g_device);
 }
 
 void RenderFrame() {

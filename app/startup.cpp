@@ -7,6 +7,7 @@
 #include "app/frame_timer.h"
 #include "platform/d3d8.h"
 #include "world/ocean_animation.h"
+#include "world/sky_dome.h"
 #include "world/volcano_terrain.h"
 
 namespace {
@@ -98,6 +99,12 @@ void Startup() {
   SetBaseRenderState();
 
   // The scene objects, in this order; the first that fails ends the start-up.
+  g_skyDome = new SkyDome();
+  if (!g_skyDome->Init(g_device, "misc\\skydome.md3")) {
+    FatalError("Error Initializing Sky Dome", "Error", g_hWnd, true);
+    return;
+  }
+  // Once the console exists it shows "Sky Dome Init: OK" here.
   g_ocean = new OceanAnimation();
   if (!g_ocean->Build("textures\\ocean.bmp", kOceanColor, kSeaLevel, 48, 48,
                       32 * settings.waterDetail, 32 * settings.waterDetail, 0.5f, 0.2f, 0.5f,
@@ -116,6 +123,7 @@ void Startup() {
 }
 
 void Shutdown() {
+  Destroy(g_skyDome);
   Destroy(g_timer);
   Destroy(g_ocean);
   Destroy(g_terrain);

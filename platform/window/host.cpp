@@ -1,10 +1,12 @@
-// The host controls: starting the window system, the clock, scripted input, resources.
+// The host controls: starting the window system, scripted input, resources. The clock's
+// controls live with the clock, in millisecond_clock.cpp.
+#include "platform/host.h"
+
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
 #include <string>
 
-#include "platform/host.h"
 #include "platform/window/window_system.h"
 
 namespace {
@@ -13,8 +15,7 @@ using window::System;
 using window::WindowSystem;
 
 bool DisplayIsConfigured() {
-  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
-         std::getenv("SDL_VIDEODRIVER");
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("SDL_VIDEODRIVER");
 }
 
 }  // namespace
@@ -60,20 +61,14 @@ void Stop() {
   sys.started = false;
 }
 
-bool IsHeadless() { return System().headless; }
-
-void UseVirtualClock(uint32_t stepMs, uint32_t startMs) { System().clock.UseVirtual(stepMs, startMs); }
-
-void UseRealClock() { System().clock.UseReal(); }
-
-bool ClockIsVirtual() { return System().clock.IsVirtual(); }
-
-void AdvanceVirtualClock() { System().clock.Advance(); }
+bool IsHeadless() {
+  return System().headless;
+}
 
 void SetInputScript(const InputScript& script) {
   WindowSystem& sys = System();
   sys.script = script;
-  sys.scriptOriginMs = sys.clock.Now();
+  sys.scriptOriginMs = ProgramClock().Now();
 }
 
 void RegisterResource(int id, ResourceImage image) {

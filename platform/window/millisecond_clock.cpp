@@ -2,6 +2,9 @@
 
 #include <chrono>
 
+#include "platform/host.h"
+#include "platform/win32.h"
+
 namespace {
 
 uint32_t RealMilliseconds() {
@@ -32,3 +35,29 @@ void MillisecondClock::UseReal() {
 void MillisecondClock::Advance() {
   if (virtual_) virtualNow_ += stepMs_;
 }
+
+MillisecondClock& ProgramClock() {
+  static MillisecondClock clock;
+  return clock;
+}
+
+DWORD timeGetTime() {
+  return ProgramClock().Now();
+}
+
+namespace host {
+
+void UseVirtualClock(uint32_t stepMs, uint32_t startMs) {
+  ProgramClock().UseVirtual(stepMs, startMs);
+}
+void UseRealClock() {
+  ProgramClock().UseReal();
+}
+bool ClockIsVirtual() {
+  return ProgramClock().IsVirtual();
+}
+void AdvanceVirtualClock() {
+  ProgramClock().Advance();
+}
+
+}  // namespace host

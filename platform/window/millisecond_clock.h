@@ -17,3 +17,7 @@ class MillisecondClock {
   uint32_t virtualNow_ = 0;
   uint32_t stepMs_ = 0;
 };
+
+// The program's one clock: what timeGetTime reads and the host's clock controls set. It needs no
+// window, so drawing code that times itself runs in tests without one.
+MillisecondClock& ProgramClock();

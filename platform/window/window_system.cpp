@@ -66,7 +66,7 @@ void Post(UINT message, WPARAM wParam, LPARAM lParam) {
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
-  msg.time = sys.clock.Now();
+  msg.time = ProgramClock().Now();
   sys.queue.Post(msg);
 }
 
@@ -113,7 +113,7 @@ void PostSdlEvent(const SDL_Event& event) {
 void PumpInput() {
   WindowSystem& sys = System();
   std::vector<ScriptedMessage> due;
-  sys.script.TakeDue(sys.clock.Now() - sys.scriptOriginMs, &due);
+  sys.script.TakeDue(ProgramClock().Now() - sys.scriptOriginMs, &due);
   for (const ScriptedMessage& m : due) Post(m.message, m.wParam, m.lParam);
   if (!sys.started) return;
   SDL_Event event;
@@ -273,8 +273,4 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT /*type*/) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, safeCaption, safeText, window::SdlWindow(owner));
   }
   return 1;  // IDOK
-}
-
-DWORD timeGetTime() {
-  return System().clock.Now();
 }

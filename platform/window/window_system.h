@@ -27,12 +27,11 @@ struct HCURSOR__ {
 
 namespace window {
 
-// Everything the window system keeps: one window, its class, the message queue, the clock,
+// Everything the window system keeps: one window, its class, the message queue,
 // scripted input and the resource pictures.
 struct WindowSystem {
   bool started = false;
   bool headless = false;
-  MillisecondClock clock;
   MessageQueue queue;
   InputScript script;
   uint32_t scriptOriginMs = 0;

@@ -9,7 +9,9 @@
 #include "platform/host.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
+#include "test_md3.h"
 #include "world/ocean_animation.h"
+#include "world/sky_dome.h"
 #include "world/volcano_terrain.h"
 
 namespace {
@@ -22,9 +24,11 @@ class StartupTest : public ::testing::Test {
     ASSERT_TRUE(host::Start(true, &error)) << error;
     ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
     g_timer = new FrameTimer();
-    // A small island; the textures may be missing.
+    // A small island and a one-triangle sky; the textures may be missing.
     std::filesystem::create_directory("textures");
     WriteBitmap("textures/volcanoh24.bmp", GreyRamp24(4, 4, 2));
+    std::filesystem::create_directory("misc");
+    folder_.Write("misc/skydome.md3", Md3Bytes(TriangleMd3()));
   }
 
   void TearDown() override {
@@ -121,6 +125,8 @@ TEST_F(StartupTest, DeviceFailureShowsTheMessageAndQuitsWithoutAFrame) {
 
 TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   StartWith("displaymode= 0 waterdetail= med showfps= 0");
+  ASSERT_NE(g_skyDome, nullptr);
+  EXPECT_TRUE(g_skyDome->Enabled());
   ASSERT_NE(g_ocean, nullptr);
   EXPECT_EQ(g_ocean->Motions().size(), 64u * 64u);
   ASSERT_NE(g_terrain, nullptr);
@@ -128,6 +134,7 @@ TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   EXPECT_NE(g_seaPlaneVB, nullptr);
   EXPECT_NE(g_seaPlaneIB, nullptr);
   Shutdown();
+  EXPECT_EQ(g_skyDome, nullptr);
   EXPECT_EQ(g_ocean, nullptr);
   EXPECT_EQ(g_terrain, nullptr);
   EXPECT_EQ(g_seaPlaneVB, nullptr);
@@ -139,6 +146,15 @@ TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
   EXPECT_NE(err.find("Error: Volcano Terrain Generation: FAIL"), std::string::npos) << err;
   EXPECT_NE(g_ocean, nullptr);  // the rows before it stand
   EXPECT_EQ(g_seaPlaneVB, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, MissingSkyDomeEndsTheStartUpBeforeTheOcean) {
+  std::filesystem::remove("misc/skydome.md3");
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Error Initializing Sky Dome"), std::string::npos) << err;
+  EXPECT_NE(g_skyDome, nullptr);  // made before its Init failed, destroyed by the shut-down
+  EXPECT_EQ(g_ocean, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 

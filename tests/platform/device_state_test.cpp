@@ -4,7 +4,6 @@
 #include <bit>
 
 #include "platform/d3d8/record/recording_backend.h"
-#include "platform/d3d8/resource_access.h"
 #include "test_vertex.h"
 
 namespace {
@@ -112,7 +111,7 @@ TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
   level->Release();
 
   device_->SetTexture(0, texture);
-  uint64_t id = ResourceAccess::Id(*texture);
+  uint64_t id = RecordedTextureId(texture);
   EXPECT_EQ(texture->Release(), 1u);  // the device still holds it
   device_->SetTexture(0, texture);    // bound again while the device's is the only reference
   EXPECT_TRUE(RecordingOf(device_).destroyedTextures.empty());

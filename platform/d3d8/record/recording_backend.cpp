@@ -87,3 +87,7 @@ IDirect3DDevice8* CreateRecordingDevice(UINT width, UINT height) {
 Recording& RecordingOf(IDirect3DDevice8* device) {
   return static_cast<RecordingBackend&>(ResourceAccess::Backend(*device)).recording;
 }
+
+uint64_t RecordedTextureId(const IDirect3DTexture8* texture) {
+  return texture ? ResourceAccess::Id(*texture) : 0;
+}

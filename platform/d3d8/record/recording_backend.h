@@ -82,3 +82,6 @@ class RecordingBackend final : public DeviceBackend {
 IDirect3DDevice8* CreateRecordingDevice(UINT width, UINT height);
 // The recording of a device made by CreateRecordingDevice.
 Recording& RecordingOf(IDirect3DDevice8* device);
+// The number a recording knows a texture by (RecordedDraw::textureId, destroyedTextures); 0 for
+// none.
+uint64_t RecordedTextureId(const IDirect3DTexture8* texture);

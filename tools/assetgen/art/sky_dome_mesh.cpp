@@ -1,12 +1,11 @@
 #include "art/sky_dome_mesh.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr float kTextureReach = 0.48f;  // texture radius at the horizon; stays inside the picture
+constexpr float kTextureReach = 0.48f;  // texture radius at the rim; stays inside the picture
 }  // namespace
 
 void SkyDomeMesh::addVertex(Md3Mesh& mesh, float polar, float azimuth) {
@@ -14,8 +13,8 @@ void SkyDomeMesh::addVertex(Md3Mesh& mesh, float polar, float azimuth) {
                  std::sin(polar) * std::sin(azimuth)};
   mesh.positions.push_back(direction * kRadius);
   mesh.normals.push_back(direction * -1.f);  // facing the viewer inside
-  // Below the horizon the texture stops spreading, so it never folds back.
-  float reach = kTextureReach * std::sin(std::min(polar, kPi / 2));
+  // Evenly by the angle from the zenith, so the clouds below the horizon don't streak.
+  float reach = kTextureReach * polar / (kLowestDegrees * kPi / 180.f);
   mesh.texCoords.push_back({0.5f + reach * std::cos(azimuth), 0.5f + reach * std::sin(azimuth)});
 }
 

@@ -1,0 +1,38 @@
+#include "gfx/render_target_scope.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/d3d8/record/recording_backend.h"
+
+namespace {
+
+TEST(RenderTargetScopeTest, PutsTheFramesTargetDepthAndViewportBack) {
+  IDirect3DDevice8* device = CreateRecordingDevice(64, 64);
+  IDirect3DTexture8 *target = nullptr, *plain = nullptr;
+  device->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT, &target);
+  device->CreateTexture(32, 32, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &plain);
+  const D3DVIEWPORT8 frame{8, 8, 40, 40, 0.0f, 1.0f};
+  device->SetViewport(&frame);
+  IDirect3DSurface8* depth = nullptr;
+  const std::vector<const IDirect3DSurface8*>& switches = RecordingOf(device).targetSwitches;
+  {
+    RenderTargetScope scope(device);
+    EXPECT_FALSE(scope.DrawInto(plain));  // not a render target
+    EXPECT_TRUE(switches.empty());
+    ASSERT_TRUE(scope.DrawInto(target));
+    EXPECT_EQ(device->GetDepthStencilSurface(&depth), D3DERR_NOTFOUND);
+  }
+  { RenderTargetScope unused(device); }  // never switched: nothing to put back
+  ASSERT_EQ(switches.size(), 2u);
+  EXPECT_EQ(device->GetDepthStencilSurface(&depth), D3D_OK);
+  D3DVIEWPORT8 viewport{};
+  device->GetViewport(&viewport);
+  EXPECT_EQ(viewport.X, 8u);
+  EXPECT_EQ(viewport.Width, 40u);
+  depth->Release();
+  plain->Release();
+  EXPECT_EQ(target->Release(), 0u);  // no reference left behind
+  device->Release();
+}
+
+}  // namespace

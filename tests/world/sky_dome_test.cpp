@@ -1,0 +1,130 @@
+#include "world/sky_dome.h"
+
+#include <gtest/gtest.h>
+
+#include "gfx/d3dx_matrix.h"
+#include "platform/d3d8/record/recording_backend.h"
+#include "test_folder.h"
+#include "test_md3.h"
+#include "world/scene_vertex.h"
+
+namespace {
+
+class SkyDomeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_ = CreateRecordingDevice(64, 64);
+    folder_.Write("dome.md3", Md3Bytes(TriangleMd3()));
+  }
+  void TearDown() override { device_->Release(); }
+
+  TestFolder folder_;
+  IDirect3DDevice8* device_ = nullptr;
+  SkyDome dome_;
+};
+
+TEST_F(SkyDomeTest, NoiseLayersAreGreysOfOneHashEachASmallerCornerOfTheLargest) {
+  ASSERT_TRUE(dome_.Init(device_, "dome.md3"));
+  D3DLOCKED_RECT largest{}, layer{};
+  ASSERT_EQ(dome_.NoiseLayer(0)->LockRect(0, &largest, nullptr, D3DLOCK_READONLY), D3D_OK);
+  const auto texel = [](const D3DLOCKED_RECT& r, int x, int y) {
+    return static_cast<const uint16_t*>(r.pBits)[y * r.Pitch / 2 + x];
+  };
+  EXPECT_EQ(texel(largest, 0, 0), 0x5555);
+  for (int k = 0; k < 128 * 128; ++k) {
+    // One level in all four nibbles: a level of 16 wouldn't fit them.
+    const uint16_t t = texel(largest, k % 128, k / 128);
+    ASSERT_EQ(t, (t & 0xF) * 0x1111) << std::hex << t;
+  }
+  for (int i = 1, size = 64; i < int(SkyDome::kNoiseLayers); ++i, size /= 2) {
+    ASSERT_EQ(dome_.NoiseLayer(i)->LockRect(0, &layer, nullptr, D3DLOCK_READONLY), D3D_OK);
+    for (int k = 0; k < size * size; ++k) {
+      ASSERT_EQ(texel(layer, k % size, k / size), texel(largest, k % size, k / size));
+    }
+    dome_.NoiseLayer(i)->UnlockRect(0);
+  }
+  dome_.NoiseLayer(0)->UnlockRect(0);
+}
+
+TEST_F(SkyDomeTest, DriftTurnsInFrames1501And4501And7501) {
+  CloudDrift drift;
+  std::vector<int> turns;
+  for (int frame = 1; frame <= 7501; ++frame) {
+    const bool growing = drift.Growing();
+    drift.Step();
+    if (drift.Growing() != growing) turns.push_back(frame);
+    if (frame == 1500) {
+      EXPECT_NEAR(drift.Offset(), -0.150002f, 5e-7f);
+    }
+  }
+  EXPECT_EQ(turns, (std::vector<int>{1501, 4501, 7501}));
+}
+
+TEST_F(SkyDomeTest, CloudPassBlendsFourSlidingLayersThenTheDomeIsDrawnInTheFramesState) {
+  ASSERT_TRUE(dome_.Init(device_, "dome.md3"));
+  D3DXMATRIX world;
+  D3DXMatrixScaling(&world, 0.5f, 0.5f, 0.5f);
+  device_->SetTransform(D3DTS_WORLD, &world);
+  IDirect3DSurface8 *frameTarget = nullptr, *clouds = nullptr;
+  device_->GetRenderTarget(&frameTarget);
+  dome_.CloudTexture()->GetSurfaceLevel(0, &clouds);
+  RecordingOf(device_).Reset();
+  device_->BeginScene();
+  EXPECT_TRUE(dome_.Render(device_));
+  device_->EndScene();
+
+  const Recording& r = RecordingOf(device_);
+  ASSERT_EQ(r.draws.size(), 5u);
+  EXPECT_EQ(r.targetSwitches, (std::vector<const IDirect3DSurface8*>{clouds, frameTarget}));
+  EXPECT_EQ(r.clears.at(0).color, 0x000000FFu);
+  EXPECT_EQ(r.clears[0].target, clouds);
+  for (size_t i = 0; i < SkyDome::kNoiseLayers; ++i) {
+    const RecordedDraw& layer = r.draws[i];
+    EXPECT_EQ(layer.type, D3DPT_TRIANGLEFAN);
+    EXPECT_EQ(layer.textureId, RecordedTextureId(dome_.NoiseLayer(i)));
+    EXPECT_EQ(layer.state.world._42, i % 2 == 0 ? -0.0001f : 0.0001f);  // drifted one frame
+    EXPECT_EQ(layer.state.projection._11, 1.0f);                        // 2 x 2 orthographic
+    EXPECT_EQ(layer.state.Render(D3DRS_ZENABLE), FALSE);
+    EXPECT_EQ(layer.state.Stage(0, D3DTSS_ALPHAARG1), D3DTA_TEXTURE);
+  }
+  // The dome: clouds at the vertices' half opacity, in the transforms and depth test the pass
+  // found, culling clockwise triangles.
+  const RecordedDraw& sky = r.draws[4];
+  EXPECT_EQ(sky.textureId, RecordedTextureId(dome_.CloudTexture()));
+  EXPECT_EQ(sky.VertexAt<SceneVertex>(1).diffuse, 0x80FFFFFFu);
+  EXPECT_EQ(sky.state.world._11, 0.5f);
+  EXPECT_EQ(sky.state.Render(D3DRS_ZENABLE), TRUE);
+  EXPECT_EQ(sky.state.Render(D3DRS_CULLMODE), D3DCULL_CW);
+  EXPECT_EQ(sky.state.Stage(0, D3DTSS_ALPHAARG1), D3DTA_DIFFUSE);
+  frameTarget->Release();
+  clouds->Release();
+}
+
+TEST_F(SkyDomeTest, CloudPassThatCannotDrawLeavesTheFrameAsItWas) {
+  D3DXMATRIX world;
+  D3DXMatrixScaling(&world, 0.5f, 0.5f, 0.5f);
+  device_->SetTransform(D3DTS_WORLD, &world);
+  EXPECT_FALSE(dome_.UpdateClouds(device_));  // no cloud texture to draw into
+  EXPECT_FLOAT_EQ(dome_.Drift().Offset(), -0.0001f);
+  device_->GetTransform(D3DTS_WORLD, &world);
+  EXPECT_EQ(world._11, 0.5f);
+  EXPECT_TRUE(RecordingOf(device_).events.empty());
+}
+
+TEST_F(SkyDomeTest, WithoutAModelNothingIsDrawnAndModelsWithoutADomeAreRefused) {
+  EXPECT_TRUE(dome_.Init(device_, nullptr));
+  EXPECT_TRUE(dome_.Render(device_));
+  EXPECT_TRUE(RecordingOf(device_).events.empty());
+  TestMd3 noSurface{1, {}}, noFrame = TriangleMd3(), noTriangle = TriangleMd3();
+  noFrame.surfaces[0].frames = 0;
+  noFrame.surfaces[0].positions.clear();
+  noTriangle.surfaces[0].triangles.clear();
+  for (const TestMd3* model : {&noSurface, &noFrame, &noTriangle}) {
+    folder_.Write("bad.md3", Md3Bytes(*model));
+    EXPECT_FALSE(dome_.Init(device_, "bad.md3"));
+    EXPECT_FALSE(dome_.Enabled());
+  }
+  EXPECT_FALSE(dome_.Init(device_, "absent.md3"));
+}
+
+}  // namespace
