@@ -5,6 +5,9 @@
 #include "app/app_globals.h"
 #include "app/config_file.h"
 #include "app/frame_timer.h"
+#include "app/sound_system.h"
+#include "effects/explosion_system.h"
+#include "effects/particle_system.h"
 #include "platform/d3d8.h"
 #include "world/ocean_animation.h"
 #include "world/sky_dome.h"
@@ -15,6 +18,10 @@ namespace {
 // What config.ini chooses, with the values used when it is missing or malformed.
 constexpr D3DCOLOR kOceanColor = 0x800000C8;  // blue 200 at half opacity
 constexpr float kSeaLevel = 1.0f;
+// The smoke column rises from the crater, drifting a little sideways.
+constexpr D3DXVECTOR3 kSmokeOrigin(0.5f, 6.5f, 0.5f);
+constexpr D3DXVECTOR3 kSmokeMinVelocity(-0.5f, 1.0f, -0.5f);
+constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
 
 struct DisplaySettings {
   int width = 800;
@@ -73,6 +80,18 @@ void SetBaseRenderState() {
   g_device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
 }
 
+// The five sounds, and the waves and wind looping from the start. A sound that doesn't load is
+// simply never heard.
+void StartSounds() {
+  g_sound->Load("sound\\seawind.wav", "wind");
+  g_sound->Load("sound\\shorewav.wav", "waves");
+  g_sound->Load("sound\\rumble.wav", "rumble");
+  g_sound->Load("sound\\explosion.wav", "explosion");
+  g_sound->Load("sound\\fire.wav", "fire");
+  g_sound->Play("waves", true);
+  g_sound->Play("wind", true);
+}
+
 template <typename T>
 void Destroy(T*& object) {
   delete object;
@@ -99,12 +118,23 @@ void Startup() {
   SetBaseRenderState();
 
   // The scene objects, in this order; the first that fails ends the start-up.
+  g_sound = new SoundSystem();
+  if (!g_sound->Init(g_hWnd)) {
+    FatalError("Error Initializing DirectAudio", "Error", g_hWnd, true);
+    return;
+  }
   g_skyDome = new SkyDome();
   if (!g_skyDome->Init(g_device, "misc\\skydome.md3")) {
     FatalError("Error Initializing Sky Dome", "Error", g_hWnd, true);
     return;
   }
   // Once the console exists it shows "Sky Dome Init: OK" here.
+  g_smoke = new ParticleSystem();
+  if (!g_smoke->Init(g_device, "textures\\smoke.bmp", 35, 40, kSmokeOrigin, 1.0f, kSmokeMinVelocity,
+                     kSmokeMaxVelocity)) {
+    FatalError("Particle System Init: FAIL", "Error", g_hWnd, true);
+    return;
+  }
   g_ocean = new OceanAnimation();
   if (!g_ocean->Build("textures\\ocean.bmp", kOceanColor, kSeaLevel, 48, 48,
                       32 * settings.waterDetail, 32 * settings.waterDetail, 0.5f, 0.2f, 0.5f,
@@ -118,15 +148,25 @@ void Startup() {
     FatalError("Volcano Terrain Generation: FAIL", "Error", g_hWnd, true);
     return;
   }
+  g_explosion = new ExplosionSystem();
+  if (!g_explosion->Init("textures\\shockwave.bmp", "textures\\erupdebris.bmp", 64, g_device)) {
+    FatalError("Explosion System Init: FAIL", "Error", g_hWnd, true);
+    return;
+  }
 
   g_terrain->BuildGrid(&g_seaPlaneVB, &g_seaPlaneIB, 64, 64, 2, 2, 0xFFFFFFFF, g_device);
+  StartSounds();
 }
 
 void Shutdown() {
   Destroy(g_skyDome);
   Destroy(g_timer);
+  Destroy(g_smoke);
   Destroy(g_ocean);
   Destroy(g_terrain);
+  Destroy(g_explosion);
+  // Stops every sound and closes the audio output.
+  Destroy(g_sound);
   // The sea plane's buffers go before the device they belong to.
   SafeRelease(g_seaPlaneVB);
   SafeRelease(g_seaPlaneIB);

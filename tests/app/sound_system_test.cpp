@@ -4,20 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <thread>
 
+#include "disk_audio.h"
 #include "test_folder.h"
 
 namespace {
 
-// What the mixer writes: 22050 frames a second of 16-bit stereo.
-constexpr int kRate = 22050;
-constexpr uintmax_t kBytesPerSecond = kRate * 4;
+constexpr int kRate = DiskAudio::kRate;
 
 void PutLe(std::string* out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out->push_back(char(value >> (8 * i)));
@@ -39,39 +34,12 @@ std::string ConstantWav(int16_t value, int frames, int rate = kRate) {
 
 class SoundSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", (folder_.Path() / "mixed.raw").c_str(), 1);
-    ASSERT_TRUE(sound_->Init(nullptr));
-  }
-  void TearDown() override {
-    sound_.reset();
-    unsetenv("SDL_AUDIODRIVER");
-    unsetenv("SDL_DISKAUDIOFILE");
-  }
+  void SetUp() override { ASSERT_TRUE(sound_->Init(nullptr)); }
 
-  static uintmax_t MixedBytes() {
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size("mixed.raw", error);
-    return error ? 0 : size;
-  }
-
-  // Lets the mixer run on for that much sound, however busy the machine is.
-  static void MixFor(double seconds) {
-    const uintmax_t target = MixedBytes() + uintmax_t(seconds * kBytesPerSecond);
-    for (int i = 0; i < 2000 && MixedBytes() < target; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-
-  // Closes the sound system and returns the left channel of everything it mixed.
+  // Closes the sound system and returns everything it mixed.
   std::vector<int16_t> Heard() {
     sound_.reset();
-    std::ifstream file("mixed.raw", std::ios::binary);
-    std::vector<int16_t> left;
-    int16_t frame[2];
-    while (file.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
-    return left;
+    return audio_.LeftChannel();
   }
 
   static size_t CountNear(const std::vector<int16_t>& samples, double expected) {
@@ -84,6 +52,7 @@ class SoundSystemTest : public ::testing::Test {
   }
 
   TestFolder folder_;
+  DiskAudio audio_;
   std::unique_ptr<SoundSystem> sound_ = std::make_unique<SoundSystem>();
 };
 
@@ -94,9 +63,9 @@ TEST_F(SoundSystemTest, InstancesSumTheFirstEntryOfANameIsPlayedAndStopEndsThemA
   ASSERT_TRUE(sound_->Load("loud.wav", "tone"));
   ASSERT_TRUE(sound_->Play("tone", false));
   ASSERT_TRUE(sound_->Play("tone", true));
-  MixFor(0.2);
+  audio_.MixFor(0.2);
   ASSERT_TRUE(sound_->Stop("tone"));
-  MixFor(0.2);
+  audio_.MixFor(0.2);
   const std::vector<int16_t> heard = Heard();
   ASSERT_GT(heard.size(), size_t(kRate * 0.35));
   EXPECT_EQ(*std::max_element(heard.begin(), heard.end()), 2000);
@@ -115,7 +84,7 @@ TEST_F(SoundSystemTest, VolumesAreExactToHalfADecibelApplyAtOnceAndLoopsPlayOn) 
   const int32_t volumes[] = {-600, -2000, -4000, -9600};
   for (int32_t volume : volumes) {
     ASSERT_TRUE(sound_->SetVolume("tone", volume));
-    MixFor(0.15);
+    audio_.MixFor(0.15);
   }
   const std::vector<int16_t> heard = Heard();
   // Each volume held for longer than the looped file lasts: -6 dB halves the amplitude, -40 dB
@@ -156,7 +125,7 @@ TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothing) {
 
 TEST_F(SoundSystemTest, WithoutAnAudioDeviceTheProgramRunsSilentAndSaysSoOnce) {
   sound_.reset();
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);  // put back by DiskAudio
   folder_.Write("tone.wav", ConstantWav(1000, 100));
   ::testing::internal::CaptureStderr();
   SoundSystem silent;

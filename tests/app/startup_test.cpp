@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
+#include "app/sound_system.h"
 #include "app/win_main.h"
+#include "disk_audio.h"
 #include "platform/host.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
@@ -24,9 +28,12 @@ class StartupTest : public ::testing::Test {
     ASSERT_TRUE(host::Start(true, &error)) << error;
     ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
     g_timer = new FrameTimer();
-    // A small island and a one-triangle sky; the textures may be missing.
+    // A small island and a one-triangle sky, smoke and debris; the other textures may be missing.
     std::filesystem::create_directory("textures");
     WriteBitmap("textures/volcanoh24.bmp", GreyRamp24(4, 4, 2));
+    for (const char* sprite : {"textures/smoke.bmp", "textures/erupdebris.bmp"}) {
+      WriteBitmap(sprite, GreyRamp24(4, 4, 9));
+    }
     std::filesystem::create_directory("misc");
     folder_.Write("misc/skydome.md3", Md3Bytes(TriangleMd3()));
   }
@@ -156,6 +163,42 @@ TEST_F(StartupTest, MissingSkyDomeEndsTheStartUpBeforeTheOcean) {
   EXPECT_NE(g_skyDome, nullptr);  // made before its Init failed, destroyed by the shut-down
   EXPECT_EQ(g_ocean, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, MissingSmokeOrDebrisSpriteEndsTheStartUpAtItsRow) {
+  std::filesystem::remove("textures/smoke.bmp");
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Particle System Init: FAIL"), std::string::npos) << err;
+  EXPECT_NE(g_smoke, nullptr);
+  EXPECT_EQ(g_ocean, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
+  Shutdown();
+  EXPECT_EQ(g_smoke, nullptr);
+  EXPECT_EQ(g_sound, nullptr);
+
+  WriteBitmap("textures/smoke.bmp", GreyRamp24(4, 4, 9));
+  std::filesystem::remove("textures/erupdebris.bmp");
+  err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Explosion System Init: FAIL"), std::string::npos) << err;
+  EXPECT_NE(g_terrain, nullptr);
+  EXPECT_EQ(g_seaPlaneVB, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, FiveSoundsLoadAndTheWavesAndWindLoopUntilTheShutDown) {
+  DiskAudio audio;
+  std::filesystem::copy(std::filesystem::path(VULCARA_DATA_DIR) / "sound", "sound");
+  StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  ASSERT_NE(g_sound, nullptr);
+  for (const char* name : {"wind", "waves", "rumble", "explosion", "fire"}) {
+    EXPECT_TRUE(g_sound->SetVolume(name, 0)) << name;
+  }
+  audio.MixFor(0.3);
+  Shutdown();
+  EXPECT_EQ(g_sound, nullptr);
+  const std::vector<int16_t> heard = audio.LeftChannel();
+  ASSERT_GT(heard.size(), size_t(DiskAudio::kRate / 4));
+  EXPECT_GT(*std::max_element(heard.end() - DiskAudio::kRate / 10, heard.end()), 1000);
 }
 
 TEST_F(StartupTest, FramesClearTheSkyAndCountTheFrameRate) {
