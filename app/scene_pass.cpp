@@ -1,7 +1,12 @@
 #include "app/scene_pass.h"
 
+#include <cstdio>
+
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
+#include "console/bitmap_font.h"
+#include "console/console.h"
+#include "console/fire_effect.h"
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_vector3.h"
 #include "world/ocean_animation.h"
@@ -24,7 +29,9 @@ D3DXMATRIX CameraView() {
   return view;
 }
 
-void SetWorld(const D3DXMATRIX& world) { g_device->SetTransform(D3DTS_WORLD, &world); }
+void SetWorld(const D3DXMATRIX& world) {
+  g_device->SetTransform(D3DTS_WORLD, &world);
+}
 
 // Drawn with the ocean's texture and the stage-0 setup the ocean leaves behind: colour from the
 // texture, opacity from the plane's opaque white vertices.
@@ -35,6 +42,20 @@ void RenderSeaPlane() {
   g_device->SetStreamSource(0, g_seaPlaneVB, sizeof(SceneVertex));
   g_device->SetIndices(g_seaPlaneIB, 0);
   g_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2);
+}
+
+// The fire burns on only while the console shows it.
+void AdvanceConsoleFire() {
+  if (!g_console || !g_console->Visible() || !g_consoleFire) return;
+  g_console->SetBackgroundTexture(g_consoleFire->Texture());
+  g_consoleFire->Update();
+}
+
+// The previous frame's rate at the top left, in the console's font.
+void RenderFrameRate() {
+  char text[16];
+  std::snprintf(text, sizeof text, "%i FPS", static_cast<int>(g_fps));
+  g_console->Font().RenderText(text, 0.0f, 0.0f, 1.0f, g_device);
 }
 
 }  // namespace
@@ -55,12 +76,16 @@ void RenderScene() {
   SetWorld(identity);
   if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);
   RenderSeaPlane();
+  // Last, over everything.
+  if (g_console) g_console->Render(g_device);
 }
 
 void RenderFrame() {
+  AdvanceConsoleFire();
   g_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClearColor, 1.0f, 0);
   g_device->BeginScene();
   RenderScene();
+  if (g_showFps && g_console) RenderFrameRate();
   g_device->EndScene();
   g_device->Present(nullptr, nullptr, nullptr, nullptr);
 }
