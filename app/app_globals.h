@@ -5,6 +5,9 @@
 #include "platform/d3d8.h"
 #include "platform/win32.h"
 
+class BitmapFont;
+class Console;
+class FireEffect;
 class FrameTimer;
 class OceanAnimation;
 class SkyDome;
@@ -17,6 +20,11 @@ extern FrameTimer* g_timer;
 extern uint32_t g_fps;
 extern bool g_showFps;
 extern SkyDome* g_skyDome;
+extern Console* g_console;
+// The captions' font.
+extern BitmapFont* g_font;
+// The console's burning backdrop.
+extern FireEffect* g_consoleFire;
 extern OceanAnimation* g_ocean;
 extern VolcanoTerrain* g_terrain;
 // The sea plane under and around the ocean: one quad, built by the terrain at start-up.
