@@ -5,7 +5,10 @@
 #include "platform/d3d8.h"
 #include "platform/win32.h"
 
+class BitmapFont;
+class Console;
 class ExplosionSystem;
+class FireEffect;
 class FrameTimer;
 class OceanAnimation;
 class ParticleSystem;
@@ -19,7 +22,12 @@ extern IDirect3DDevice8* g_device;
 extern FrameTimer* g_timer;
 extern uint32_t g_fps;
 extern bool g_showFps;
+extern Console* g_console;
+// The captions' font.
+extern BitmapFont* g_font;
 extern SoundSystem* g_sound;
+// The console's burning backdrop.
+extern FireEffect* g_consoleFire;
 extern SkyDome* g_skyDome;
 // The smoke column over the crater.
 extern ParticleSystem* g_smoke;

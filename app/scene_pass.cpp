@@ -1,7 +1,12 @@
 #include "app/scene_pass.h"
 
+#include <cstdio>
+
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
+#include "console/bitmap_font.h"
+#include "console/console.h"
+#include "console/fire_effect.h"
 #include "effects/particle_system.h"
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_vector3.h"
@@ -43,6 +48,20 @@ void RenderSeaPlane() {
   g_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2);
 }
 
+// The fire burns on only while the console shows it.
+void AdvanceConsoleFire() {
+  if (!g_console || !g_console->Visible() || !g_consoleFire) return;
+  g_console->SetBackgroundTexture(g_consoleFire->Texture());
+  g_consoleFire->Update();
+}
+
+// The previous frame's rate at the top left, in the console's font.
+void RenderFrameRate() {
+  char text[16];
+  std::snprintf(text, sizeof text, "%i FPS", static_cast<int>(g_fps));
+  g_console->Font().RenderText(text, 0.0f, 0.0f, 1.0f, g_device);
+}
+
 }  // namespace
 
 D3DXVECTOR3 CameraEye() {
@@ -73,12 +92,17 @@ void RenderScene() {
   SetWorld(halfSize);
   g_device->SetTransform(D3DTS_VIEW, &view);
   if (g_skyDome) g_skyDome->Render(g_device);
+
+  // Last, over everything.
+  if (g_console) g_console->Render(g_device);
 }
 
 void RenderFrame() {
+  AdvanceConsoleFire();
   g_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClearColor, 1.0f, 0);
   g_device->BeginScene();
   RenderScene();
+  if (g_showFps && g_console) RenderFrameRate();
   g_device->EndScene();
   g_device->Present(nullptr, nullptr, nullptr, nullptr);
   // After the picture: each frame shows the smoke as the previous frame left it.

@@ -6,6 +6,9 @@
 #include "app/config_file.h"
 #include "app/frame_timer.h"
 #include "app/sound_system.h"
+#include "console/bitmap_font.h"
+#include "console/console.h"
+#include "console/fire_effect.h"
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8.h"
@@ -15,14 +18,16 @@
 
 namespace {
 
-// What config.ini chooses, with the values used when it is missing or malformed.
 constexpr D3DCOLOR kOceanColor = 0x800000C8;  // blue 200 at half opacity
 constexpr float kSeaLevel = 1.0f;
+constexpr uint16_t kConsoleFontColor = 0xF00F;  // opaque blue
+constexpr uint16_t kCaptionFontColor = 0xF0B0;  // opaque green
 // The smoke column rises from the crater, drifting a little sideways.
 constexpr D3DXVECTOR3 kSmokeOrigin(0.5f, 6.5f, 0.5f);
 constexpr D3DXVECTOR3 kSmokeMinVelocity(-0.5f, 1.0f, -0.5f);
 constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
 
+// What config.ini chooses, with the values used when it is missing or malformed.
 struct DisplaySettings {
   int width = 800;
   int height = 600;
@@ -69,6 +74,13 @@ bool CreateDevice(const DisplaySettings& settings) {
                                        D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &g_device));
 }
 
+// Asked of the 16-bit adapter format whatever the display's: without 32-bit textures with
+// alpha, the console's fire uses 16-bit colour.
+bool LacksA8R8G8B8Textures() {
+  return g_d3d->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_R5G6B5, 0,
+                                  D3DRTYPE_TEXTURE, D3DFMT_A8R8G8B8) != D3D_OK;
+}
+
 void SetBaseRenderState() {
   g_device->SetRenderState(D3DRS_LIGHTING, FALSE);
   g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
@@ -78,6 +90,29 @@ void SetBaseRenderState() {
   g_device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
   g_device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
   g_device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
+}
+
+// The console comes first, so that every later step can report on it, then the captions' font.
+void StartConsole() {
+  g_console = new Console();
+  if (!g_console->Init("font\\FONT_8", nullptr, kConsoleFontColor, "conout.log", g_device)) {
+    // Reported, but the start-up goes on; the quit request is posted.
+    FatalError("Console Initialization Error", "Error", g_hWnd, true);
+  }
+  g_console->Print("***Orvanta Entry By Delcour***");
+  g_console->Print("Type '/help' for a list of commands");
+  g_font = new BitmapFont();
+  g_font->Load("font\\FONT_8", kCaptionFontColor, g_device);
+}
+
+// Prints a scene object's OK line; or shows its failure, asks to quit and returns false.
+bool Reported(bool succeeded, const char* okLine, const char* failMessage) {
+  if (!succeeded) {
+    FatalError(failMessage, "Error", g_hWnd, true);
+    return false;
+  }
+  g_console->Print(okLine);
+  return true;
 }
 
 // The five sounds, and the waves and wind looping from the start. A sound that doesn't load is
@@ -106,6 +141,11 @@ void FatalError(const char* text, const char* caption, HWND owner, bool quit) {
   if (quit) PostQuitMessage(kFatalExitCode);
 }
 
+bool BuildOcean(int extent, int gridSize) {
+  return g_ocean->Build("textures\\ocean.bmp", kOceanColor, kSeaLevel, extent, extent, gridSize,
+                        gridSize, 0.5f, 0.2f, 0.5f, g_device);
+}
+
 void Startup() {
   DisplaySettings settings;
   ReadConfig("config.ini", &settings.width, &settings.height, &settings.windowed,
@@ -115,42 +155,46 @@ void Startup() {
     FatalError("Error Creating Direct3D Device", "Error", g_hWnd, true);
     return;
   }
+  const bool noA8R8G8B8 = LacksA8R8G8B8Textures();
   SetBaseRenderState();
+  StartConsole();
 
   // The scene objects, in this order; the first that fails ends the start-up.
   g_sound = new SoundSystem();
-  if (!g_sound->Init(g_hWnd)) {
-    FatalError("Error Initializing DirectAudio", "Error", g_hWnd, true);
+  if (!Reported(g_sound->Init(g_hWnd), "DirectAudio Init: OK", "Error Initializing DirectAudio")) {
+    return;
+  }
+  g_consoleFire = new FireEffect();
+  if (!Reported(g_consoleFire->Init(128, "misc\\firepal.bmp", 2, 2, 30, noA8R8G8B8, g_device),
+                "Console Fire Init: OK", "Error Initializing Fire")) {
     return;
   }
   g_skyDome = new SkyDome();
-  if (!g_skyDome->Init(g_device, "misc\\skydome.md3")) {
-    FatalError("Error Initializing Sky Dome", "Error", g_hWnd, true);
+  if (!Reported(g_skyDome->Init(g_device, "misc\\skydome.md3"), "Sky Dome Init: OK",
+                "Error Initializing Sky Dome")) {
     return;
   }
-  // Once the console exists it shows "Sky Dome Init: OK" here.
   g_smoke = new ParticleSystem();
-  if (!g_smoke->Init(g_device, "textures\\smoke.bmp", 35, 40, kSmokeOrigin, 1.0f, kSmokeMinVelocity,
-                     kSmokeMaxVelocity)) {
-    FatalError("Particle System Init: FAIL", "Error", g_hWnd, true);
+  if (!Reported(g_smoke->Init(g_device, "textures\\smoke.bmp", 35, 40, kSmokeOrigin, 1.0f,
+                              kSmokeMinVelocity, kSmokeMaxVelocity),
+                "Particle System Init: OK", "Particle System Init: FAIL")) {
     return;
   }
   g_ocean = new OceanAnimation();
-  if (!g_ocean->Build("textures\\ocean.bmp", kOceanColor, kSeaLevel, 48, 48,
-                      32 * settings.waterDetail, 32 * settings.waterDetail, 0.5f, 0.2f, 0.5f,
-                      g_device)) {
-    FatalError("Ocean Animation System Init: FAIL", "Error", g_hWnd, true);
+  if (!Reported(BuildOcean(48, 32 * settings.waterDetail), "Ocean Animation System Init: OK",
+                "Ocean Animation System Init: FAIL")) {
     return;
   }
   g_terrain = new VolcanoTerrain();
-  if (!g_terrain->Generate("textures\\volcanoh24.bmp", "textures\\volcanotex.bmp", 5, 5, 15.0f,
-                           g_device)) {
-    FatalError("Volcano Terrain Generation: FAIL", "Error", g_hWnd, true);
+  if (!Reported(g_terrain->Generate("textures\\volcanoh24.bmp", "textures\\volcanotex.bmp", 5, 5,
+                                    15.0f, g_device),
+                "Volcano Terrain Generation: OK", "Volcano Terrain Generation: FAIL")) {
     return;
   }
   g_explosion = new ExplosionSystem();
-  if (!g_explosion->Init("textures\\shockwave.bmp", "textures\\erupdebris.bmp", 64, g_device)) {
-    FatalError("Explosion System Init: FAIL", "Error", g_hWnd, true);
+  if (!Reported(
+          g_explosion->Init("textures\\shockwave.bmp", "textures\\erupdebris.bmp", 64, g_device),
+          "Explosion System Init: OK", "Explosion System Init: FAIL")) {
     return;
   }
 
@@ -159,7 +203,10 @@ void Startup() {
 }
 
 void Shutdown() {
+  Destroy(g_font);
   Destroy(g_skyDome);
+  Destroy(g_consoleFire);
+  Destroy(g_console);
   Destroy(g_timer);
   Destroy(g_smoke);
   Destroy(g_ocean);

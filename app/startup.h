@@ -8,6 +8,9 @@ constexpr int kFatalExitCode = 1;
 // Reads config.ini, creates the device and its base state, then the scene objects. A failing
 // step shows its message and posts the quit request; later steps are not run.
 void Startup();
+// Builds g_ocean, or rebuilds it in place, from the water texture: a grid of gridSize x gridSize
+// vertices over extent x extent world units.
+bool BuildOcean(int extent, int gridSize);
 // Destroys whatever exists, in order, and resets the globals.
 void Shutdown();
 // Shows text in a message box and, when quit is set, asks the main loop to end.

@@ -1,14 +1,20 @@
 // The program itself, run headless as a user or CI would run it.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <thread>
 
+#include "console/font_files.h"
+#include "platform/files.h"
 #include "region_mean.h"
 #include "test_folder.h"
 
@@ -57,8 +63,19 @@ class HeadlessRun : public ::testing::Test {
     folder_.CopyFrom(VULCARA_DATA_DIR);
     folder_.Write("config.ini", "displaymode= 0\nwaterdetail= high\nshowfps= 0\n");
   }
+
   TestFolder folder_;
 };
+
+const std::vector<std::string> kStartUpLines = {"***Orvanta Entry By Delcour***",
+                                                "Type '/help' for a list of commands",
+                                                "DirectAudio Init: OK",
+                                                "Console Fire Init: OK",
+                                                "Sky Dome Init: OK",
+                                                "Particle System Init: OK",
+                                                "Ocean Animation System Init: OK",
+                                                "Volcano Terrain Generation: OK",
+                                                "Explosion System Init: OK"};
 
 TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
   RunResult run =
@@ -135,6 +152,112 @@ TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderChurningCloudsAndRisingS
   EXPECT_GT(low, sea + 40) << low;
   EXPECT_GT(high, sea + 10) << high;
   EXPECT_LT(high, low - 20) << high;
+}
+
+// Starts the program without a frame limit, sends it the signal once its start-up has reported,
+// and returns its exit status.
+int StatusAfterSignal(int signal) {
+  std::filesystem::remove("conout.log");
+  const char* argv[] = {VULCARA_EXE, "--headless", "--fixed-step", "20", nullptr};
+  // Whatever runs the tests may ignore the signals; the program must see them as a user would.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGINT);
+  sigaddset(&defaults, SIGTERM);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = 0;
+  const int failed =
+      posix_spawn(&pid, VULCARA_EXE, nullptr, &attributes, const_cast<char**>(argv), environ);
+  posix_spawnattr_destroy(&attributes);
+  if (failed) return -1;
+  for (int wait = 0; wait < 600 && FileLines("conout.log") != kStartUpLines; ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  kill(pid, signal);
+  int raw = 0;
+  waitpid(pid, &raw, 0);
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+TEST_F(HeadlessRun, SignalsAndClosingTheWindowEndThroughTheNormalShutDown) {
+  for (int signal : {SIGINT, SIGTERM}) {
+    EXPECT_EQ(StatusAfterSignal(signal), 0) << signal;
+    EXPECT_EQ(FileLines("conout.log"), kStartUpLines) << signal;
+  }
+  folder_.Write("input.txt", "0.2 close\n");
+  RunResult run = RunProgram("--headless --fixed-step 20 --input input.txt");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(FileLines("conout.log"), kStartUpLines);
+}
+
+// Ink texels the program's font has for the text: what a crisp line of it shows.
+int InkTexels(const std::string& text) {
+  std::vector<uint8_t> image, description;
+  ReadWholeFile("font/FONT_8.bmp", 1 << 20, &image, nullptr);
+  ReadWholeFile("font/FONT_8.fon", 1 << 10, &description, nullptr);
+  FontFiles font;
+  if (!font.Parse(image, description, nullptr)) return -1;
+  int ink = 0;
+  for (char c : text) {
+    // The font's glyphs are the printable characters in order, from the blank.
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) ink += font.Inked(c - ' ', x, y);
+    }
+  }
+  return ink;
+}
+
+// Pixels of exactly the console's ink colour, opaque blue.
+int InkPixels(const PngPixels& p, int x0, int y0, int width, int height) {
+  int ink = 0;
+  for (int y = y0; y < y0 + height; ++y) {
+    for (int x = x0; x < x0 + width; ++x) {
+      const uint8_t* px = &p.rgba[(size_t(y) * p.width + x) * 4];
+      ink += px[0] == 0 && px[1] == 0 && px[2] == 255;
+    }
+  }
+  return ink;
+}
+
+TEST_F(HeadlessRun, ScriptedConsoleShowsCrispTextOnTheBurningBackdropAndLogsEveryLine) {
+  folder_.Write("input.txt",
+                "# open the console, show the frame rate, try commands; leave through /quit\n"
+                "0.1 char 96\n0.2 text /help\\r\n0.3 text /showfps\\r\n0.4 text /bogus\\r\n"
+                "0.5 text /quit\n1.1 text \\r\n");
+  RunResult run = RunProgram(
+      "--headless --fixed-step 20 --seconds 5 --input input.txt --capture cap --capture-at "
+      "0.06,1");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::vector<std::string> logged = FileLines("conout.log");
+  const size_t startUp = kStartUpLines.size();
+  ASSERT_EQ(logged.size(), startUp + 9 + 5);
+  EXPECT_EQ(std::vector(logged.begin(), logged.begin() + startUp), kStartUpLines);
+  EXPECT_EQ(logged[startUp], "Commands:");
+  EXPECT_EQ(std::vector(logged.begin() + startUp + 9, logged.end()),
+            (std::vector<std::string>{">/help", "Error Processing Command", ">/bogus",
+                                      "Quiting.....", ">/quit"}));
+
+  std::set<std::filesystem::path> captured(std::filesystem::directory_iterator("cap"), {});
+  ASSERT_EQ(captured.size(), 2u);
+  PngPixels closed = ReadPng(captured.begin()->string());
+  PngPixels frame = ReadPng(captured.rbegin()->string());
+  ASSERT_EQ(frame.width, 800);
+  // The frame rate at 20 ms a frame, and the input line on the console's bottom row (24 rows
+  // of 8 pixels), every ink texel one pixel of the ink colour.
+  EXPECT_EQ(InkPixels(frame, 0, 0, 48, 8), InkTexels("50 FPS"));
+  EXPECT_EQ(InkPixels(frame, 0, 184, 48, 8), InkTexels(">/quit"));
+  EXPECT_GT(InkTexels("50 FPS"), 50);
+  // Above the flames, right of the text, the backdrop is black at half opacity over the sky.
+  MeanColour sky = MeanOf(closed, 600, 0, 200, 40), cold = MeanOf(frame, 600, 0, 200, 40);
+  EXPECT_NEAR(cold.r, sky.r / 2, 3.0);
+  EXPECT_NEAR(cold.b, sky.b / 2, 3.0);
+  // Flames along the backdrop's lower edge, over the dark far sea.
+  MeanColour flames = MeanOf(frame, 0, 260, 800, 35);
+  EXPECT_GT(flames.r, 40.0) << flames.r << " " << flames.g << " " << flames.b;
+  EXPECT_GT(flames.r, flames.g);
 }
 
 TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {

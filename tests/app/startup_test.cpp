@@ -9,6 +9,10 @@
 #include "app/frame_timer.h"
 #include "app/sound_system.h"
 #include "app/win_main.h"
+#include "app/window_proc.h"
+#include "console/bitmap_font.h"
+#include "console/console.h"
+#include "console/fire_effect.h"
 #include "disk_audio.h"
 #include "platform/host.h"
 #include "test_bitmap.h"
@@ -28,13 +32,16 @@ class StartupTest : public ::testing::Test {
     ASSERT_TRUE(host::Start(true, &error)) << error;
     ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
     g_timer = new FrameTimer();
-    // A small island and a one-triangle sky, smoke and debris; the other textures may be missing.
+    // A small island, a one-triangle sky, smoke and debris; the other textures may be missing.
+    // The console's font and fire palette are the program's own.
+    for (const char* folder : {"font", "misc"}) {
+      std::filesystem::copy(std::filesystem::path(VULCARA_DATA_DIR) / folder, folder);
+    }
     std::filesystem::create_directory("textures");
     WriteBitmap("textures/volcanoh24.bmp", GreyRamp24(4, 4, 2));
     for (const char* sprite : {"textures/smoke.bmp", "textures/erupdebris.bmp"}) {
       WriteBitmap(sprite, GreyRamp24(4, 4, 9));
     }
-    std::filesystem::create_directory("misc");
     folder_.Write("misc/skydome.md3", Md3Bytes(TriangleMd3()));
   }
 
@@ -67,6 +74,10 @@ class StartupTest : public ::testing::Test {
     DWORD value = 0xDEADBEEF;
     g_device->GetRenderState(state, &value);
     return value;
+  }
+
+  static void Type(const std::string& text) {
+    for (char c : text) WndProc(g_hWnd, WM_CHAR, static_cast<unsigned char>(c), 0);
   }
 
   TestFolder folder_;
@@ -140,11 +151,19 @@ TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   EXPECT_EQ(g_terrain->VertexCount(), 16);
   EXPECT_NE(g_seaPlaneVB, nullptr);
   EXPECT_NE(g_seaPlaneIB, nullptr);
+  EXPECT_EQ(g_font->GlyphCount(), 95u);
+  EXPECT_EQ(FileLines("conout.log").back(), "Explosion System Init: OK");
   Shutdown();
   EXPECT_EQ(g_skyDome, nullptr);
   EXPECT_EQ(g_ocean, nullptr);
   EXPECT_EQ(g_terrain, nullptr);
   EXPECT_EQ(g_seaPlaneVB, nullptr);
+  EXPECT_EQ(g_console, nullptr);
+  EXPECT_EQ(g_font, nullptr);
+  EXPECT_EQ(g_consoleFire, nullptr);
+  EXPECT_EQ(g_sound, nullptr);
+  EXPECT_EQ(g_smoke, nullptr);
+  EXPECT_EQ(g_explosion, nullptr);
 }
 
 TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
@@ -162,7 +181,58 @@ TEST_F(StartupTest, MissingSkyDomeEndsTheStartUpBeforeTheOcean) {
   EXPECT_NE(err.find("Error: Error Initializing Sky Dome"), std::string::npos) << err;
   EXPECT_NE(g_skyDome, nullptr);  // made before its Init failed, destroyed by the shut-down
   EXPECT_EQ(g_ocean, nullptr);
+}
+
+TEST_F(StartupTest, AConsoleWithoutItsFontIsReportedAndTheStartUpGoesOn) {
+  std::filesystem::remove_all("font");
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Console Initialization Error"), std::string::npos) << err;
+  EXPECT_EQ(FileLines("conout.log").size(), 9u);
+  EXPECT_NE(g_terrain, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, AMissingFirePaletteEndsTheStartUpBeforeTheOcean) {
+  std::filesystem::remove("misc/firepal.bmp");
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Error Initializing Fire"), std::string::npos) << err;
+  EXPECT_EQ(
+      FileLines("conout.log"),
+      (std::vector<std::string>{"***Orvanta Entry By Delcour***",
+                                "Type '/help' for a list of commands", "DirectAudio Init: OK"}));
+  EXPECT_NE(g_consoleFire, nullptr);  // created before its failing initialisation
+  EXPECT_EQ(g_ocean, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
+TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
+  StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  g_timer->Update();
+  Type("`");
+  ASSERT_TRUE(g_console->Visible());
+  WndProc(g_hWnd, WM_CHAR, 0x263A, 0);  // no single-byte character
+  Type("/showfps\r");
+  EXPECT_TRUE(g_showFps);
+  Type("/waterdetailhigh\r");
+  EXPECT_EQ(g_ocean->Motions().size(), 100u * 100u);
+  Type("/waterdetaillow\r/hidefps\r");
+  EXPECT_EQ(g_ocean->Motions().size(), 10u * 10u);
+  EXPECT_FALSE(g_showFps);
+  EXPECT_STREQ(g_console->InputLine(), ">");
+  // The fire burns only while the console shows.
+  auto heat = [] {
+    return std::vector<uint8_t>(g_consoleFire->Field().Current().begin(),
+                                g_consoleFire->Field().Current().end());
+  };
+  const std::vector<uint8_t> before = heat();
+  ProduceFrame();
+  EXPECT_NE(heat(), before);
+  Type("~");
+  ProduceFrame();  // the last frame with the console
+  EXPECT_FALSE(g_console->Visible());
+  const std::vector<uint8_t> after = heat();
+  ProduceFrame();
+  EXPECT_EQ(heat(), after);
 }
 
 TEST_F(StartupTest, MissingSmokeOrDebrisSpriteEndsTheStartUpAtItsRow) {
@@ -173,8 +243,6 @@ TEST_F(StartupTest, MissingSmokeOrDebrisSpriteEndsTheStartUpAtItsRow) {
   EXPECT_EQ(g_ocean, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
   Shutdown();
-  EXPECT_EQ(g_smoke, nullptr);
-  EXPECT_EQ(g_sound, nullptr);
 
   WriteBitmap("textures/smoke.bmp", GreyRamp24(4, 4, 9));
   std::filesystem::remove("textures/erupdebris.bmp");

@@ -40,7 +40,9 @@ void WriteBitmap(const std::string& path, const TestBitmap& b) {
   Put32(bytes, 30, b.compression);
   Put32(bytes, 34, static_cast<uint32_t>(b.pixels.size()));
   if (b.bitsPerPixel == 8 && b.dataOffset >= 54 + 1024) {
-    for (int i = 0; i < 256; ++i) Put32(bytes, 54 + 4 * i, 0x00FF0000u);  // all red: unused
+    for (size_t i = 0; i < 256; ++i) {
+      Put32(bytes, 54 + 4 * i, i < b.palette.size() ? b.palette[i] : 0x00FF0000u);
+    }
   }
   bytes.insert(bytes.end(), b.pixels.begin(), b.pixels.end());
   std::ofstream(path, std::ios::binary)

@@ -30,3 +30,10 @@ void TestFolder::CopyFrom(const std::filesystem::path& folder) const {
       folder, path_,
       std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
 }
+
+std::vector<std::string> FileLines(const std::string& name) {
+  std::ifstream file(name);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  return lines;
+}

@@ -2,6 +2,7 @@
 // A fresh temporary folder that the test runs in, removed afterwards.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TestFolder {
  public:
@@ -17,3 +18,6 @@ class TestFolder {
   std::filesystem::path path_;
   std::filesystem::path previous_;
 };
+
+// The lines of a text file in the current folder; none when it is missing.
+std::vector<std::string> FileLines(const std::string& name);

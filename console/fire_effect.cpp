@@ -1,0 +1,96 @@
+#include "console/fire_effect.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "gfx/d3dx_texture.h"
+#include "gfx/image_decoder.h"
+#include "platform/files.h"
+
+namespace {
+
+// A palette comes from a small image; this is far above any that holds one.
+constexpr uint64_t kMaxPaletteFileBytes = 4 << 20;
+// Sides beyond this are a mistake in the caller: the fields and texture grow with the square.
+constexpr int kMaxSize = 1024;
+
+uint8_t Reduce(uint8_t channel, int top) {
+  return static_cast<uint8_t>(channel * top / 255);
+}
+
+}  // namespace
+
+FireEffect::~FireEffect() {
+  SafeRelease(texture_);
+}
+
+bool FireEffect::Init(int size, const char* paletteFile, int seedRunWidth, int cooling,
+                      int seedBias, bool sixteenBit, IDirect3DDevice8* device) {
+  SafeRelease(texture_);
+  sixteenBit_ = sixteenBit;
+  seedBias_ = seedBias;
+  cooling_ = cooling;
+  seedRunWidth_ = seedRunWidth;
+  // A run width below 1 would never finish seeding.
+  if (size < 1 || size > kMaxSize || seedRunWidth < 1 || !ReadPalette(paletteFile)) return false;
+  field_.Resize(size);
+  field_.Seed(seedRunWidth_, seedBias_);
+  field_.Rise(cooling_);
+  if (FAILED(D3DXCreateTexture(device, size, size, 1, 0,
+                               sixteenBit_ ? D3DFMT_R5G6B5 : D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                               &texture_))) {
+    return false;
+  }
+  if (sixteenBit_) ReducePaletteTo16Bit();
+  // The first picture is the field just computed, before any swap.
+  return Upload(field_.Next());
+}
+
+bool FireEffect::ReadPalette(const char* fileName) {
+  std::vector<uint8_t> file;
+  DecodedImage image;
+  if (!fileName || !ReadWholeFile(fileName, kMaxPaletteFileBytes, &file, nullptr) ||
+      !DecodeImage(file, &image) || image.palette.size() != kPaletteSize) {
+    return false;
+  }
+  std::copy(image.palette.begin(), image.palette.end(), palette_.begin());
+  return true;
+}
+
+void FireEffect::ReducePaletteTo16Bit() {
+  for (PALETTEENTRY& entry : palette_) {
+    entry.peRed = Reduce(entry.peRed, 31);
+    entry.peGreen = Reduce(entry.peGreen, 63);
+    entry.peBlue = Reduce(entry.peBlue, 31);
+  }
+}
+
+bool FireEffect::Update() {
+  field_.Seed(seedRunWidth_, seedBias_);
+  field_.Rise(cooling_);
+  field_.Swap();
+  return Upload(field_.Current());
+}
+
+bool FireEffect::Upload(std::span<const uint8_t> field) {
+  D3DLOCKED_RECT locked{};
+  if (!texture_ || FAILED(texture_->LockRect(0, &locked, nullptr, 0))) return false;
+  const int size = field_.Size();
+  for (int y = 0; y < size - 1; ++y) {
+    uint8_t* row = static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch;
+    const uint8_t* heat = &field[size_t(y) * size];
+    for (int x = 0; x < size; ++x) {
+      const PALETTEENTRY& p = palette_[heat[x]];
+      if (sixteenBit_) {
+        const uint16_t texel = static_cast<uint16_t>(p.peRed << 11 | p.peGreen << 5 | p.peBlue);
+        std::memcpy(row + 2 * x, &texel, 2);
+      } else {
+        // Alpha 0: the console takes the backdrop's opacity from its vertices.
+        const uint8_t texel[4] = {p.peBlue, p.peGreen, p.peRed, 0};
+        std::memcpy(row + 4 * x, texel, 4);
+      }
+    }
+  }
+  return SUCCEEDED(texture_->UnlockRect(0));
+}

@@ -1,0 +1,135 @@
+#include "console/fire_effect.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/d3d8/record/recording_backend.h"
+#include "test_bitmap.h"
+#include "test_folder.h"
+#include "world/random_numbers.h"
+
+namespace {
+
+// The bottom row of the field just computed, made the current one.
+std::vector<uint8_t> SeedRow(FireField& field) {
+  field.Swap();
+  return {field.Current().end() - field.Size(), field.Current().end()};
+}
+
+TEST(FireFieldTest, SeedingStepsRunsFromColumnFiveAndKeepsTheEdgesCold) {
+  SeedRand(1);
+  for (int run = 0; run < 59; ++run) Rand();
+  const int afterTheRuns = Rand();
+  FireField field;
+  field.Resize(128);
+  for (int x = 0; x < 128; ++x) field.At(x, 127) = 200;
+  SeedRand(1);
+  field.Seed(2, 30);
+  EXPECT_EQ(Rand(), afterTheRuns);  // one number per run
+  std::vector<uint8_t> bottom = SeedRow(field);
+  EXPECT_EQ(bottom[4] + bottom[123], 0);
+  for (int x = 5; x < 123; x += 2) {
+    EXPECT_TRUE(bottom[x] >= 170 && bottom[x] <= 233) << x;  // 200 - 30 to 200 + 33
+    EXPECT_EQ(bottom[x + 1], bottom[x]) << x;
+  }
+  // Runs of three at 16 columns, clamped at 255; a run wider than the row ends with it; ten
+  // columns or fewer are never seeded.
+  field.Resize(16);
+  for (int x = 0; x < 16; ++x) field.At(x, 15) = 255;
+  field.Seed(3, 0);
+  EXPECT_EQ(SeedRow(field),
+            std::vector<uint8_t>({0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0}));
+  field.Seed(100, 0);
+  EXPECT_EQ(SeedRow(field)[15], 255);
+  field.Resize(10);
+  field.Seed(2, 30);
+  EXPECT_EQ(SeedRow(field), std::vector<uint8_t>(10, 0));
+}
+
+TEST(FireFieldTest, HeatRisesOneRowAsItsNeighboursMeanLessTheCooling) {
+  FireField field;
+  field.Resize(16);
+  for (int i = 0; i < 16 * 16; ++i) field.At(i % 16, i / 16) = 200;
+  field.Rise(2);
+  field.Swap();
+  EXPECT_EQ(std::vector<uint8_t>(field.Current().begin(), field.Current().end() - 16),
+            std::vector<uint8_t>(15 * 16, 198));
+  field.Resize(16);
+  field.At(0, 5) = 200;
+  field.Rise(2);
+  field.Swap();
+  // Each neighbour of the hot cell takes a quarter of it, one row higher; columns wrap round.
+  EXPECT_EQ(field.At(0, 3), 48);   // from the cell above it
+  EXPECT_EQ(field.At(0, 5), 48);   // from the cell below it
+  EXPECT_EQ(field.At(15, 4), 48);  // from its left-hand neighbour, across the edge
+  EXPECT_EQ(field.At(0, 4), 0);    // a cell is not in its own mean, and cooling stops at 0
+}
+
+class FireEffectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_ = CreateRecordingDevice(64, 64);
+    TestBitmap palette;
+    palette.width = palette.height = 4;
+    palette.bitsPerPixel = 8;
+    palette.dataOffset = 54 + 1024;
+    palette.pixels.resize(16);
+    for (uint32_t i = 0; i < 256; ++i) palette.palette.push_back(i << 16 | (255 - i) << 8 | i / 2);
+    WriteBitmap("pal.bmp", palette);
+  }
+  void TearDown() override {
+    fire_.reset();
+    device_->Release();
+  }
+
+  // Texel (x, y) of the fire's texture as 32 bits, or the 16 bits of a 16-bit one.
+  uint32_t Texel(int x, int y) {
+    D3DLOCKED_RECT locked{};
+    fire_->Texture()->LockRect(0, &locked, nullptr, D3DLOCK_READONLY);
+    D3DSURFACE_DESC desc{};
+    fire_->Texture()->GetLevelDesc(0, &desc);
+    const size_t bytes = desc.Format == D3DFMT_R5G6B5 ? 2 : 4;
+    uint32_t texel = 0;
+    std::memcpy(&texel, static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch + x * bytes, bytes);
+    fire_->Texture()->UnlockRect(0);
+    return texel;
+  }
+
+  TestFolder folder_;
+  IDirect3DDevice8* device_ = nullptr;
+  std::unique_ptr<FireEffect> fire_ = std::make_unique<FireEffect>();
+};
+
+TEST_F(FireEffectTest, EveryRowButTheSeedRowShowsItsHeatThroughThePalette) {
+  for (bool sixteenBit : {false, true}) {
+    ASSERT_TRUE(fire_->Init(16, "pal.bmp", 3, 10, 26, sixteenBit, device_));
+    for (int step = 0; step < 20; ++step) ASSERT_TRUE(fire_->Update());
+    const FireField& field = fire_->Field();
+    EXPECT_EQ(fire_->Palette()[255].peBlue, sixteenBit ? 15 : 127);  // 127 x 31 / 255 in 16 bits
+    int hot = 0;
+    for (int y = 0; y < 15; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        const uint8_t heat = field.Current()[size_t(y) * 16 + x];
+        const PALETTEENTRY& p = fire_->Palette()[heat];
+        const uint32_t expected = sixteenBit ? uint32_t(p.peRed << 11 | p.peGreen << 5 | p.peBlue)
+                                             : uint32_t(p.peRed << 16 | p.peGreen << 8 | p.peBlue);
+        ASSERT_EQ(Texel(x, y), expected) << x << "," << y;
+        hot += heat > 0;
+      }
+    }
+    EXPECT_GT(hot, 20);
+    EXPECT_EQ(Texel(7, 15), 0u);  // the seed row keeps the new texture's black
+  }
+}
+
+TEST_F(FireEffectTest, InitRefusesFilesWithoutAPaletteAndImpossibleShapes) {
+  WriteBitmap("grey.bmp", GreyRamp24(4, 4, 1));
+  EXPECT_FALSE(fire_->Init(16, "grey.bmp", 3, 10, 26, false, device_));
+  EXPECT_FALSE(fire_->Init(16, "missing.bmp", 3, 10, 26, false, device_));
+  EXPECT_FALSE(fire_->Init(16, "pal.bmp", 0, 10, 26, false, device_));
+  EXPECT_FALSE(fire_->Init(0, "pal.bmp", 3, 10, 26, false, device_));
+  EXPECT_FALSE(fire_->Update());  // no texture to fill
+}
+
+}  // namespace
