@@ -28,7 +28,6 @@ class ExplosionSystem {
   uint32_t Elapsed() const { return elapsed_; }
   float RingScale() const { return ringScale_; }
   int RingVertexCount() const { return ringVertexCount_; }
-  IDirect3DVertexBuffer8* RingVertices() const { return ringVertexBuffer_; }
   IDirect3DTexture8* ShockwaveTexture() const { return shockwaveTexture_; }
   const ParticleSystem* Debris() const { return debris_.get(); }
 

@@ -62,7 +62,9 @@ void ApplyGain(int /*voice*/, void* stream, int length, void* sound) {
 }
 
 bool ToMixerFormat(const PcmSound& pcm, std::vector<uint8_t>* out) {
-  if (pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16) return false;
+  if ((pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16) || pcm.channels < 1 || pcm.channels > 2) {
+    return false;
+  }
   SDL_AudioCVT cvt;
   if (SDL_BuildAudioCVT(&cvt, pcm.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, pcm.channels,
                         pcm.sampleRate, kFormat, kOutputChannels, kRate) < 0) {

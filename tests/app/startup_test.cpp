@@ -235,24 +235,6 @@ TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
   EXPECT_EQ(heat(), after);
 }
 
-TEST_F(StartupTest, MissingSmokeOrDebrisSpriteEndsTheStartUpAtItsRow) {
-  std::filesystem::remove("textures/smoke.bmp");
-  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Particle System Init: FAIL"), std::string::npos) << err;
-  EXPECT_NE(g_smoke, nullptr);
-  EXPECT_EQ(g_ocean, nullptr);
-  EXPECT_EQ(NextMessage().message, WM_QUIT);
-  Shutdown();
-
-  WriteBitmap("textures/smoke.bmp", GreyRamp24(4, 4, 9));
-  std::filesystem::remove("textures/erupdebris.bmp");
-  err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Explosion System Init: FAIL"), std::string::npos) << err;
-  EXPECT_NE(g_terrain, nullptr);
-  EXPECT_EQ(g_seaPlaneVB, nullptr);
-  EXPECT_EQ(NextMessage().message, WM_QUIT);
-}
-
 TEST_F(StartupTest, FiveSoundsLoadAndTheWavesAndWindLoopUntilTheShutDown) {
   DiskAudio audio;
   std::filesystem::copy(std::filesystem::path(VULCARA_DATA_DIR) / "sound", "sound");
