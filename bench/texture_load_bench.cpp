@@ -7,11 +7,11 @@
 #include <fstream>
 #include <string>
 
-#include "formats/bmp_writer.h"
-#include "formats/image.h"
 #include "gfx/d3dx_texture.h"
 #include "gfx/png_writer.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "tools/assetgen/formats/bmp_writer.h"
+#include "tools/assetgen/formats/image.h"
 
 namespace {
 

@@ -1,23 +1,23 @@
-#include "data_folder_writer.h"
+#include "tools/assetgen/data_folder_writer.h"
 
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
-#include "art/effect_sprites.h"
-#include "art/fire_palette.h"
-#include "art/font_sheet.h"
-#include "art/height_map_encoder.h"
-#include "art/island_shape.h"
-#include "art/lava_stream_painter.h"
-#include "art/ocean_painter.h"
-#include "art/sky_dome_mesh.h"
-#include "art/terrain_painter.h"
-#include "audio/ambience_synth.h"
-#include "audio/eruption_synth.h"
-#include "formats/bmp_writer.h"
-#include "formats/md3_writer.h"
-#include "formats/wav_writer.h"
+#include "tools/assetgen/art/effect_sprites.h"
+#include "tools/assetgen/art/fire_palette.h"
+#include "tools/assetgen/art/font_sheet.h"
+#include "tools/assetgen/art/height_map_encoder.h"
+#include "tools/assetgen/art/island_shape.h"
+#include "tools/assetgen/art/lava_stream_painter.h"
+#include "tools/assetgen/art/ocean_painter.h"
+#include "tools/assetgen/art/sky_dome_mesh.h"
+#include "tools/assetgen/art/terrain_painter.h"
+#include "tools/assetgen/audio/ambience_synth.h"
+#include "tools/assetgen/audio/eruption_synth.h"
+#include "tools/assetgen/formats/bmp_writer.h"
+#include "tools/assetgen/formats/md3_writer.h"
+#include "tools/assetgen/formats/wav_writer.h"
 
 namespace {
 // One seed for everything; each picture and sound derives its own from it.

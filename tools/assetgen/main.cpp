@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "data_folder_writer.h"
-#include "resources/arrow_cursor.h"
-#include "resources/resource_source_writer.h"
-#include "resources/volcano_icon.h"
+#include "tools/assetgen/data_folder_writer.h"
+#include "tools/assetgen/resources/arrow_cursor.h"
+#include "tools/assetgen/resources/resource_source_writer.h"
+#include "tools/assetgen/resources/volcano_icon.h"
 
 namespace {
 void writeResources(const char* path) {

@@ -5,11 +5,11 @@
 #include <numbers>
 #include <vector>
 
-#include "audio/biquad_filter.h"
-#include "audio/coloured_noise.h"
-#include "audio/envelope.h"
-#include "audio/one_pole_filter.h"
-#include "audio/sound.h"
+#include "tools/assetgen/audio/biquad_filter.h"
+#include "tools/assetgen/audio/coloured_noise.h"
+#include "tools/assetgen/audio/envelope.h"
+#include "tools/assetgen/audio/one_pole_filter.h"
+#include "tools/assetgen/audio/sound.h"
 
 namespace {
 constexpr float kRate = Sound::kSampleRate;

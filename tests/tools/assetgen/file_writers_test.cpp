@@ -1,10 +1,10 @@
 // The writers' byte layouts where the generated files alone would not show a fault.
 #include <gtest/gtest.h>
 
-#include "formats/bmp_writer.h"
-#include "formats/byte_buffer.h"
-#include "formats/wav_writer.h"
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
+#include "tools/assetgen/formats/bmp_writer.h"
+#include "tools/assetgen/formats/byte_buffer.h"
+#include "tools/assetgen/formats/wav_writer.h"
 
 namespace {
 TEST(AssetgenBmpWriter, PadsRowsToFourBytesAndStoresTheBottomRowFirst) {

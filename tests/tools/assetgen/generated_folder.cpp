@@ -1,4 +1,4 @@
-#include "generated_folder.h"
+#include "tests/tools/assetgen/generated_folder.h"
 
 #include <unistd.h>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "generated_folder.h"
-#include "readers/md3_file.h"
-#include "readers/wav_file.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/md3_file.h"
+#include "tests/tools/assetgen/readers/wav_file.h"
 
 namespace {
 Md3File skyDome() {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "generated_folder.h"
+#include "tests/tools/assetgen/generated_folder.h"
 
 namespace {
 const std::vector<std::string> kDataFiles = {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "generated_folder.h"
-#include "readers/bmp_file.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/bmp_file.h"
 
 namespace {
 using Pixel = std::array<uint8_t, 3>;

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <tuple>
 
-#include "generated_folder.h"
-#include "readers/bmp_file.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/bmp_file.h"
 
 namespace {
 constexpr int kMapSize = 256;

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <set>
 
-#include "art/height_map_encoder.h"
-#include "procedural/droplet_erosion.h"
-#include "procedural/gradient_noise.h"
-#include "procedural/height_field.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/art/height_map_encoder.h"
+#include "tools/assetgen/procedural/droplet_erosion.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+#include "tools/assetgen/procedural/height_field.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 namespace {
 TEST(AssetgenRandomStream, RepeatsForASeedAndStaysInRange) {

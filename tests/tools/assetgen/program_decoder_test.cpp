@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "generated_folder.h"
 #include "gfx/image_decoder.h"
-#include "readers/bmp_file.h"
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/bmp_file.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
 
 namespace {
 std::vector<uint8_t> fileBytes(const std::string& name) {

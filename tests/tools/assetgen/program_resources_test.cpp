@@ -1,5 +1,5 @@
 // The icon and cursor source the generator writes, compiled against the program's header.
-#include "program_resources.h"
+#include "app/program_resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "art/effect_sprites.h"
+#include "tools/assetgen/art/effect_sprites.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "art/heat_ramp.h"
-#include "procedural/shaping.h"
+#include "tools/assetgen/art/heat_ramp.h"
+#include "tools/assetgen/procedural/shaping.h"
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "formats/image.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
 
 // Sprites of the smoke and the eruption. The particles and the ring are drawn additively, so
 // black is see-through and every sprite fades to black at its edges.

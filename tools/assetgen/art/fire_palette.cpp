@@ -1,6 +1,6 @@
-#include "art/fire_palette.h"
+#include "tools/assetgen/art/fire_palette.h"
 
-#include "art/heat_ramp.h"
+#include "tools/assetgen/art/heat_ramp.h"
 
 IndexedImage FirePalette::image() {
   IndexedImage image;

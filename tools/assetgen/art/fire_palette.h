@@ -1,5 +1,5 @@
 #pragma once
-#include "formats/indexed_image.h"
+#include "tools/assetgen/formats/indexed_image.h"
 
 // The console fire's colour ramp, carried as the palette of a small 8-bit picture (only the
 // palette is read): index 0 black, through dark red, red, orange and yellow to near white.

@@ -1,4 +1,4 @@
-#include "art/font_sheet.h"
+#include "tools/assetgen/art/font_sheet.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "formats/indexed_image.h"
+#include "tools/assetgen/formats/indexed_image.h"
 
 // The console's and the captions' 8 x 8 font: the printable ASCII characters 32 to 126 side
 // by side in one strip (palette index 0 background, 1 ink), and the description the loader

@@ -1,4 +1,4 @@
-#include "art/heat_ramp.h"
+#include "tools/assetgen/art/heat_ramp.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,5 +1,5 @@
 #pragma once
-#include "formats/rgb.h"
+#include "tools/assetgen/formats/rgb.h"
 
 // The colours of glowing matter from cold to white hot: black, dark red, red, orange,
 // yellow, near white. Shared by the fire palette, the lava and the eruption's sprites.

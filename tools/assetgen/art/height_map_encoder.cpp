@@ -1,9 +1,9 @@
-#include "art/height_map_encoder.h"
+#include "tools/assetgen/art/height_map_encoder.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "art/terrain_frame.h"
+#include "tools/assetgen/art/terrain_frame.h"
 
 int HeightMapEncoder::sampleSum(float height) {
   float unit = TerrainFrame::kSampleUnit * TerrainFrame::kHeightScale;

@@ -1,6 +1,6 @@
 #pragma once
-#include "formats/image.h"
-#include "procedural/height_field.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/procedural/height_field.h"
 
 // The terrain's 24-bit height map. The loader sums blue, green and red of pixel (row r from
 // the bottom, column c) into the height at x = -2 + 5r/255, z = 3 - 5c/255: rows run along x,

@@ -1,12 +1,12 @@
-#include "art/island_shape.h"
+#include "tools/assetgen/art/island_shape.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "art/terrain_frame.h"
-#include "procedural/droplet_erosion.h"
-#include "procedural/shaping.h"
+#include "tools/assetgen/art/terrain_frame.h"
+#include "tools/assetgen/procedural/droplet_erosion.h"
+#include "tools/assetgen/procedural/shaping.h"
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;

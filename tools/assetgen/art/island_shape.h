@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "procedural/gradient_noise.h"
-#include "procedural/height_field.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+#include "tools/assetgen/procedural/height_field.h"
 
 // The volcano: a steep cone with a crater round (0.5, 0.5), radial ridges and gullies, a
 // beach shelf near sea level and a flat sea floor towards the corners of the map.

@@ -1,13 +1,13 @@
-#include "art/lava_stream_painter.h"
+#include "tools/assetgen/art/lava_stream_painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "art/heat_ramp.h"
-#include "art/island_shape.h"
-#include "art/terrain_frame.h"
-#include "procedural/shaping.h"
+#include "tools/assetgen/art/heat_ramp.h"
+#include "tools/assetgen/art/island_shape.h"
+#include "tools/assetgen/art/terrain_frame.h"
+#include "tools/assetgen/procedural/shaping.h"
 
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "formats/image.h"
-#include "procedural/gradient_noise.h"
-#include "procedural/height_field.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+#include "tools/assetgen/procedural/height_field.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 // The lava added onto the island's colours after the eruption. The scene grows this picture
 // from a dot at the crater to five times the island's texture, so in the end only its middle

@@ -1,10 +1,10 @@
-#include "art/ocean_painter.h"
+#include "tools/assetgen/art/ocean_painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "procedural/shaping.h"
+#include "tools/assetgen/procedural/shaping.h"
 
 namespace {
 constexpr float kTwoPi = 2 * std::numbers::pi_v<float>;

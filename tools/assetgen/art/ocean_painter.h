@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "formats/image.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
 
 // The water texture: deep blue-green with wave crests and a little foam. Every pattern in it
 // has whole periods across the picture, so it tiles without a seam; the ocean stretches one

@@ -1,4 +1,4 @@
-#include "art/sky_dome_mesh.h"
+#include "tools/assetgen/art/sky_dome_mesh.h"
 
 #include <cmath>
 #include <numbers>

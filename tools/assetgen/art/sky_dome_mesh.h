@@ -1,5 +1,5 @@
 #pragma once
-#include "formats/md3_writer.h"
+#include "tools/assetgen/formats/md3_writer.h"
 
 // The sky dome model: a dome round the origin, y up, reaching 30 degrees below the horizon, so
 // that from the cameras' heights it also fills the view past the sea plane's edge. The scene

@@ -1,4 +1,4 @@
-#include "art/terrain_lighting.h"
+#include "tools/assetgen/art/terrain_lighting.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
-#include "formats/vec3.h"
-#include "procedural/height_field.h"
+#include "tools/assetgen/formats/vec3.h"
+#include "tools/assetgen/procedural/height_field.h"
 
 // Light that the unlit terrain gets baked into its texture: how much open sky each spot sees
 // (ambient occlusion) and whether the sun reaches it (soft cast shadows). Both on the grid of

@@ -1,10 +1,10 @@
-#include "art/terrain_painter.h"
+#include "tools/assetgen/art/terrain_painter.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "art/terrain_frame.h"
-#include "procedural/shaping.h"
+#include "tools/assetgen/art/terrain_frame.h"
+#include "tools/assetgen/procedural/shaping.h"
 
 namespace {
 constexpr float kDetailHeight = 0.012f;  // fine bumps the mesh is too coarse to carry

@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
 
-#include "art/island_shape.h"
-#include "art/terrain_lighting.h"
-#include "formats/image.h"
-#include "formats/rgb.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/art/island_shape.h"
+#include "tools/assetgen/art/terrain_lighting.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/formats/rgb.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
 
 // The island's colour texture: ground colours chosen by height, steepness and wetness, with
 // the sun's shading, cast shadows and ambient occlusion baked in (the scene draws it unlit).

@@ -1,13 +1,13 @@
-#include "audio/ambience_synth.h"
+#include "tools/assetgen/audio/ambience_synth.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "audio/biquad_filter.h"
-#include "audio/coloured_noise.h"
-#include "audio/crackle_train.h"
-#include "audio/envelope.h"
-#include "audio/one_pole_filter.h"
+#include "tools/assetgen/audio/biquad_filter.h"
+#include "tools/assetgen/audio/coloured_noise.h"
+#include "tools/assetgen/audio/crackle_train.h"
+#include "tools/assetgen/audio/envelope.h"
+#include "tools/assetgen/audio/one_pole_filter.h"
 
 namespace {
 constexpr float kRate = Sound::kSampleRate;

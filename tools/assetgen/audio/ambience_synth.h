@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "audio/sound.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/audio/sound.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
 
 // The ambient loops the camera position mixes: wind over the sea, surf on the shore and the
 // crackling fires. Each loops without a seam.

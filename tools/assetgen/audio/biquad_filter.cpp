@@ -1,4 +1,4 @@
-#include "audio/biquad_filter.h"
+#include "tools/assetgen/audio/biquad_filter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "audio/coloured_noise.h"
+#include "tools/assetgen/audio/coloured_noise.h"
 
 #include <bit>
 #include <cstddef>

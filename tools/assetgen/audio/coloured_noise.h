@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "procedural/random_stream.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 // Noise sources: white (flat, -1..1), pink (equal energy per octave: wind, surf) and
 // brown (falling 6 dB per octave: rumbles); the coloured ones swing somewhat wider.

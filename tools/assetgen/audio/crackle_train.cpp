@@ -1,9 +1,9 @@
-#include "audio/crackle_train.h"
+#include "tools/assetgen/audio/crackle_train.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "audio/sound.h"
+#include "tools/assetgen/audio/sound.h"
 
 CrackleTrain::CrackleTrain(uint64_t seed, float brightnessHz)
     : noise_(seed),

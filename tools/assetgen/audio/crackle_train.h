@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
-#include "audio/biquad_filter.h"
-#include "audio/coloured_noise.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/audio/biquad_filter.h"
+#include "tools/assetgen/audio/coloured_noise.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 // Random short clicks of bright noise, mostly faint with the odd loud snap: burning wood,
 // falling grit.

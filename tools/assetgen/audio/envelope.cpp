@@ -1,4 +1,4 @@
-#include "audio/envelope.h"
+#include "tools/assetgen/audio/envelope.h"
 
 #include <cstddef>
 

@@ -1,12 +1,12 @@
-#include "audio/eruption_synth.h"
+#include "tools/assetgen/audio/eruption_synth.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "audio/biquad_filter.h"
-#include "audio/coloured_noise.h"
-#include "audio/crackle_train.h"
-#include "audio/envelope.h"
+#include "tools/assetgen/audio/biquad_filter.h"
+#include "tools/assetgen/audio/coloured_noise.h"
+#include "tools/assetgen/audio/crackle_train.h"
+#include "tools/assetgen/audio/envelope.h"
 
 namespace {
 constexpr float kRate = Sound::kSampleRate;

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "audio/sound.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/audio/sound.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
 
 // The eruption's one-shot sounds: the ground's rumble before it, and the blast with its long
 // low tail.

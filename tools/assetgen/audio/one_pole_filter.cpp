@@ -1,4 +1,4 @@
-#include "audio/one_pole_filter.h"
+#include "tools/assetgen/audio/one_pole_filter.h"
 
 #include <cmath>
 #include <numbers>

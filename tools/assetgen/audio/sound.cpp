@@ -1,4 +1,4 @@
-#include "audio/sound.h"
+#include "tools/assetgen/audio/sound.h"
 
 #include <algorithm>
 #include <cmath>

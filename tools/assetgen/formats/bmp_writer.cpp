@@ -1,6 +1,6 @@
-#include "formats/bmp_writer.h"
+#include "tools/assetgen/formats/bmp_writer.h"
 
-#include "formats/byte_buffer.h"
+#include "tools/assetgen/formats/byte_buffer.h"
 
 namespace {
 constexpr uint32_t kFileHeaderBytes = 14;

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/image.h"
-#include "formats/indexed_image.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/formats/indexed_image.h"
 
 class ByteBuffer;
 

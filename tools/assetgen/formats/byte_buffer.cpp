@@ -1,4 +1,4 @@
-#include "formats/byte_buffer.h"
+#include "tools/assetgen/formats/byte_buffer.h"
 
 #include <bit>
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "formats/rgb.h"
+#include "tools/assetgen/formats/rgb.h"
 
 // A true-colour picture; row 0 is the top row, as a viewer sees it.
 class Image {

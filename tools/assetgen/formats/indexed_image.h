@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/rgb.h"
+#include "tools/assetgen/formats/rgb.h"
 
 // A picture of palette indices, row 0 at the top, with a full 256-entry palette.
 struct IndexedImage {

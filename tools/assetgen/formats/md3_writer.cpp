@@ -1,10 +1,10 @@
-#include "formats/md3_writer.h"
+#include "tools/assetgen/formats/md3_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "formats/byte_buffer.h"
+#include "tools/assetgen/formats/byte_buffer.h"
 
 namespace {
 constexpr int32_t kVersion = 15;

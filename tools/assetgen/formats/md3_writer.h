@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/vec3.h"
+#include "tools/assetgen/formats/vec3.h"
 
 class ByteBuffer;
 

@@ -1,9 +1,9 @@
-#include "formats/wav_writer.h"
+#include "tools/assetgen/formats/wav_writer.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "formats/byte_buffer.h"
+#include "tools/assetgen/formats/byte_buffer.h"
 
 std::vector<uint8_t> WavWriter::encodeMono16(const std::vector<float>& samples, int sampleRate) {
   constexpr uint16_t kChannels = 1;

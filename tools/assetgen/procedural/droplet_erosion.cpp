@@ -1,4 +1,4 @@
-#include "procedural/droplet_erosion.h"
+#include "tools/assetgen/procedural/droplet_erosion.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "procedural/height_field.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/procedural/height_field.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 struct ErosionSettings {
   int droplets = 60000;

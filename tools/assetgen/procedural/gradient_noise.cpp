@@ -1,10 +1,10 @@
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "procedural/random_stream.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 namespace {
 float fade(float t) {

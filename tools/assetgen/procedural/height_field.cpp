@@ -1,4 +1,4 @@
-#include "procedural/height_field.h"
+#include "tools/assetgen/procedural/height_field.h"
 
 #include <algorithm>
 #include <cmath>

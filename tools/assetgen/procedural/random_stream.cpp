@@ -1,4 +1,4 @@
-#include "procedural/random_stream.h"
+#include "tools/assetgen/procedural/random_stream.h"
 
 uint64_t RandomStream::next() {
   uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);

@@ -1,4 +1,4 @@
-#include "resources/arrow_cursor.h"
+#include "tools/assetgen/resources/arrow_cursor.h"
 
 #include <iterator>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "resources/resource_pictures.h"
+#include "tools/assetgen/resources/resource_pictures.h"
 
 // A white arrow with a black rim, pointing up and to the left; the tip is the hot spot.
 class ArrowCursor {

@@ -1,4 +1,4 @@
-#include "resources/resource_source_writer.h"
+#include "tools/assetgen/resources/resource_source_writer.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "resources/resource_pictures.h"
+#include "tools/assetgen/resources/resource_pictures.h"
 
 // The program's icon and cursor as a C++ source file that defines the constants declared in
 // program_resources.h, so the pixels are compiled into the program.

@@ -1,4 +1,4 @@
-#include "resources/volcano_icon.h"
+#include "tools/assetgen/resources/volcano_icon.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #pragma once
-#include "resources/resource_pictures.h"
+#include "tools/assetgen/resources/resource_pictures.h"
 
 // The window icon: a smoking cone with glowing lava over a strip of sea, 16 colours,
 // see-through round it.

@@ -1,4 +1,4 @@
-#include "readers/bmp_file.h"
+#include "tests/tools/assetgen/readers/bmp_file.h"
 
 #include <stdexcept>
 

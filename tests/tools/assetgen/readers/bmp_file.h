@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
 
 class BmpFile {
  public:

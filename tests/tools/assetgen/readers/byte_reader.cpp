@@ -1,4 +1,4 @@
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
 
 #include <bit>
 #include <fstream>

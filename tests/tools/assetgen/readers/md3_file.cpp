@@ -1,4 +1,4 @@
-#include "readers/md3_file.h"
+#include "tests/tools/assetgen/readers/md3_file.h"
 
 Md3File::Md3File(const std::filesystem::path& path) {
   ByteReader bytes = ByteReader::fromFile(path);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
 
 class Md3File {
  public:

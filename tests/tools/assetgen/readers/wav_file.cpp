@@ -1,8 +1,8 @@
-#include "readers/wav_file.h"
+#include "tests/tools/assetgen/readers/wav_file.h"
 
 #include <stdexcept>
 
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
 
 WavFile::WavFile(const std::filesystem::path& path) {
   ByteReader bytes = ByteReader::fromFile(path);
