@@ -15,6 +15,11 @@
 
 namespace {
 
+using assetgen::BmpWriter;
+using assetgen::Image;
+using assetgen::Rgb;
+using assetgen::toByte;
+
 constexpr int kSize = 512;
 
 // Smooth gradients with fine ripples, so that the PNG compresses like real art does.

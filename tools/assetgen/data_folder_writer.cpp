@@ -19,6 +19,8 @@
 #include "tools/assetgen/formats/md3_writer.h"
 #include "tools/assetgen/formats/wav_writer.h"
 
+namespace assetgen {
+
 namespace {
 // One seed for everything; each picture and sound derives its own from it.
 constexpr uint64_t kSeed = 0x56554C43414E4F31ull;
@@ -108,3 +110,5 @@ void DataFolderWriter::writeDefaultConfig() {
   }
   writeFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
 }
+
+}  // namespace assetgen

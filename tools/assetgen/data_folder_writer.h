@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace assetgen {
+
 // Writes the program's whole data folder: textures, height map, font, fire palette, sky
 // dome, sounds and a default config.ini (only where none exists, so a user's settings
 // survive a rebuild). One progress line per file.
@@ -25,3 +27,5 @@ class DataFolderWriter {
   std::filesystem::path folder_;
   std::ostream& progress_;
 };
+
+}  // namespace assetgen

@@ -14,7 +14,8 @@
 
 namespace {
 void writeResources(const char* path) {
-  std::string source = ResourceSourceWriter::write(VolcanoIcon::draw(), ArrowCursor::draw());
+  std::string source = assetgen::ResourceSourceWriter::write(assetgen::VolcanoIcon::draw(),
+                                                             assetgen::ArrowCursor::draw());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << source;
   if (!out) throw std::runtime_error(std::string("cannot write ") + path);
@@ -30,7 +31,7 @@ int usage() {
 int main(int argc, char** argv) {
   try {
     if (argc == 2 && std::string_view(argv[1]).substr(0, 2) != "--") {
-      DataFolderWriter(argv[1], std::cout).writeAll();
+      assetgen::DataFolderWriter(argv[1], std::cout).writeAll();
       return 0;
     }
     if (argc == 3 && std::string_view(argv[1]) == "--resources") {

@@ -11,6 +11,8 @@
 #include "tools/assetgen/audio/one_pole_filter.h"
 #include "tools/assetgen/audio/sound.h"
 
+namespace assetgen::tests {
+
 namespace {
 constexpr float kRate = Sound::kSampleRate;
 
@@ -99,3 +101,5 @@ TEST(AssetgenSound, SeamlessLoopRunsItsEndIntoItsStart) {
   EXPECT_FLOAT_EQ(loudest, 0.5f);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -6,6 +6,8 @@
 #include "tools/assetgen/formats/byte_buffer.h"
 #include "tools/assetgen/formats/wav_writer.h"
 
+namespace assetgen::tests {
+
 namespace {
 TEST(AssetgenBmpWriter, PadsRowsToFourBytesAndStoresTheBottomRowFirst) {
   Image image(3, 2);                 // 9 bytes a row, padded to 12
@@ -58,3 +60,5 @@ TEST(AssetgenByteBuffer, FixedTextIsPaddedOrCutToItsField) {
   EXPECT_EQ(bytes.text(0, 9), std::string("sky\0\0volc", 9));
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace assetgen::tests {
+
 std::filesystem::path GeneratedFolder::file(const std::string& name) {
   return std::filesystem::path(ASSETGEN_TEST_DATA) / name;
 }
@@ -35,3 +37,5 @@ std::string GeneratedFolder::runGenerator(const std::filesystem::path& folder) {
   if (pclose(pipe) != 0) throw std::runtime_error(command + " failed:\n" + output);
   return output;
 }
+
+}  // namespace assetgen::tests

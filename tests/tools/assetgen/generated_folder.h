@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+namespace assetgen::tests {
+
 class GeneratedFolder {
  public:
   static std::filesystem::path file(const std::string& name);
@@ -13,3 +15,5 @@ class GeneratedFolder {
   static std::string runGenerator(const std::filesystem::path& folder);
   static std::filesystem::path freshTemporaryFolder(const std::string& name);
 };
+
+}  // namespace assetgen::tests

@@ -11,6 +11,8 @@
 #include "tests/tools/assetgen/readers/md3_file.h"
 #include "tests/tools/assetgen/readers/wav_file.h"
 
+namespace assetgen::tests {
+
 namespace {
 Md3File skyDome() {
   return Md3File(GeneratedFolder::file("misc/skydome.md3"));
@@ -135,3 +137,5 @@ TEST(AssetgenSounds, RumbleRunsTwoToThreeSecondsAndTheBlastEndsInALongLowTail) {
   EXPECT_LT(crossings, 2 * 400) << "the tail is low: under about 400 Hz";
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -9,6 +9,8 @@
 
 #include "tests/tools/assetgen/generated_folder.h"
 
+namespace assetgen::tests {
+
 namespace {
 const std::vector<std::string> kDataFiles = {
     "textures/volcanoh24.bmp", "textures/volcanotex.bmp", "textures/ocean.bmp",
@@ -57,3 +59,5 @@ TEST(AssetgenOutput, SecondRunKeepsTheUsersConfigAndWritesIdenticalFiles) {
   std::filesystem::remove_all(second);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

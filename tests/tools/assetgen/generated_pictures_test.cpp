@@ -12,6 +12,8 @@
 #include "tests/tools/assetgen/generated_folder.h"
 #include "tests/tools/assetgen/readers/bmp_file.h"
 
+namespace assetgen::tests {
+
 namespace {
 using Pixel = std::array<uint8_t, 3>;
 const Pixel kBlack{0, 0, 0};
@@ -172,3 +174,5 @@ TEST(AssetgenFirePalette, RampRunsFromBlackThroughRedOrangeAndYellowToNearWhite)
   EXPECT_LT(middle[2], 40);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -8,6 +8,8 @@
 #include "tests/tools/assetgen/generated_folder.h"
 #include "tests/tools/assetgen/readers/bmp_file.h"
 
+namespace assetgen::tests {
+
 namespace {
 constexpr int kMapSize = 256;
 constexpr float kSeaLevel = 1.f;
@@ -172,3 +174,5 @@ TEST(AssetgenLavaStream, FlowsOverTheIslandInTheMiddleFifthAndFadesOutside) {
   EXPECT_EQ(stream.rgb(0, 0), (std::array<uint8_t, 3>{0, 0, 0}));
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -11,6 +11,8 @@
 #include "tools/assetgen/procedural/height_field.h"
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen::tests {
+
 namespace {
 TEST(AssetgenRandomStream, RepeatsForASeedAndStaysInRange) {
   RandomStream a(42), b(42), c(43);
@@ -134,3 +136,5 @@ TEST(AssetgenHeightMapEncoder, RowsRunAlongXColumnsAlongMinusZAndSumsMatchHeight
   }
 }
 }  // namespace
+
+}  // namespace assetgen::tests

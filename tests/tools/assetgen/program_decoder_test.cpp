@@ -9,6 +9,8 @@
 #include "tests/tools/assetgen/readers/bmp_file.h"
 #include "tests/tools/assetgen/readers/byte_reader.h"
 
+namespace assetgen::tests {
+
 namespace {
 std::vector<uint8_t> fileBytes(const std::string& name) {
   ByteReader bytes = ByteReader::fromFile(GeneratedFolder::file(name));
@@ -43,3 +45,5 @@ TEST(AssetgenProgramDecoder, DecodesEveryPictureToTheSamePixels) {
   }
 }
 }  // namespace
+
+}  // namespace assetgen::tests

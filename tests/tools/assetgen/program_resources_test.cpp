@@ -5,6 +5,8 @@
 
 #include <set>
 
+namespace assetgen::tests {
+
 namespace {
 constexpr int kSize = IconPixels::kSize;
 
@@ -43,3 +45,5 @@ TEST(AssetgenProgramResources, CursorIsAWhiteArrowInABlackRimWithItsTipAtTheHotS
   EXPECT_GT(white, 40);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

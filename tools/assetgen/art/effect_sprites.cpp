@@ -7,6 +7,8 @@
 #include "tools/assetgen/art/heat_ramp.h"
 #include "tools/assetgen/procedural/shaping.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
 
@@ -116,3 +118,5 @@ Image EffectSprites::shockBand(int width, int height) const {
   }
   return image;
 }
+
+}  // namespace assetgen

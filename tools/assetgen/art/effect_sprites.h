@@ -4,6 +4,8 @@
 #include "tools/assetgen/formats/image.h"
 #include "tools/assetgen/procedural/gradient_noise.h"
 
+namespace assetgen {
+
 // Sprites of the smoke and the eruption. The particles and the ring are drawn additively, so
 // black is see-through and every sprite fades to black at its edges.
 class EffectSprites {
@@ -23,3 +25,5 @@ class EffectSprites {
 
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

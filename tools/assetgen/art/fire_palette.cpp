@@ -2,6 +2,8 @@
 
 #include "tools/assetgen/art/heat_ramp.h"
 
+namespace assetgen {
+
 IndexedImage FirePalette::image() {
   IndexedImage image;
   image.width = kWidth;
@@ -13,3 +15,5 @@ IndexedImage FirePalette::image() {
   for (int index = 0; index < 256; ++index) image.palette[index] = HeatRamp::colour(index / 255.f);
   return image;
 }
+
+}  // namespace assetgen

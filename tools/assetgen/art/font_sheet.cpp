@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+namespace assetgen {
+
 namespace {
 constexpr int kGlyphsPerBlock = 8;
 
@@ -159,3 +161,5 @@ std::string FontSheet::description() {
     text += static_cast<char>(kFirstCharacter + glyph);
   return text;
 }
+
+}  // namespace assetgen

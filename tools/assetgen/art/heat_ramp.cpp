@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace assetgen {
+
 namespace {
 struct Stop {
   float heat;
@@ -22,3 +24,5 @@ Rgb HeatRamp::colour(float heat) {
   const Stop* lower = upper - 1;
   return mix(lower->colour, upper->colour, (heat - lower->heat) / (upper->heat - lower->heat));
 }
+
+}  // namespace assetgen

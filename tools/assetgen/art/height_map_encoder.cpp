@@ -5,6 +5,8 @@
 
 #include "tools/assetgen/art/terrain_frame.h"
 
+namespace assetgen {
+
 int HeightMapEncoder::sampleSum(float height) {
   float unit = TerrainFrame::kSampleUnit * TerrainFrame::kHeightScale;
   return std::clamp(static_cast<int>(std::lround(height / unit)), 0, 3 * 255);
@@ -27,3 +29,5 @@ Image HeightMapEncoder::encode(const HeightField& heights) {
   }
   return image;
 }
+
+}  // namespace assetgen

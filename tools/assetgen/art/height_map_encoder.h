@@ -2,6 +2,8 @@
 #include "tools/assetgen/formats/image.h"
 #include "tools/assetgen/procedural/height_field.h"
 
+namespace assetgen {
+
 // The terrain's 24-bit height map. The loader sums blue, green and red of pixel (row r from
 // the bottom, column c) into the height at x = -2 + 5r/255, z = 3 - 5c/255: rows run along x,
 // so the picture is the island turned on its side.
@@ -11,3 +13,5 @@ class HeightMapEncoder {
   // The byte sum that comes closest to a height.
   static int sampleSum(float height);
 };
+
+}  // namespace assetgen

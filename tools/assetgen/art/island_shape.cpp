@@ -8,6 +8,8 @@
 #include "tools/assetgen/procedural/droplet_erosion.h"
 #include "tools/assetgen/procedural/shaping.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kBaseRadius = 3.3f;       // where the cone's flank would meet zero height
@@ -107,3 +109,5 @@ IslandShape::Island IslandShape::build(int size) const {
   erosion.run(heights);
   return {heights, erosion.flow()};
 }
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 #include "tools/assetgen/procedural/gradient_noise.h"
 #include "tools/assetgen/procedural/height_field.h"
 
+namespace assetgen {
+
 // The volcano: a steep cone with a crater round (0.5, 0.5), radial ridges and gullies, a
 // beach shelf near sea level and a flat sea floor towards the corners of the map.
 class IslandShape {
@@ -32,3 +34,5 @@ class IslandShape {
   uint64_t seed_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -9,6 +9,8 @@
 #include "tools/assetgen/art/terrain_frame.h"
 #include "tools/assetgen/procedural/shaping.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr int kFlows = 160;
@@ -128,3 +130,5 @@ Image LavaStreamPainter::paint(int size) const {
   }
   return image;
 }
+
+}  // namespace assetgen

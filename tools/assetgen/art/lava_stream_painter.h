@@ -6,6 +6,8 @@
 #include "tools/assetgen/procedural/height_field.h"
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen {
+
 // The lava added onto the island's colours after the eruption. The scene grows this picture
 // from a dot at the crater to five times the island's texture, so in the end only its middle
 // fifth covers the island: the flows are painted there, down the height field's gullies from
@@ -31,3 +33,5 @@ class LavaStreamPainter {
   RandomStream random_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

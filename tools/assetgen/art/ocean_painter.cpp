@@ -6,6 +6,8 @@
 
 #include "tools/assetgen/procedural/shaping.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kTwoPi = 2 * std::numbers::pi_v<float>;
 
@@ -67,3 +69,5 @@ Image OceanPainter::paint(int size) const {
   }
   return image;
 }
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 #include "tools/assetgen/formats/image.h"
 #include "tools/assetgen/procedural/gradient_noise.h"
 
+namespace assetgen {
+
 // The water texture: deep blue-green with wave crests and a little foam. Every pattern in it
 // has whole periods across the picture, so it tiles without a seam; the ocean stretches one
 // tile over about 47 world units, so the waves are many and small.
@@ -18,3 +20,5 @@ class OceanPainter {
 
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace assetgen {
+
 namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kTextureReach = 0.48f;  // texture radius at the rim; stays inside the picture
@@ -47,3 +49,5 @@ Md3Mesh SkyDomeMesh::build() {
   }
   return mesh;
 }
+
+}  // namespace assetgen

@@ -1,6 +1,8 @@
 #pragma once
 #include "tools/assetgen/formats/md3_writer.h"
 
+namespace assetgen {
+
 // The sky dome model: a dome round the origin, y up, reaching 30 degrees below the horizon, so
 // that from the cameras' heights it also fills the view past the sea plane's edge. The scene
 // draws it scaled by 0.5 with culling of clockwise triangles, seen from inside, so every
@@ -19,3 +21,5 @@ class SkyDomeMesh {
   static void addVertex(Md3Mesh& mesh, float polar, float azimuth);
   static void addTriangle(Md3Mesh& mesh, int a, int b, int c);
 };
+
+}  // namespace assetgen

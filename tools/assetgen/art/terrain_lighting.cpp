@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace assetgen {
+
 namespace {
 constexpr int kSkyDirections = 12;
 constexpr float kSkyReach = 0.6f;      // world units searched for a higher horizon
@@ -65,3 +67,5 @@ float TerrainLighting::sunlightAt(const HeightField& heights, int i, int j) cons
   }
   return light;
 }
+
+}  // namespace assetgen

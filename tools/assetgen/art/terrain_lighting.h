@@ -2,6 +2,8 @@
 #include "tools/assetgen/formats/vec3.h"
 #include "tools/assetgen/procedural/height_field.h"
 
+namespace assetgen {
+
 // Light that the unlit terrain gets baked into its texture: how much open sky each spot sees
 // (ambient occlusion) and whether the sun reaches it (soft cast shadows). Both on the grid of
 // the heights they come from; the painter samples them between grid points.
@@ -21,3 +23,5 @@ class TerrainLighting {
   HeightField openSky_;
   HeightField sunlight_;
 };
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 #include "tools/assetgen/art/terrain_frame.h"
 #include "tools/assetgen/procedural/shaping.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kDetailHeight = 0.012f;  // fine bumps the mesh is too coarse to carry
 constexpr float kDetailScale = 40.f;
@@ -138,3 +140,5 @@ Image TerrainPainter::paint(int size) const {
   }
   return image;
 }
+
+}  // namespace assetgen

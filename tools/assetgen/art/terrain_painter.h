@@ -7,6 +7,8 @@
 #include "tools/assetgen/formats/rgb.h"
 #include "tools/assetgen/procedural/gradient_noise.h"
 
+namespace assetgen {
+
 // The island's colour texture: ground colours chosen by height, steepness and wetness, with
 // the sun's shading, cast shadows and ambient occlusion baked in (the scene draws it unlit).
 // Texel (i, j from the top) of an M x M picture lies at u = i / (M - 1), v = j / (M - 1).
@@ -41,3 +43,5 @@ class TerrainPainter {
   Rgb farSea_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

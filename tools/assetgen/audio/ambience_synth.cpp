@@ -9,6 +9,8 @@
 #include "tools/assetgen/audio/envelope.h"
 #include "tools/assetgen/audio/one_pole_filter.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kRate = Sound::kSampleRate;
 using Shape = BiquadFilter::Shape;
@@ -90,3 +92,5 @@ Sound AmbienceSynth::fire() const {
            pops.next(3) * 0.9f + hiss.process(noise.white()) * 0.03f;
   });
 }
+
+}  // namespace assetgen

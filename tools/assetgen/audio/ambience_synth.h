@@ -4,6 +4,8 @@
 #include "tools/assetgen/audio/sound.h"
 #include "tools/assetgen/procedural/gradient_noise.h"
 
+namespace assetgen {
+
 // The ambient loops the camera position mixes: wind over the sea, surf on the shore and the
 // crackling fires. Each loops without a seam.
 class AmbienceSynth {
@@ -20,3 +22,5 @@ class AmbienceSynth {
   uint64_t seed_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

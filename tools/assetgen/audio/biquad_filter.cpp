@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace assetgen {
+
 BiquadFilter::BiquadFilter(Shape shape, float frequencyHz, float q, float sampleRate)
     : shape_(shape) {
   tune(frequencyHz, q, sampleRate);
@@ -45,3 +47,5 @@ float BiquadFilter::process(float input) {
   y1_ = output;
   return output;
 }
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstddef>
 
+namespace assetgen {
+
 ColouredNoise::ColouredNoise(uint64_t seed) : random_(seed) {}
 
 float ColouredNoise::white() {
@@ -24,3 +26,5 @@ float ColouredNoise::brown() {
   brownLevel_ = brownLevel_ * 0.996f + white() * 0.06f;
   return brownLevel_ * 2.f;
 }
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen {
+
 // Noise sources: white (flat, -1..1), pink (equal energy per octave: wind, surf) and
 // brown (falling 6 dB per octave: rumbles); the coloured ones swing somewhat wider.
 class ColouredNoise {
@@ -21,3 +23,5 @@ class ColouredNoise {
   uint32_t counter_ = 0;
   float brownLevel_ = 0;
 };
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 
 #include "tools/assetgen/audio/sound.h"
 
+namespace assetgen {
+
 CrackleTrain::CrackleTrain(uint64_t seed, float brightnessHz)
     : noise_(seed),
       random_(seed + 1),
@@ -20,3 +22,5 @@ float CrackleTrain::next(float ratePerSecond) {
   level_ *= decay_;
   return brightness_.process(noise_.white() * level_);
 }
+
+}  // namespace assetgen

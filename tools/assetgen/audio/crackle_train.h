@@ -5,6 +5,8 @@
 #include "tools/assetgen/audio/coloured_noise.h"
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen {
+
 // Random short clicks of bright noise, mostly faint with the odd loud snap: burning wood,
 // falling grit.
 class CrackleTrain {
@@ -21,3 +23,5 @@ class CrackleTrain {
   float level_ = 0;
   float decay_ = 0;
 };
+
+}  // namespace assetgen

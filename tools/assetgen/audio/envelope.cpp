@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace assetgen {
+
 Envelope::Envelope(std::initializer_list<Point> points) : points_(points) {}
 
 float Envelope::at(float seconds) const {
@@ -17,3 +19,5 @@ float Envelope::at(float seconds) const {
   }
   return points_.back().level;
 }
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace assetgen {
+
 // A level over time through breakpoints, straight lines between them; before the first and
 // after the last it holds.
 class Envelope {
@@ -16,3 +18,5 @@ class Envelope {
  private:
   std::vector<Point> points_;
 };
+
+}  // namespace assetgen

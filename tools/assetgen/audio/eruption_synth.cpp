@@ -8,6 +8,8 @@
 #include "tools/assetgen/audio/crackle_train.h"
 #include "tools/assetgen/audio/envelope.h"
 
+namespace assetgen {
+
 namespace {
 constexpr float kRate = Sound::kSampleRate;
 constexpr float kTwoPi = 2 * std::numbers::pi_v<float>;
@@ -64,3 +66,5 @@ Sound EruptionSynth::blast() const {
   sound.normalise(0.95f);
   return sound;
 }
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 #include "tools/assetgen/audio/sound.h"
 #include "tools/assetgen/procedural/gradient_noise.h"
 
+namespace assetgen {
+
 // The eruption's one-shot sounds: the ground's rumble before it, and the blast with its long
 // low tail.
 class EruptionSynth {
@@ -17,3 +19,5 @@ class EruptionSynth {
   uint64_t seed_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace assetgen {
+
 OnePoleFilter::OnePoleFilter(float cutoffHz, float sampleRate) {
   setCutoff(cutoffHz, sampleRate);
 }
@@ -15,3 +17,5 @@ float OnePoleFilter::lowPass(float input) {
   state_ += coefficient_ * (input - state_);
   return state_;
 }
+
+}  // namespace assetgen

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace assetgen {
+
 // The simplest smoothing filter: 6 dB per octave above the cutoff. Its complement is a gentle
 // high-pass.
 class OnePoleFilter {
@@ -14,3 +16,5 @@ class OnePoleFilter {
   float coefficient_ = 0;
   float state_ = 0;
 };
+
+}  // namespace assetgen

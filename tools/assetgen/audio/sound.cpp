@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace assetgen {
+
 Sound::Sound(float seconds) : samples_(static_cast<size_t>(seconds * kSampleRate), 0.f) {}
 
 void Sound::normalise(float peak) {
@@ -22,3 +24,5 @@ void Sound::makeSeamlessLoop(float fadeSeconds) {
   }
   samples_.resize(loop);
 }
+
+}  // namespace assetgen

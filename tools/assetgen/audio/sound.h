@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace assetgen {
+
 // A mono recording being made: samples nominally in -1..1 at a fixed rate.
 class Sound {
  public:
@@ -23,3 +25,5 @@ class Sound {
  private:
   std::vector<float> samples_;
 };
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include "tools/assetgen/formats/byte_buffer.h"
 
+namespace assetgen {
+
 namespace {
 constexpr uint32_t kFileHeaderBytes = 14;
 constexpr uint32_t kInfoHeaderBytes = 40;
@@ -67,3 +69,5 @@ std::vector<uint8_t> BmpWriter::encode(const IndexedImage& image) {
   }
   return out.bytes();
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include "tools/assetgen/formats/image.h"
 #include "tools/assetgen/formats/indexed_image.h"
 
+namespace assetgen {
+
 class ByteBuffer;
 
 // Uncompressed Windows bitmaps with a 40-byte info header, rows stored bottom-up and padded
@@ -19,3 +21,5 @@ class BmpWriter {
                            uint32_t paletteBytes);
   static uint32_t rowStride(int width, int bitsPerPixel);
 };
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+namespace assetgen {
+
 void ByteBuffer::u8(uint8_t value) {
   bytes_.push_back(value);
 }
@@ -45,3 +47,5 @@ void ByteBuffer::zeros(size_t count) {
 void ByteBuffer::append(const ByteBuffer& other) {
   bytes_.insert(bytes_.end(), other.bytes_.begin(), other.bytes_.end());
 }
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+namespace assetgen {
+
 // Little-endian byte assembly for the binary file writers.
 class ByteBuffer {
  public:
@@ -24,3 +26,5 @@ class ByteBuffer {
  private:
   std::vector<uint8_t> bytes_;
 };
+
+}  // namespace assetgen

@@ -4,6 +4,8 @@
 
 #include "tools/assetgen/formats/rgb.h"
 
+namespace assetgen {
+
 // A true-colour picture; row 0 is the top row, as a viewer sees it.
 class Image {
  public:
@@ -21,3 +23,5 @@ class Image {
   int height_;
   std::vector<Rgb> pixels_;
 };
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 
 #include "tools/assetgen/formats/byte_buffer.h"
 
+namespace assetgen {
+
 namespace {
 constexpr int32_t kVersion = 15;
 constexpr uint32_t kHeaderBytes = 108;
@@ -109,3 +111,5 @@ std::vector<uint8_t> Md3Writer::encode(const Md3Mesh& mesh) {
   out.append(surface);
   return out.bytes();
 }
+
+}  // namespace assetgen

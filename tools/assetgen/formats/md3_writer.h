@@ -6,6 +6,8 @@
 
 #include "tools/assetgen/formats/vec3.h"
 
+namespace assetgen {
+
 class ByteBuffer;
 
 // One static surface: positions are stored as the format's 16-bit integers, rounded.
@@ -29,3 +31,5 @@ class Md3Writer {
   static uint16_t packNormal(Vec3 normal);
   static int16_t toCoordinate(float value);
 };
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace assetgen {
+
 // A linear colour with float channels, nominally 0..1.
 struct Rgb {
   float r = 0, g = 0, b = 0;
@@ -26,3 +28,5 @@ inline Rgb mix(Rgb a, Rgb b, float t) {
 inline uint8_t toByte(float channel) {
   return static_cast<uint8_t>(std::lround(std::clamp(channel, 0.f, 1.f) * 255.f));
 }
+
+}  // namespace assetgen

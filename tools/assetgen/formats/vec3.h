@@ -1,6 +1,8 @@
 #pragma once
 #include <cmath>
 
+namespace assetgen {
+
 struct Vec3 {
   float x = 0, y = 0, z = 0;
 
@@ -16,3 +18,5 @@ struct Vec3 {
     return l > 0 ? *this * (1.f / l) : *this;
   }
 };
+
+}  // namespace assetgen

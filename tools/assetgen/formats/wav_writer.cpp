@@ -5,6 +5,8 @@
 
 #include "tools/assetgen/formats/byte_buffer.h"
 
+namespace assetgen {
+
 std::vector<uint8_t> WavWriter::encodeMono16(const std::vector<float>& samples, int sampleRate) {
   constexpr uint16_t kChannels = 1;
   constexpr uint16_t kBytesPerSample = 2;
@@ -29,3 +31,5 @@ std::vector<uint8_t> WavWriter::encodeMono16(const std::vector<float>& samples, 
   }
   return out.bytes();
 }
+
+}  // namespace assetgen

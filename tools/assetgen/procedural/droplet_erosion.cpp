@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 DropletErosion::DropletErosion(const ErosionSettings& settings, uint64_t seed)
     : settings_(settings), random_(seed) {
   buildBrush();
@@ -117,3 +119,5 @@ void DropletErosion::normaliseFlow() {
   for (int j = 0; j < n; ++j)
     for (int i = 0; i < n; ++i) flow_->at(i, j) = std::sqrt(flow_->at(i, j) / most);
 }
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 #include "tools/assetgen/procedural/height_field.h"
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen {
+
 struct ErosionSettings {
   int droplets = 60000;
   int maxSteps = 80;
@@ -56,3 +58,5 @@ class DropletErosion {
   std::vector<BrushTap> brush_;
   std::optional<HeightField> flow_;
 };
+
+}  // namespace assetgen

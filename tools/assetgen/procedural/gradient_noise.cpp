@@ -6,6 +6,8 @@
 
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen {
+
 namespace {
 float fade(float t) {
   return t * t * t * (t * (t * 6 - 15) + 10);
@@ -91,3 +93,5 @@ float GradientNoise::ridged(float x, float y, int octaves, int period) const {
   }
   return std::clamp(sum / total, 0.f, 1.f);
 }
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+namespace assetgen {
+
 // Two-dimensional gradient noise on a unit lattice, with its fractal sums. A period p > 0
 // makes the lattice wrap every p units (p doubling with each octave), so a picture that spans
 // whole periods tiles without a seam.
@@ -21,3 +23,5 @@ class GradientNoise {
   std::array<uint8_t, 256> permutation_;
   std::array<std::array<float, 2>, 16> gradients_;
 };
+
+}  // namespace assetgen

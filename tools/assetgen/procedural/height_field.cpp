@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 HeightField::HeightField(int size, float spacing)
     : size_(size), spacing_(spacing), values_(static_cast<size_t>(size) * size, 0.f) {}
 
@@ -28,3 +30,5 @@ HeightField::Slope HeightField::slope(float u, float v) const {
   return {(sample(u + step, v) - sample(u - step, v)) / span,
           (sample(u, v + step) - sample(u, v - step)) / span};
 }
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace assetgen {
+
 // A square grid of values over the unit square: sample (i, j) lies at u = i / (n - 1),
 // v = j / (n - 1). Holds heights, and other per-cell quantities of the same grid.
 class HeightField {
@@ -27,3 +29,5 @@ class HeightField {
   float spacing_;
   std::vector<float> values_;
 };
+
+}  // namespace assetgen

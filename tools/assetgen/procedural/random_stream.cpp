@@ -1,5 +1,7 @@
 #include "tools/assetgen/procedural/random_stream.h"
 
+namespace assetgen {
+
 uint64_t RandomStream::next() {
   uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -18,3 +20,5 @@ double RandomStream::uniform(double lo, double hi) {
 int RandomStream::below(int count) {
   return static_cast<int>(uniform() * count);
 }
+
+}  // namespace assetgen

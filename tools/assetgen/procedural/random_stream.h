@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+namespace assetgen {
+
 // A small seeded generator (SplitMix64). Library distributions differ between platforms;
 // this one gives the same numbers everywhere, so the generated files never change.
 class RandomStream {
@@ -15,3 +17,5 @@ class RandomStream {
  private:
   uint64_t state_;
 };
+
+}  // namespace assetgen

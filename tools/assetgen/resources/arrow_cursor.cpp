@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+namespace assetgen {
+
 namespace {
 // The arrow's outline in pixel units, the tip at the top-left corner.
 constexpr float kOutline[][2] = {{0, 0},        {0, 17}, {4.2f, 13}, {7, 19.5f},
@@ -38,3 +40,5 @@ CursorPicture ArrowCursor::draw() {
   cursor.hotY = 0;
   return cursor;
 }
+
+}  // namespace assetgen

@@ -1,6 +1,8 @@
 #pragma once
 #include "tools/assetgen/resources/resource_pictures.h"
 
+namespace assetgen {
+
 // A white arrow with a black rim, pointing up and to the left; the tip is the hot spot.
 class ArrowCursor {
  public:
@@ -9,3 +11,5 @@ class ArrowCursor {
  private:
   static bool insideArrow(float x, float y);
 };
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace assetgen {
+
 template <typename Value>
 void ResourceSourceWriter::appendRows(std::string& out, const Value* values, int rows, int columns,
                                       bool hexadecimal) {
@@ -31,3 +33,5 @@ std::string ResourceSourceWriter::write(const IconPicture& icon, const CursorPic
          ",\n};\n";
   return out;
 }
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 
 #include "tools/assetgen/resources/resource_pictures.h"
 
+namespace assetgen {
+
 // The program's icon and cursor as a C++ source file that defines the constants declared in
 // program_resources.h, so the pixels are compiled into the program.
 class ResourceSourceWriter {
@@ -14,3 +16,5 @@ class ResourceSourceWriter {
   static void appendRows(std::string& out, const Value* values, int rows, int columns,
                          bool hexadecimal);
 };
+
+}  // namespace assetgen

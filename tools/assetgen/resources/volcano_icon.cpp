@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace assetgen {
+
 namespace {
 constexpr float kCentre = 15.5f;
 constexpr int kCraterRow = 10;
@@ -90,3 +92,5 @@ IconPicture VolcanoIcon::draw() {
   }
   return icon;
 }
+
+}  // namespace assetgen

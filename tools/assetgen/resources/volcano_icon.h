@@ -1,6 +1,8 @@
 #pragma once
 #include "tools/assetgen/resources/resource_pictures.h"
 
+namespace assetgen {
+
 // The window icon: a smoking cone with glowing lava over a strip of sea, 16 colours,
 // see-through round it.
 class VolcanoIcon {
@@ -33,3 +35,5 @@ class VolcanoIcon {
   static Colour smokeColour(int x, int y);
   static Colour seaColour(int x, int y);
 };
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace assetgen::tests {
+
 BmpFile::BmpFile(const std::filesystem::path& path) : bytes_(ByteReader::fromFile(path)) {
   if (bytes_.text(0, 2) != "BM") throw std::runtime_error(path.string() + " is not a bitmap");
 }
@@ -27,3 +29,5 @@ std::array<uint8_t, 3> BmpFile::rgb(int x, int y) const {
   size_t at = pixelAt(x, y);
   return {bytes_.u8(at + 2), bytes_.u8(at + 1), bytes_.u8(at)};
 }
+
+}  // namespace assetgen::tests

@@ -7,6 +7,8 @@
 
 #include "tests/tools/assetgen/readers/byte_reader.h"
 
+namespace assetgen::tests {
+
 class BmpFile {
  public:
   explicit BmpFile(const std::filesystem::path& path);
@@ -32,3 +34,5 @@ class BmpFile {
 
   ByteReader bytes_;
 };
+
+}  // namespace assetgen::tests

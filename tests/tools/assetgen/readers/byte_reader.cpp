@@ -5,6 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace assetgen::tests {
+
 ByteReader ByteReader::fromFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot open " + path.string());
@@ -41,3 +43,5 @@ std::string ByteReader::text(size_t offset, size_t length) const {
   require(offset, length);
   return std::string(bytes_.begin() + offset, bytes_.begin() + offset + length);
 }
+
+}  // namespace assetgen::tests

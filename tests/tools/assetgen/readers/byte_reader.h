@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace assetgen::tests {
+
 class ByteReader {
  public:
   explicit ByteReader(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
@@ -25,3 +27,5 @@ class ByteReader {
 
   std::vector<uint8_t> bytes_;
 };
+
+}  // namespace assetgen::tests

@@ -1,5 +1,7 @@
 #include "tests/tools/assetgen/readers/md3_file.h"
 
+namespace assetgen::tests {
+
 Md3File::Md3File(const std::filesystem::path& path) {
   ByteReader bytes = ByteReader::fromFile(path);
   fileSize = bytes.size();
@@ -23,3 +25,5 @@ Md3File::Md3File(const std::filesystem::path& path) {
     positions.push_back({bytes.i16(xyz), bytes.i16(xyz + 2), bytes.i16(xyz + 4)});
   }
 }
+
+}  // namespace assetgen::tests

@@ -9,6 +9,8 @@
 
 #include "tests/tools/assetgen/readers/byte_reader.h"
 
+namespace assetgen::tests {
+
 class Md3File {
  public:
   explicit Md3File(const std::filesystem::path& path);
@@ -32,3 +34,5 @@ class Md3File {
   std::vector<std::array<float, 2>> texCoords;
   std::vector<std::array<int16_t, 3>> positions;  // frame 0
 };
+
+}  // namespace assetgen::tests

@@ -4,6 +4,8 @@
 
 #include "tests/tools/assetgen/readers/byte_reader.h"
 
+namespace assetgen::tests {
+
 WavFile::WavFile(const std::filesystem::path& path) {
   ByteReader bytes = ByteReader::fromFile(path);
   if (bytes.text(0, 4) != "RIFF" || bytes.text(8, 4) != "WAVE") {
@@ -29,3 +31,5 @@ WavFile::WavFile(const std::filesystem::path& path) {
     at += 8 + length + (length & 1);
   }
 }
+
+}  // namespace assetgen::tests

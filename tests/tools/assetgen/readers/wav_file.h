@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace assetgen::tests {
+
 class WavFile {
  public:
   explicit WavFile(const std::filesystem::path& path);
@@ -20,3 +22,5 @@ class WavFile {
 
   double seconds() const { return static_cast<double>(samples.size()) / sampleRate; }
 };
+
+}  // namespace assetgen::tests
