@@ -14,15 +14,15 @@ class DataFolderWriter {
  public:
   DataFolderWriter(std::filesystem::path folder, std::ostream& progress);
 
-  void writeAll();
+  void WriteAll();
 
  private:
-  void writeIsland();
-  void writeEffects();
-  void writeConsoleArt();
-  void writeSounds();
-  void writeDefaultConfig();
-  void writeFile(std::string_view name, const std::vector<uint8_t>& bytes);
+  void WriteIsland();
+  void WriteEffects();
+  void WriteConsoleArt();
+  void WriteSounds();
+  void WriteDefaultConfig();
+  void WriteFile(std::string_view name, const std::vector<uint8_t>& bytes);
 
   std::filesystem::path folder_;
   std::ostream& progress_;

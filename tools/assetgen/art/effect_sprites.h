@@ -12,16 +12,16 @@ class EffectSprites {
  public:
   explicit EffectSprites(uint64_t seed);
 
-  Image smokePuff(int size) const;     // soft grey billow
-  Image lavaBlob(int size) const;      // molten blob, white-hot core
-  Image rockFragment(int size) const;  // a dark broken stone with glowing cracks and rim
+  Image SmokePuff(int size) const;     // soft grey billow
+  Image LavaBlob(int size) const;      // molten blob, white-hot core
+  Image RockFragment(int size) const;  // a dark broken stone with glowing cracks and rim
   // The shock-wave band: u runs along the ring and tiles, v from the outer edge (top row)
   // to the inner edge (bottom row), bright in the middle and black at both edges.
-  Image shockBand(int width, int height) const;
+  Image ShockBand(int width, int height) const;
 
  private:
-  float outline(float angle, float base, float roughness, float offset) const;
-  float fragmentRadius(float angle) const;
+  float Outline(float angle, float base, float roughness, float offset) const;
+  float FragmentRadius(float angle) const;
 
   GradientNoise noise_;
 };

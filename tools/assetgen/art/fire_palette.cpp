@@ -4,7 +4,7 @@
 
 namespace assetgen {
 
-IndexedImage FirePalette::image() {
+IndexedImage FirePalette::Picture() {
   IndexedImage image;
   image.width = kWidth;
   image.height = kHeight;
@@ -12,7 +12,7 @@ IndexedImage FirePalette::image() {
   for (size_t pixel = 0; pixel < image.indices.size(); ++pixel) {
     image.indices[pixel] = static_cast<uint8_t>(pixel % kWidth);
   }
-  for (int index = 0; index < 256; ++index) image.palette[index] = HeatRamp::colour(index / 255.f);
+  for (int index = 0; index < 256; ++index) image.palette[index] = HeatRamp::Colour(index / 255.f);
   return image;
 }
 

@@ -11,7 +11,7 @@ class FirePalette {
   static constexpr int kWidth = 256;
   static constexpr int kHeight = 16;
 
-  static IndexedImage image();
+  static IndexedImage Picture();
 };
 
 }  // namespace assetgen

@@ -14,9 +14,9 @@ class FontSheet {
   static constexpr int kGlyphCount = 95;
   static constexpr int kCellSize = 8;
 
-  static IndexedImage strip();
-  static std::string description();
-  static bool inked(char character, int column, int row);
+  static IndexedImage Strip();
+  static std::string Description();
+  static bool Inked(char character, int column, int row);
 };
 
 }  // namespace assetgen

@@ -7,7 +7,7 @@ namespace assetgen {
 // yellow, near white. Shared by the fire palette, the lava and the eruption's sprites.
 class HeatRamp {
  public:
-  static Rgb colour(float heat);  // heat 0..1, clamped
+  static Rgb Colour(float heat);  // heat 0..1, clamped
 };
 
 }  // namespace assetgen

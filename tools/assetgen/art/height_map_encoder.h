@@ -9,9 +9,9 @@ namespace assetgen {
 // so the picture is the island turned on its side.
 class HeightMapEncoder {
  public:
-  static Image encode(const HeightField& heights);
+  static Image Encode(const HeightField& heights);
   // The byte sum that comes closest to a height.
-  static int sampleSum(float height);
+  static int SampleSum(float height);
 };
 
 }  // namespace assetgen

@@ -16,20 +16,20 @@ class IslandShape {
 
   explicit IslandShape(uint64_t seed);
 
-  float baseHeight(float x, float z) const;  // before erosion, world units
+  float BaseHeight(float x, float z) const;  // before erosion, world units
 
   struct Island {
     HeightField heights;
     HeightField wetness;  // 0..1, where the rain ran
   };
-  Island build(int size) const;
+  Island Build(int size) const;
 
  private:
-  float rimHeight(float angle) const;
-  float craterProfile(float distance, float rim) const;
-  float coneProfile(float distance, float rim) const;
-  float ridges(float x, float z, float distance, float angle) const;
-  float seaFloor(float x, float z, float distance) const;
+  float RimHeight(float angle) const;
+  float CraterProfile(float distance, float rim) const;
+  float ConeProfile(float distance, float rim) const;
+  float Ridges(float x, float z, float distance, float angle) const;
+  float SeaFloor(float x, float z, float distance) const;
 
   uint64_t seed_;
   GradientNoise noise_;

@@ -18,15 +18,15 @@ class LavaStreamPainter {
 
   LavaStreamPainter(const HeightField& heights, uint64_t seed);
 
-  Image paint(int size) const;
+  Image Paint(int size) const;
 
  private:
   // How hot the ground is at island texture coordinates (u, v), 0..1.
-  float heatAt(float u, float v) const;
-  void pourFlows();
-  void pourFlow(float angle, float strength, float cooling);
-  void fillCrater();
-  void soften();
+  float HeatAt(float u, float v) const;
+  void PourFlows();
+  void PourFlow(float angle, float strength, float cooling);
+  void FillCrater();
+  void Soften();
 
   const HeightField& heights_;
   HeightField heat_;

@@ -12,11 +12,11 @@ namespace assetgen {
 class OceanPainter {
  public:
   explicit OceanPainter(uint64_t seed);
-  Image paint(int size) const;
+  Image Paint(int size) const;
 
  private:
-  float swell(float x, float y) const;  // -1..1, crests high
-  float foam(float x, float y, float swell) const;
+  float Swell(float x, float y) const;  // -1..1, crests high
+  float Foam(float x, float y, float swell) const;
 
   GradientNoise noise_;
 };

@@ -15,11 +15,11 @@ class SkyDomeMesh {
   static constexpr int kSegments = 32;
   static constexpr float kLowestDegrees = 120.f;  // from the zenith
 
-  static Md3Mesh build();
+  static Md3Mesh Build();
 
  private:
-  static void addVertex(Md3Mesh& mesh, float polar, float azimuth);
-  static void addTriangle(Md3Mesh& mesh, int a, int b, int c);
+  static void AddVertex(Md3Mesh& mesh, float polar, float azimuth);
+  static void AddTriangle(Md3Mesh& mesh, int a, int b, int c);
 };
 
 }  // namespace assetgen

@@ -16,8 +16,8 @@ struct TerrainFrame {
   static constexpr float kSampleUnit = 0.0013037809f;
   static constexpr int kHeightMapSize = 256;
 
-  static constexpr float worldX(float u) { return kMinX + kExtent * u; }
-  static constexpr float worldZ(float v) { return kMaxZ - kExtent * v; }
+  static constexpr float WorldX(float u) { return kMinX + kExtent * u; }
+  static constexpr float WorldZ(float v) { return kMaxZ - kExtent * v; }
 };
 
 }  // namespace assetgen

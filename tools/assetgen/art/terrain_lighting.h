@@ -12,12 +12,12 @@ class TerrainLighting {
   // sun points towards the sun, in world axes (x east, y up, z north).
   TerrainLighting(const HeightField& heights, Vec3 sun);
 
-  const HeightField& openSky() const { return openSky_; }
-  const HeightField& sunlight() const { return sunlight_; }
+  const HeightField& OpenSky() const { return openSky_; }
+  const HeightField& Sunlight() const { return sunlight_; }
 
  private:
-  float openSkyAt(const HeightField& heights, int i, int j) const;
-  float sunlightAt(const HeightField& heights, int i, int j) const;
+  float OpenSkyAt(const HeightField& heights, int i, int j) const;
+  float SunlightAt(const HeightField& heights, int i, int j) const;
 
   Vec3 sun_;
   HeightField openSky_;

@@ -17,10 +17,10 @@ class TerrainPainter {
   // farSea: what shows beneath the water away from the island; deep ground takes it on.
   TerrainPainter(const IslandShape::Island& island, Rgb farSea, uint64_t seed);
 
-  Image paint(int size) const;
+  Image Paint(int size) const;
 
  private:
-  static Vec3 sunDirection();
+  static Vec3 SunDirection();
   struct Ground {
     float x, z;
     float height;
@@ -28,15 +28,15 @@ class TerrainPainter {
     float wetness;
     float craterDistance;
   };
-  Ground groundAt(float u, float v) const;
-  Rgb groundColour(const Ground& ground) const;
-  Rgb underwater(const Ground& ground) const;
-  Rgb beach(const Ground& ground) const;
-  Rgb bareRock(const Ground& ground) const;
-  Rgb craterFloor(const Ground& ground, Rgb rock) const;
-  float vegetationCover(const Ground& ground) const;
-  Rgb light(const Ground& ground, float u, float v) const;
-  Rgb shade(const Ground& ground, float u, float v) const;
+  Ground GroundAt(float u, float v) const;
+  Rgb GroundColour(const Ground& ground) const;
+  Rgb Underwater(const Ground& ground) const;
+  Rgb Beach(const Ground& ground) const;
+  Rgb BareRock(const Ground& ground) const;
+  Rgb CraterFloor(const Ground& ground, Rgb rock) const;
+  float VegetationCover(const Ground& ground) const;
+  Rgb Light(const Ground& ground, float u, float v) const;
+  Rgb Shade(const Ground& ground, float u, float v) const;
 
   const IslandShape::Island& island_;
   TerrainLighting lighting_;

@@ -12,12 +12,12 @@ class AmbienceSynth {
  public:
   explicit AmbienceSynth(uint64_t seed);
 
-  Sound wind() const;
-  Sound surf() const;
-  Sound fire() const;
+  Sound Wind() const;
+  Sound Surf() const;
+  Sound Fire() const;
 
  private:
-  float wander(float seconds, float ratePerSecond, float lane) const;  // smooth, 0..1
+  float Wander(float seconds, float ratePerSecond, float lane) const;  // smooth, 0..1
 
   uint64_t seed_;
   GradientNoise noise_;

@@ -10,8 +10,8 @@ class BiquadFilter {
 
   BiquadFilter(Shape shape, float frequencyHz, float q, float sampleRate);
 
-  void tune(float frequencyHz, float q, float sampleRate);
-  float process(float input);
+  void Tune(float frequencyHz, float q, float sampleRate);
+  float Process(float input);
 
  private:
   Shape shape_;

@@ -12,9 +12,9 @@ class ColouredNoise {
  public:
   explicit ColouredNoise(uint64_t seed);
 
-  float white();
-  float pink();
-  float brown();
+  float White();
+  float Pink();
+  float Brown();
 
  private:
   RandomStream random_;

@@ -14,7 +14,7 @@ class CrackleTrain {
   CrackleTrain(uint64_t seed, float brightnessHz);
 
   // One sample; ratePerSecond is how many crackles start per second on average.
-  float next(float ratePerSecond);
+  float Next(float ratePerSecond);
 
  private:
   ColouredNoise noise_;

@@ -6,7 +6,7 @@ namespace assetgen {
 
 Envelope::Envelope(std::initializer_list<Point> points) : points_(points) {}
 
-float Envelope::at(float seconds) const {
+float Envelope::At(float seconds) const {
   if (points_.empty()) return 0;
   if (seconds <= points_.front().seconds) return points_.front().level;
   for (size_t k = 1; k < points_.size(); ++k) {

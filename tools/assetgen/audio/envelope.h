@@ -13,7 +13,7 @@ class Envelope {
   };
   Envelope(std::initializer_list<Point> points);
 
-  float at(float seconds) const;
+  float At(float seconds) const;
 
  private:
   std::vector<Point> points_;

@@ -12,8 +12,8 @@ class EruptionSynth {
  public:
   explicit EruptionSynth(uint64_t seed);
 
-  Sound rumble() const;  // about two and a half seconds
-  Sound blast() const;
+  Sound Rumble() const;  // about two and a half seconds
+  Sound Blast() const;
 
  private:
   uint64_t seed_;

@@ -8,9 +8,9 @@ class OnePoleFilter {
  public:
   OnePoleFilter(float cutoffHz, float sampleRate);
 
-  void setCutoff(float cutoffHz, float sampleRate);
-  float lowPass(float input);
-  float highPass(float input) { return input - lowPass(input); }
+  void SetCutoff(float cutoffHz, float sampleRate);
+  float LowPass(float input);
+  float HighPass(float input) { return input - LowPass(input); }
 
  private:
   float coefficient_ = 0;

@@ -9,10 +9,10 @@ class RandomStream {
  public:
   explicit RandomStream(uint64_t seed) : state_(seed) {}
 
-  uint64_t next();
-  double uniform();                      // [0, 1)
-  double uniform(double lo, double hi);  // [lo, hi)
-  int below(int count);                  // [0, count)
+  uint64_t Next();
+  double Uniform();                      // [0, 1)
+  double Uniform(double lo, double hi);  // [lo, hi)
+  int Below(int count);                  // [0, count)
 
  private:
   uint64_t state_;

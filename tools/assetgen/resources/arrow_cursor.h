@@ -6,10 +6,10 @@ namespace assetgen {
 // A white arrow with a black rim, pointing up and to the left; the tip is the hot spot.
 class ArrowCursor {
  public:
-  static CursorPicture draw();
+  static CursorPicture Draw();
 
  private:
-  static bool insideArrow(float x, float y);
+  static bool InsideArrow(float x, float y);
 };
 
 }  // namespace assetgen

@@ -9,11 +9,11 @@ namespace assetgen {
 // program_resources.h, so the pixels are compiled into the program.
 class ResourceSourceWriter {
  public:
-  static std::string write(const IconPicture& icon, const CursorPicture& cursor);
+  static std::string Write(const IconPicture& icon, const CursorPicture& cursor);
 
  private:
   template <typename Value>
-  static void appendRows(std::string& out, const Value* values, int rows, int columns,
+  static void AppendRows(std::string& out, const Value* values, int rows, int columns,
                          bool hexadecimal);
 };
 

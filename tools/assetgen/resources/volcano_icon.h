@@ -26,14 +26,14 @@ class VolcanoIcon {
     kEmber
   };
 
-  static IconPicture draw();
+  static IconPicture Draw();
 
  private:
-  static Colour pixelColour(int x, int y);
-  static bool onCone(int x, int y);
-  static Colour coneColour(int x, int y);
-  static Colour smokeColour(int x, int y);
-  static Colour seaColour(int x, int y);
+  static Colour PixelColour(int x, int y);
+  static bool OnCone(int x, int y);
+  static Colour ConeColour(int x, int y);
+  static Colour SmokeColour(int x, int y);
+  static Colour SeaColour(int x, int y);
 };
 
 }  // namespace assetgen

@@ -20,7 +20,7 @@ class WavFile {
   uint16_t bitsPerSample = 0;
   std::vector<int16_t> samples;
 
-  double seconds() const { return static_cast<double>(samples.size()) / sampleRate; }
+  double Seconds() const { return static_cast<double>(samples.size()) / sampleRate; }
 };
 
 }  // namespace assetgen::tests
