@@ -7,13 +7,18 @@
 #include <fstream>
 #include <string>
 
-#include "formats/bmp_writer.h"
-#include "formats/image.h"
 #include "gfx/d3dx_texture.h"
 #include "gfx/png_writer.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "tools/assetgen/formats/bmp_writer.h"
+#include "tools/assetgen/formats/image.h"
 
 namespace {
+
+using assetgen::BmpWriter;
+using assetgen::Image;
+using assetgen::Rgb;
+using assetgen::ToByte;
 
 constexpr int kSize = 512;
 
@@ -23,7 +28,7 @@ Image SamplePicture() {
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       const float ripple = 0.5f + 0.5f * std::sin(x * 0.21f) * std::cos(y * 0.17f);
-      image.at(x, y) = {x / float(kSize), ripple, y / float(kSize) * ripple};
+      image.At(x, y) = {x / float(kSize), ripple, y / float(kSize) * ripple};
     }
   }
   return image;
@@ -38,7 +43,7 @@ std::string SamplePath(const char* name) {
 const std::string& Bmp24File() {
   static const std::string path = [] {
     const std::string p = SamplePath("sample24.bmp");
-    const std::vector<uint8_t> bytes = BmpWriter::encode(SamplePicture());
+    const std::vector<uint8_t> bytes = BmpWriter::Encode(SamplePicture());
     std::ofstream(p, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
@@ -54,8 +59,8 @@ const std::string& PngFile() {
     std::vector<uint8_t> rgba;
     for (int y = 0; y < kSize; ++y) {
       for (int x = 0; x < kSize; ++x) {
-        const Rgb& c = image.at(x, y);
-        rgba.insert(rgba.end(), {toByte(c.r), toByte(c.g), toByte(c.b), 255});
+        const Rgb& c = image.At(x, y);
+        rgba.insert(rgba.end(), {ToByte(c.r), ToByte(c.g), ToByte(c.b), 255});
       }
     }
     std::string error;

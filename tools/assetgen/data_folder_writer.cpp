@@ -1,23 +1,25 @@
-#include "data_folder_writer.h"
+#include "tools/assetgen/data_folder_writer.h"
 
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
-#include "art/effect_sprites.h"
-#include "art/fire_palette.h"
-#include "art/font_sheet.h"
-#include "art/height_map_encoder.h"
-#include "art/island_shape.h"
-#include "art/lava_stream_painter.h"
-#include "art/ocean_painter.h"
-#include "art/sky_dome_mesh.h"
-#include "art/terrain_painter.h"
-#include "audio/ambience_synth.h"
-#include "audio/eruption_synth.h"
-#include "formats/bmp_writer.h"
-#include "formats/md3_writer.h"
-#include "formats/wav_writer.h"
+#include "tools/assetgen/art/effect_sprites.h"
+#include "tools/assetgen/art/fire_palette.h"
+#include "tools/assetgen/art/font_sheet.h"
+#include "tools/assetgen/art/height_map_encoder.h"
+#include "tools/assetgen/art/island_shape.h"
+#include "tools/assetgen/art/lava_stream_painter.h"
+#include "tools/assetgen/art/ocean_painter.h"
+#include "tools/assetgen/art/sky_dome_mesh.h"
+#include "tools/assetgen/art/terrain_painter.h"
+#include "tools/assetgen/audio/ambience_synth.h"
+#include "tools/assetgen/audio/eruption_synth.h"
+#include "tools/assetgen/formats/bmp_writer.h"
+#include "tools/assetgen/formats/md3_writer.h"
+#include "tools/assetgen/formats/wav_writer.h"
+
+namespace assetgen {
 
 namespace {
 // One seed for everything; each picture and sound derives its own from it.
@@ -42,17 +44,17 @@ constexpr std::string_view kDefaultConfig = "displaymode= 0\nwaterdetail= high\n
 DataFolderWriter::DataFolderWriter(std::filesystem::path folder, std::ostream& progress)
     : folder_(std::move(folder)), progress_(progress) {}
 
-void DataFolderWriter::writeAll() {
-  writeIsland();
-  writeFile("textures/ocean.bmp", BmpWriter::encode(OceanPainter(kSeed + 2).paint(kOceanSize)));
-  writeEffects();
-  writeConsoleArt();
-  writeFile("misc/skydome.md3", Md3Writer::encode(SkyDomeMesh::build()));
-  writeSounds();
-  writeDefaultConfig();
+void DataFolderWriter::WriteAll() {
+  WriteIsland();
+  WriteFile("textures/ocean.bmp", BmpWriter::Encode(OceanPainter(kSeed + 2).Paint(kOceanSize)));
+  WriteEffects();
+  WriteConsoleArt();
+  WriteFile("misc/skydome.md3", Md3Writer::Encode(SkyDomeMesh::Build()));
+  WriteSounds();
+  WriteDefaultConfig();
 }
 
-void DataFolderWriter::writeFile(std::string_view name, const std::vector<uint8_t>& bytes) {
+void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_t>& bytes) {
   std::filesystem::path path = folder_ / name;
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -62,49 +64,51 @@ void DataFolderWriter::writeFile(std::string_view name, const std::vector<uint8_
   progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
 }
 
-void DataFolderWriter::writeIsland() {
+void DataFolderWriter::WriteIsland() {
   IslandShape shape(kSeed);
-  IslandShape::Island island = shape.build(kHeightFieldSize);
-  writeFile("textures/volcanoh24.bmp", BmpWriter::encode(HeightMapEncoder::encode(island.heights)));
+  IslandShape::Island island = shape.Build(kHeightFieldSize);
+  WriteFile("textures/volcanoh24.bmp", BmpWriter::Encode(HeightMapEncoder::Encode(island.heights)));
   TerrainPainter painter(island, kUnderTheSea, kSeed + 1);
-  writeFile("textures/volcanotex.bmp", BmpWriter::encode(painter.paint(kTerrainTextureSize)));
+  WriteFile("textures/volcanotex.bmp", BmpWriter::Encode(painter.Paint(kTerrainTextureSize)));
   LavaStreamPainter lava(island.heights, kSeed + 3);
-  writeFile("textures/lavastream.bmp", BmpWriter::encode(lava.paint(kLavaStreamSize)));
+  WriteFile("textures/lavastream.bmp", BmpWriter::Encode(lava.Paint(kLavaStreamSize)));
 }
 
-void DataFolderWriter::writeEffects() {
+void DataFolderWriter::WriteEffects() {
   EffectSprites sprites(kSeed + 4);
-  writeFile("textures/smoke.bmp", BmpWriter::encode(sprites.smokePuff(kSpriteSize)));
-  writeFile("textures/lava.bmp", BmpWriter::encode(sprites.lavaBlob(kSpriteSize)));
-  writeFile("textures/erupdebris.bmp", BmpWriter::encode(sprites.rockFragment(kSpriteSize)));
-  writeFile("textures/shockwave.bmp",
-            BmpWriter::encode(sprites.shockBand(kShockWaveWidth, kShockWaveHeight)));
+  WriteFile("textures/smoke.bmp", BmpWriter::Encode(sprites.SmokePuff(kSpriteSize)));
+  WriteFile("textures/lava.bmp", BmpWriter::Encode(sprites.LavaBlob(kSpriteSize)));
+  WriteFile("textures/erupdebris.bmp", BmpWriter::Encode(sprites.RockFragment(kSpriteSize)));
+  WriteFile("textures/shockwave.bmp",
+            BmpWriter::Encode(sprites.ShockBand(kShockWaveWidth, kShockWaveHeight)));
 }
 
-void DataFolderWriter::writeConsoleArt() {
-  writeFile("misc/firepal.bmp", BmpWriter::encode(FirePalette::image()));
-  writeFile("font/FONT_8.bmp", BmpWriter::encode(FontSheet::strip()));
-  std::string description = FontSheet::description();
-  writeFile("font/FONT_8.fon", std::vector<uint8_t>(description.begin(), description.end()));
+void DataFolderWriter::WriteConsoleArt() {
+  WriteFile("misc/firepal.bmp", BmpWriter::Encode(FirePalette::Picture()));
+  WriteFile("font/FONT_8.bmp", BmpWriter::Encode(FontSheet::Strip()));
+  std::string description = FontSheet::Description();
+  WriteFile("font/FONT_8.fon", std::vector<uint8_t>(description.begin(), description.end()));
 }
 
-void DataFolderWriter::writeSounds() {
+void DataFolderWriter::WriteSounds() {
   auto wav = [](const Sound& sound) {
-    return WavWriter::encodeMono16(sound.samples(), Sound::kSampleRate);
+    return WavWriter::EncodeMono16(sound.Samples(), Sound::kSampleRate);
   };
   AmbienceSynth ambience(kSeed + 5);
-  writeFile("sound/seawind.wav", wav(ambience.wind()));
-  writeFile("sound/shorewav.wav", wav(ambience.surf()));
-  writeFile("sound/fire.wav", wav(ambience.fire()));
+  WriteFile("sound/seawind.wav", wav(ambience.Wind()));
+  WriteFile("sound/shorewav.wav", wav(ambience.Surf()));
+  WriteFile("sound/fire.wav", wav(ambience.Fire()));
   EruptionSynth eruption(kSeed + 6);
-  writeFile("sound/rumble.wav", wav(eruption.rumble()));
-  writeFile("sound/explosion.wav", wav(eruption.blast()));
+  WriteFile("sound/rumble.wav", wav(eruption.Rumble()));
+  WriteFile("sound/explosion.wav", wav(eruption.Blast()));
 }
 
-void DataFolderWriter::writeDefaultConfig() {
+void DataFolderWriter::WriteDefaultConfig() {
   if (std::filesystem::exists(folder_ / "config.ini")) {
     progress_ << "kept config.ini" << std::endl;
     return;
   }
-  writeFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
+  WriteFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
 }
+
+}  // namespace assetgen

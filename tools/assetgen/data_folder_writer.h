@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace assetgen {
+
 // Writes the program's whole data folder: textures, height map, font, fire palette, sky
 // dome, sounds and a default config.ini (only where none exists, so a user's settings
 // survive a rebuild). One progress line per file.
@@ -12,16 +14,18 @@ class DataFolderWriter {
  public:
   DataFolderWriter(std::filesystem::path folder, std::ostream& progress);
 
-  void writeAll();
+  void WriteAll();
 
  private:
-  void writeIsland();
-  void writeEffects();
-  void writeConsoleArt();
-  void writeSounds();
-  void writeDefaultConfig();
-  void writeFile(std::string_view name, const std::vector<uint8_t>& bytes);
+  void WriteIsland();
+  void WriteEffects();
+  void WriteConsoleArt();
+  void WriteSounds();
+  void WriteDefaultConfig();
+  void WriteFile(std::string_view name, const std::vector<uint8_t>& bytes);
 
   std::filesystem::path folder_;
   std::ostream& progress_;
 };
+
+}  // namespace assetgen

@@ -7,21 +7,22 @@
 #include <string>
 #include <string_view>
 
-#include "data_folder_writer.h"
-#include "resources/arrow_cursor.h"
-#include "resources/resource_source_writer.h"
-#include "resources/volcano_icon.h"
+#include "tools/assetgen/data_folder_writer.h"
+#include "tools/assetgen/resources/arrow_cursor.h"
+#include "tools/assetgen/resources/resource_source_writer.h"
+#include "tools/assetgen/resources/volcano_icon.h"
 
 namespace {
-void writeResources(const char* path) {
-  std::string source = ResourceSourceWriter::write(VolcanoIcon::draw(), ArrowCursor::draw());
+void WriteResources(const char* path) {
+  std::string source = assetgen::ResourceSourceWriter::Write(assetgen::VolcanoIcon::Draw(),
+                                                             assetgen::ArrowCursor::Draw());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << source;
   if (!out) throw std::runtime_error(std::string("cannot write ") + path);
   std::cout << "wrote " << path << " (" << source.size() << " bytes)" << std::endl;
 }
 
-int usage() {
+int Usage() {
   std::cerr << "usage: assetgen DIR | assetgen --resources FILE.cpp\n";
   return 2;
 }
@@ -30,14 +31,14 @@ int usage() {
 int main(int argc, char** argv) {
   try {
     if (argc == 2 && std::string_view(argv[1]).substr(0, 2) != "--") {
-      DataFolderWriter(argv[1], std::cout).writeAll();
+      assetgen::DataFolderWriter(argv[1], std::cout).WriteAll();
       return 0;
     }
     if (argc == 3 && std::string_view(argv[1]) == "--resources") {
-      writeResources(argv[2]);
+      WriteResources(argv[2]);
       return 0;
     }
-    return usage();
+    return Usage();
   } catch (const std::exception& error) {
     std::cerr << "assetgen: " << error.what() << "\n";
     return 1;

@@ -1,4 +1,4 @@
-#include "generated_folder.h"
+#include "tests/tools/assetgen/generated_folder.h"
 
 #include <unistd.h>
 
@@ -7,17 +7,19 @@
 #include <iterator>
 #include <stdexcept>
 
-std::filesystem::path GeneratedFolder::file(const std::string& name) {
+namespace assetgen::tests {
+
+std::filesystem::path GeneratedFolder::File(const std::string& name) {
   return std::filesystem::path(ASSETGEN_TEST_DATA) / name;
 }
 
-std::string GeneratedFolder::progress() {
+std::string GeneratedFolder::Progress() {
   std::ifstream in(ASSETGEN_TEST_PROGRESS);
   if (!in) throw std::runtime_error("no progress record " ASSETGEN_TEST_PROGRESS);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::filesystem::path GeneratedFolder::freshTemporaryFolder(const std::string& name) {
+std::filesystem::path GeneratedFolder::FreshTemporaryFolder(const std::string& name) {
   std::filesystem::path path = std::filesystem::temp_directory_path() /
                                ("assetgen_test_" + std::to_string(getpid()) + "_" + name);
   std::filesystem::remove_all(path);
@@ -25,7 +27,7 @@ std::filesystem::path GeneratedFolder::freshTemporaryFolder(const std::string& n
   return path;
 }
 
-std::string GeneratedFolder::runGenerator(const std::filesystem::path& folder) {
+std::string GeneratedFolder::RunGenerator(const std::filesystem::path& folder) {
   std::string command = std::string("\"") + ASSETGEN_PROGRAM + "\" \"" + folder.string() + "\"";
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) throw std::runtime_error("cannot start " + command);
@@ -35,3 +37,5 @@ std::string GeneratedFolder::runGenerator(const std::filesystem::path& folder) {
   if (pclose(pipe) != 0) throw std::runtime_error(command + " failed:\n" + output);
   return output;
 }
+
+}  // namespace assetgen::tests

@@ -4,12 +4,16 @@
 #include <filesystem>
 #include <string>
 
+namespace assetgen::tests {
+
 class GeneratedFolder {
  public:
-  static std::filesystem::path file(const std::string& name);
-  static std::string progress();  // what the generator printed while writing the folder
+  static std::filesystem::path File(const std::string& name);
+  static std::string Progress();  // what the generator printed while writing the folder
 
   // Runs the generator into a folder and returns what it printed; throws if it fails.
-  static std::string runGenerator(const std::filesystem::path& folder);
-  static std::filesystem::path freshTemporaryFolder(const std::string& name);
+  static std::string RunGenerator(const std::filesystem::path& folder);
+  static std::filesystem::path FreshTemporaryFolder(const std::string& name);
 };
+
+}  // namespace assetgen::tests

@@ -7,26 +7,28 @@
 #include <string>
 #include <vector>
 
-#include "generated_folder.h"
-#include "readers/md3_file.h"
-#include "readers/wav_file.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/md3_file.h"
+#include "tests/tools/assetgen/readers/wav_file.h"
+
+namespace assetgen::tests {
 
 namespace {
-Md3File skyDome() {
-  return Md3File(GeneratedFolder::file("misc/skydome.md3"));
+Md3File SkyDome() {
+  return Md3File(GeneratedFolder::File("misc/skydome.md3"));
 }
-WavFile sound(const std::string& name) {
-  return WavFile(GeneratedFolder::file("sound/" + name));
+WavFile SoundFile(const std::string& name) {
+  return WavFile(GeneratedFolder::File("sound/" + name));
 }
 
-double rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
+double Rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
   double sum = 0;
   for (size_t k = from; k < to; ++k) sum += double(samples[k]) * samples[k];
   return std::sqrt(sum / double(to - from)) / 32768.0;
 }
 
 TEST(AssetgenSkyDome, HasOneSurfaceAndOneFrameWithBlocksInsideTheFile) {
-  Md3File dome = skyDome();
+  Md3File dome = SkyDome();
   EXPECT_EQ(dome.header.ident, "IDP3");
   EXPECT_EQ(dome.header.version, 15);
   EXPECT_EQ(dome.header.frames, 1);
@@ -50,7 +52,7 @@ TEST(AssetgenSkyDome, HasOneSurfaceAndOneFrameWithBlocksInsideTheFile) {
 TEST(AssetgenSkyDome, TrianglesTurnCounterClockwiseSeenFromInside) {
   // Drawn with clockwise triangles culled from a camera inside, so every triangle's
   // (b - a) x (c - a) must point away from the centre.
-  Md3File dome = skyDome();
+  Md3File dome = SkyDome();
   for (const auto& t : dome.triangles) {
     auto p = [&](int k) {
       const auto& v = dome.positions[static_cast<size_t>(t[k])];
@@ -67,7 +69,7 @@ TEST(AssetgenSkyDome, TrianglesTurnCounterClockwiseSeenFromInside) {
 }
 
 TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
-  Md3File dome = skyDome();
+  Md3File dome = SkyDome();
   double farthest = 0, lowest = 0, highest = 0;
   for (const auto& v : dome.positions) {
     farthest = std::max(farthest, std::hypot(double(v[0]), double(v[1]), double(v[2])));
@@ -88,7 +90,7 @@ TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
 TEST(AssetgenSounds, AreMono16BitPcmWithConsistentSizes) {
   for (const char* name :
        {"seawind.wav", "shorewav.wav", "rumble.wav", "explosion.wav", "fire.wav"}) {
-    WavFile wav = sound(name);
+    WavFile wav = SoundFile(name);
     EXPECT_EQ(wav.format, 1) << name;
     EXPECT_EQ(wav.channels, 1) << name;
     EXPECT_EQ(wav.bitsPerSample, 16) << name;
@@ -106,8 +108,8 @@ TEST(AssetgenSounds, AreMono16BitPcmWithConsistentSizes) {
 
 TEST(AssetgenSounds, LoopsAreSeveralSecondsAndJoinWithoutAClick) {
   for (const char* name : {"seawind.wav", "shorewav.wav", "fire.wav"}) {
-    WavFile wav = sound(name);
-    EXPECT_GE(wav.seconds(), 3.0) << name;
+    WavFile wav = SoundFile(name);
+    EXPECT_GE(wav.Seconds(), 3.0) << name;
     std::vector<int> steps;
     for (size_t k = 1; k < wav.samples.size(); ++k)
       steps.push_back(std::abs(wav.samples[k] - wav.samples[k - 1]));
@@ -118,15 +120,15 @@ TEST(AssetgenSounds, LoopsAreSeveralSecondsAndJoinWithoutAClick) {
 }
 
 TEST(AssetgenSounds, RumbleRunsTwoToThreeSecondsAndTheBlastEndsInALongLowTail) {
-  WavFile rumble = sound("rumble.wav");
-  EXPECT_GE(rumble.seconds(), 2.0);
-  EXPECT_LE(rumble.seconds(), 3.0);
+  WavFile rumble = SoundFile("rumble.wav");
+  EXPECT_GE(rumble.Seconds(), 2.0);
+  EXPECT_LE(rumble.Seconds(), 3.0);
 
-  WavFile blast = sound("explosion.wav");
-  ASSERT_GE(blast.seconds(), 5.0);
+  WavFile blast = SoundFile("explosion.wav");
+  ASSERT_GE(blast.Seconds(), 5.0);
   size_t second = blast.sampleRate;
-  double start = rms(blast.samples, 0, second / 2);
-  double tail = rms(blast.samples, 3 * second, 4 * second);
+  double start = Rms(blast.samples, 0, second / 2);
+  double tail = Rms(blast.samples, 3 * second, 4 * second);
   EXPECT_LT(tail, start / 4);    // it dies down
   EXPECT_GT(tail, start / 100);  // but is still heard seconds later
   int crossings = 0;
@@ -135,3 +137,5 @@ TEST(AssetgenSounds, RumbleRunsTwoToThreeSecondsAndTheBlastEndsInALongLowTail) {
   EXPECT_LT(crossings, 2 * 400) << "the tail is low: under about 400 Hz";
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "generated_folder.h"
+#include "tests/tools/assetgen/generated_folder.h"
+
+namespace assetgen::tests {
 
 namespace {
 const std::vector<std::string> kDataFiles = {
@@ -19,16 +21,16 @@ const std::vector<std::string> kDataFiles = {
     "sound/explosion.wav",     "sound/fire.wav",          "config.ini",
 };
 
-std::string contents(const std::filesystem::path& path) {
+std::string Contents(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(AssetgenOutput, WritesEveryFileWithOneProgressLineGivingItsSize) {
-  std::string progress = GeneratedFolder::progress();
+  std::string progress = GeneratedFolder::Progress();
   for (const std::string& name : kDataFiles) {
-    ASSERT_TRUE(std::filesystem::exists(GeneratedFolder::file(name))) << name;
-    auto size = std::filesystem::file_size(GeneratedFolder::file(name));
+    ASSERT_TRUE(std::filesystem::exists(GeneratedFolder::File(name))) << name;
+    auto size = std::filesystem::file_size(GeneratedFolder::File(name));
     EXPECT_GT(size, 0u) << name;
     std::string line = "wrote " + name + " (" + std::to_string(size) + " bytes)\n";
     EXPECT_NE(progress.find(line), std::string::npos) << line;
@@ -36,24 +38,26 @@ TEST(AssetgenOutput, WritesEveryFileWithOneProgressLineGivingItsSize) {
 }
 
 TEST(AssetgenOutput, DefaultConfigIsAValidWindowedHighDetailSetting) {
-  EXPECT_EQ(contents(GeneratedFolder::file("config.ini")),
+  EXPECT_EQ(Contents(GeneratedFolder::File("config.ini")),
             "displaymode= 0\nwaterdetail= high\nshowfps= 0\n");
 }
 
 TEST(AssetgenOutput, SecondRunKeepsTheUsersConfigAndWritesIdenticalFiles) {
-  std::filesystem::path second = GeneratedFolder::freshTemporaryFolder("second");
+  std::filesystem::path second = GeneratedFolder::FreshTemporaryFolder("second");
   const std::string userSettings = "displaymode= 800 600\nwaterdetail= low\nshowfps= 1\n";
   std::ofstream(second / "config.ini") << userSettings;
 
-  std::string progress = GeneratedFolder::runGenerator(second);
+  std::string progress = GeneratedFolder::RunGenerator(second);
 
-  EXPECT_EQ(contents(second / "config.ini"), userSettings);
+  EXPECT_EQ(Contents(second / "config.ini"), userSettings);
   EXPECT_EQ(progress.find("wrote config.ini"), std::string::npos);
   for (const std::string& name : kDataFiles) {
     if (name == "config.ini") continue;
-    EXPECT_TRUE(contents(GeneratedFolder::file(name)) == contents(second / name))
+    EXPECT_TRUE(Contents(GeneratedFolder::File(name)) == Contents(second / name))
         << name << " differs";
   }
   std::filesystem::remove_all(second);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -9,54 +9,56 @@
 #include <string>
 #include <vector>
 
-#include "generated_folder.h"
-#include "readers/bmp_file.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/bmp_file.h"
+
+namespace assetgen::tests {
 
 namespace {
 using Pixel = std::array<uint8_t, 3>;
 const Pixel kBlack{0, 0, 0};
 
-BmpFile picture(const std::string& name) {
-  return BmpFile(GeneratedFolder::file(name));
+BmpFile Picture(const std::string& name) {
+  return BmpFile(GeneratedFolder::File(name));
 }
 
-bool isPowerOfTwo(int n) {
+bool IsPowerOfTwo(int n) {
   return n > 0 && (n & (n - 1)) == 0;
 }
 
-int step(Pixel a, Pixel b) {
+int Step(Pixel a, Pixel b) {
   return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
 }
 
-int brightness(Pixel p) {
+int Brightness(Pixel p) {
   return p[0] + p[1] + p[2];
 }
 
 // Whole columns and rows, for judging how a picture joins when it repeats.
-std::vector<Pixel> column(const BmpFile& bmp, int x) {
+std::vector<Pixel> Column(const BmpFile& bmp, int x) {
   std::vector<Pixel> pixels;
-  for (int y = 0; y < bmp.height(); ++y) pixels.push_back(bmp.rgb(x, y));
+  for (int y = 0; y < bmp.Height(); ++y) pixels.push_back(bmp.ColourAt(x, y));
   return pixels;
 }
 
-std::vector<Pixel> row(const BmpFile& bmp, int y) {
+std::vector<Pixel> Row(const BmpFile& bmp, int y) {
   std::vector<Pixel> pixels;
-  for (int x = 0; x < bmp.width(); ++x) pixels.push_back(bmp.rgb(x, y));
+  for (int x = 0; x < bmp.Width(); ++x) pixels.push_back(bmp.ColourAt(x, y));
   return pixels;
 }
 
-long step(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+long Step(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
   long sum = 0;
-  for (size_t k = 0; k < a.size(); ++k) sum += step(a[k], b[k]);
+  for (size_t k = 0; k < a.size(); ++k) sum += Step(a[k], b[k]);
   return sum;
 }
 
 // The biggest change between neighbouring lines inside the picture: a seam would stand out.
 template <typename Line>
-long largestStep(const BmpFile& bmp, int lines, Line line) {
+long LargestStep(const BmpFile& bmp, int lines, Line line) {
   long largest = 0;
   for (int k = 0; k + 1 < lines; ++k)
-    largest = std::max(largest, step(line(bmp, k), line(bmp, k + 1)));
+    largest = std::max(largest, Step(line(bmp, k), line(bmp, k + 1)));
   return largest;
 }
 
@@ -64,64 +66,64 @@ TEST(AssetgenPictures, ColourPicturesAre24BitWithPowerOfTwoSides) {
   for (const char* name :
        {"textures/volcanotex.bmp", "textures/ocean.bmp", "textures/smoke.bmp", "textures/lava.bmp",
         "textures/lavastream.bmp", "textures/erupdebris.bmp", "textures/shockwave.bmp"}) {
-    BmpFile bmp = picture(name);
-    EXPECT_EQ(bmp.bitsPerPixel(), 24) << name;
-    EXPECT_EQ(bmp.compression(), 0u) << name;
-    EXPECT_TRUE(isPowerOfTwo(bmp.width()) && isPowerOfTwo(bmp.height())) << name;
-    EXPECT_EQ(bmp.pixelOffset() + bmp.pixelBytes(), bmp.actualSize()) << name;
+    BmpFile bmp = Picture(name);
+    EXPECT_EQ(bmp.BitsPerPixel(), 24) << name;
+    EXPECT_EQ(bmp.Compression(), 0u) << name;
+    EXPECT_TRUE(IsPowerOfTwo(bmp.Width()) && IsPowerOfTwo(bmp.Height())) << name;
+    EXPECT_EQ(bmp.PixelOffset() + bmp.PixelBytes(), bmp.ActualSize()) << name;
   }
 }
 
 TEST(AssetgenPictures, OceanTilesWithoutASeam) {
-  BmpFile ocean = picture("textures/ocean.bmp");
-  int w = ocean.width(), h = ocean.height();
-  EXPECT_LE(step(column(ocean, w - 1), column(ocean, 0)), largestStep(ocean, w, column));
-  EXPECT_LE(step(row(ocean, h - 1), row(ocean, 0)), largestStep(ocean, h, row));
-  Pixel middle = ocean.rgb(w / 2, h / 2);
+  BmpFile ocean = Picture("textures/ocean.bmp");
+  int w = ocean.Width(), h = ocean.Height();
+  EXPECT_LE(Step(Column(ocean, w - 1), Column(ocean, 0)), LargestStep(ocean, w, Column));
+  EXPECT_LE(Step(Row(ocean, h - 1), Row(ocean, 0)), LargestStep(ocean, h, Row));
+  Pixel middle = ocean.ColourAt(w / 2, h / 2);
   EXPECT_GT(middle[2], middle[0]);  // blue-green water
 }
 
 TEST(AssetgenPictures, SpritesGlowInTheMiddleAndFadeToBlackAtTheEdges) {
   for (const char* name : {"textures/smoke.bmp", "textures/lava.bmp", "textures/erupdebris.bmp"}) {
-    BmpFile sprite = picture(name);
-    int size = sprite.width();
-    ASSERT_EQ(sprite.height(), size) << name;
+    BmpFile sprite = Picture(name);
+    int size = sprite.Width();
+    ASSERT_EQ(sprite.Height(), size) << name;
     for (int k = 0; k < size; ++k) {
-      for (Pixel p :
-           {sprite.rgb(k, 0), sprite.rgb(k, size - 1), sprite.rgb(0, k), sprite.rgb(size - 1, k)})
+      for (Pixel p : {sprite.ColourAt(k, 0), sprite.ColourAt(k, size - 1), sprite.ColourAt(0, k),
+                      sprite.ColourAt(size - 1, k)})
         ASSERT_EQ(p, kBlack) << name << " edge at " << k;
     }
-    EXPECT_GT(brightness(sprite.rgb(size / 2, size / 2)), 100) << name;
+    EXPECT_GT(Brightness(sprite.ColourAt(size / 2, size / 2)), 100) << name;
   }
-  Pixel smoke = picture("textures/smoke.bmp").rgb(64, 64);
+  Pixel smoke = Picture("textures/smoke.bmp").ColourAt(64, 64);
   EXPECT_LT(std::max({smoke[0], smoke[1], smoke[2]}) - std::min({smoke[0], smoke[1], smoke[2]}), 12)
       << "smoke is grey";
 }
 
 TEST(AssetgenPictures, ShockBandIsBrightInTheMiddleBlackAtBothEdgesAndJoinsAcrossSegments) {
-  BmpFile band = picture("textures/shockwave.bmp");
-  int w = band.width(), h = band.height();
+  BmpFile band = Picture("textures/shockwave.bmp");
+  int w = band.Width(), h = band.Height();
   for (int x = 0; x < w; ++x) {
-    EXPECT_EQ(band.rgb(x, 0), kBlack);      // outer edge
-    EXPECT_EQ(band.rgb(x, h - 1), kBlack);  // inner edge
-    EXPECT_GT(brightness(band.rgb(x, h / 2)), 250);
+    EXPECT_EQ(band.ColourAt(x, 0), kBlack);      // outer edge
+    EXPECT_EQ(band.ColourAt(x, h - 1), kBlack);  // inner edge
+    EXPECT_GT(Brightness(band.ColourAt(x, h / 2)), 250);
   }
-  EXPECT_LE(step(column(band, w - 1), column(band, 0)), largestStep(band, w, column));
+  EXPECT_LE(Step(Column(band, w - 1), Column(band, 0)), LargestStep(band, w, Column));
 }
 
 TEST(AssetgenFont, StripIsAn8BitRowOf95EightByEightCells) {
-  BmpFile strip = picture("font/FONT_8.bmp");
-  EXPECT_EQ(strip.bitsPerPixel(), 8);
-  EXPECT_EQ(strip.compression(), 0u);
-  EXPECT_EQ(strip.width(), 95 * 8);
-  EXPECT_EQ(strip.width() % 4, 0);  // the loader takes rows as exactly width bytes
-  EXPECT_EQ(strip.height(), 8);
-  EXPECT_GE(strip.pixelBytes(), 95u * 8 * 8);
-  EXPECT_EQ(strip.pixelOffset() + strip.pixelBytes(), strip.actualSize());
+  BmpFile strip = Picture("font/FONT_8.bmp");
+  EXPECT_EQ(strip.BitsPerPixel(), 8);
+  EXPECT_EQ(strip.Compression(), 0u);
+  EXPECT_EQ(strip.Width(), 95 * 8);
+  EXPECT_EQ(strip.Width() % 4, 0);  // the loader takes rows as exactly width bytes
+  EXPECT_EQ(strip.Height(), 8);
+  EXPECT_GE(strip.PixelBytes(), 95u * 8 * 8);
+  EXPECT_EQ(strip.PixelOffset() + strip.PixelBytes(), strip.ActualSize());
 }
 
 TEST(AssetgenFont, DescriptionGivesCountAndCellSizeThenTheCharactersFromTheBlank) {
-  std::ifstream in(GeneratedFolder::file("font/FONT_8.fon"), std::ios::binary);
+  std::ifstream in(GeneratedFolder::File("font/FONT_8.fon"), std::ios::binary);
   std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   int count = 0, width = 0, height = 0, consumed = 0;
   ASSERT_EQ(std::sscanf(text.c_str(), "%d %d %d%n", &count, &width, &height, &consumed), 3);
@@ -134,12 +136,12 @@ TEST(AssetgenFont, DescriptionGivesCountAndCellSizeThenTheCharactersFromTheBlank
 }
 
 TEST(AssetgenFont, EveryVisibleGlyphHasInkAndDiffersFromAllOthers) {
-  BmpFile strip = picture("font/FONT_8.bmp");
+  BmpFile strip = Picture("font/FONT_8.bmp");
   std::set<std::vector<bool>> shapes;
   for (int glyph = 0; glyph < 95; ++glyph) {
     std::vector<bool> shape;
     for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) shape.push_back(strip.index(glyph * 8 + x, y) != 0);
+      for (int x = 0; x < 8; ++x) shape.push_back(strip.Index(glyph * 8 + x, y) != 0);
     int ink = static_cast<int>(std::count(shape.begin(), shape.end(), true));
     if (glyph == 0)
       EXPECT_EQ(ink, 0) << "the blank";
@@ -148,27 +150,29 @@ TEST(AssetgenFont, EveryVisibleGlyphHasInkAndDiffersFromAllOthers) {
     EXPECT_TRUE(shapes.insert(shape).second)
         << "duplicate glyph '" << static_cast<char>(32 + glyph) << "'";
   }
-  EXPECT_EQ(strip.paletteEntry(0), kBlack);
+  EXPECT_EQ(strip.PaletteEntry(0), kBlack);
 }
 
 TEST(AssetgenFirePalette, RampRunsFromBlackThroughRedOrangeAndYellowToNearWhite) {
-  BmpFile palette = picture("misc/firepal.bmp");
-  EXPECT_EQ(palette.bitsPerPixel(), 8);
-  EXPECT_EQ(palette.compression(), 0u);
-  EXPECT_EQ(palette.width() % 4, 0);
-  EXPECT_EQ(palette.pixelOffset(), 14u + 40 + 256 * 4);  // all 256 entries present
-  EXPECT_EQ(palette.paletteEntry(0), kBlack);
-  Pixel top = palette.paletteEntry(255);
+  BmpFile palette = Picture("misc/firepal.bmp");
+  EXPECT_EQ(palette.BitsPerPixel(), 8);
+  EXPECT_EQ(palette.Compression(), 0u);
+  EXPECT_EQ(palette.Width() % 4, 0);
+  EXPECT_EQ(palette.PixelOffset(), 14u + 40 + 256 * 4);  // all 256 entries present
+  EXPECT_EQ(palette.PaletteEntry(0), kBlack);
+  Pixel top = palette.PaletteEntry(255);
   EXPECT_GT(std::min({top[0], top[1], top[2]}), 200);
   for (int k = 1; k < 256; ++k) {
-    Pixel before = palette.paletteEntry(k - 1), now = palette.paletteEntry(k);
+    Pixel before = palette.PaletteEntry(k - 1), now = palette.PaletteEntry(k);
     for (int c = 0; c < 3; ++c) EXPECT_GE(now[c], before[c]) << "entry " << k;
   }
   // Red comes first, then green (orange, yellow), blue last.
-  Pixel dark = palette.paletteEntry(60), middle = palette.paletteEntry(150);
+  Pixel dark = palette.PaletteEntry(60), middle = palette.PaletteEntry(150);
   EXPECT_GT(dark[0], 60);
   EXPECT_LT(dark[1], 20);
   EXPECT_GT(middle[1], 60);
   EXPECT_LT(middle[2], 40);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

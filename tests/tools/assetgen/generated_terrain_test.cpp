@@ -5,8 +5,10 @@
 #include <cmath>
 #include <tuple>
 
-#include "generated_folder.h"
-#include "readers/bmp_file.h"
+#include "tests/tools/assetgen/generated_folder.h"
+#include "tests/tools/assetgen/readers/bmp_file.h"
+
+namespace assetgen::tests {
 
 namespace {
 constexpr int kMapSize = 256;
@@ -16,43 +18,43 @@ constexpr float kSeaLevel = 1.f;
 // (row r from the bottom, column c) lies at x = -2 + 5r/255, z = 3 - 5c/255.
 class HeightMap {
  public:
-  HeightMap() : bmp_(GeneratedFolder::file("textures/volcanoh24.bmp")) {}
+  HeightMap() : bmp_(GeneratedFolder::File("textures/volcanoh24.bmp")) {}
 
-  const BmpFile& bmp() const { return bmp_; }
-  float sample(int row, int column) const {
-    auto p = bmp_.rgb(column, kMapSize - 1 - row);
+  const BmpFile& Bmp() const { return bmp_; }
+  float Sample(int row, int column) const {
+    auto p = bmp_.ColourAt(column, kMapSize - 1 - row);
     return (p[0] + p[1] + p[2]) * 0.0013037809f * 15.f;
   }
   // Nearest sample to a world position.
-  float at(float x, float z) const {
+  float At(float x, float z) const {
     int row = std::clamp(static_cast<int>(std::lround((x + 2) / 5 * 255)), 0, 255);
     int column = std::clamp(static_cast<int>(std::lround((3 - z) / 5 * 255)), 0, 255);
-    return sample(row, column);
+    return Sample(row, column);
   }
 
  private:
   BmpFile bmp_;
 };
 
-bool isSquarePowerOfTwoTrueColour(const BmpFile& bmp) {
-  int size = bmp.width();
-  return bmp.height() == size && bmp.bitsPerPixel() == 24 && size > 0 && (size & (size - 1)) == 0;
+bool IsSquarePowerOfTwoTrueColour(const BmpFile& bmp) {
+  int size = bmp.Width();
+  return bmp.Height() == size && bmp.BitsPerPixel() == 24 && size > 0 && (size & (size - 1)) == 0;
 }
 
-float distance(std::array<uint8_t, 3> a, std::array<uint8_t, 3> b) {
+float Distance(std::array<uint8_t, 3> a, std::array<uint8_t, 3> b) {
   return std::hypot(float(a[0] - b[0]), float(a[1] - b[1]), float(a[2] - b[2]));
 }
 
 TEST(AssetgenHeightMap, Is24Bit256SquareWithRowsThatNeedNoPadding) {
   HeightMap map;
-  const BmpFile& bmp = map.bmp();
-  EXPECT_EQ(bmp.width(), kMapSize);
-  EXPECT_EQ(bmp.height(), kMapSize);  // positive: bottom row first
-  EXPECT_EQ(bmp.bitsPerPixel(), 24);
-  EXPECT_EQ(bmp.compression(), 0u);
-  EXPECT_EQ(bmp.pixelBytes(), kMapSize * kMapSize * 3u);
-  EXPECT_EQ(bmp.pixelOffset() + bmp.pixelBytes(), bmp.actualSize());
-  EXPECT_EQ(bmp.fileSize(), bmp.actualSize());
+  const BmpFile& bmp = map.Bmp();
+  EXPECT_EQ(bmp.Width(), kMapSize);
+  EXPECT_EQ(bmp.Height(), kMapSize);  // positive: bottom row first
+  EXPECT_EQ(bmp.BitsPerPixel(), 24);
+  EXPECT_EQ(bmp.Compression(), 0u);
+  EXPECT_EQ(bmp.PixelBytes(), kMapSize * kMapSize * 3u);
+  EXPECT_EQ(bmp.PixelOffset() + bmp.PixelBytes(), bmp.ActualSize());
+  EXPECT_EQ(bmp.FileSize(), bmp.ActualSize());
 }
 
 TEST(AssetgenHeightMap, CraterSitsAtWorldCentreInsideARimNearSeven) {
@@ -60,7 +62,7 @@ TEST(AssetgenHeightMap, CraterSitsAtWorldCentreInsideARimNearSeven) {
   float rim = 0, highestX = 0, highestZ = 0, highest = 0;
   for (int row = 0; row < kMapSize; ++row) {
     for (int column = 0; column < kMapSize; ++column) {
-      float h = map.sample(row, column);
+      float h = map.Sample(row, column);
       if (h <= highest) continue;
       highest = h;
       highestX = -2 + 5.f * row / 255;
@@ -71,14 +73,14 @@ TEST(AssetgenHeightMap, CraterSitsAtWorldCentreInsideARimNearSeven) {
   for (int k = 0; k < 16; ++k) {
     float angle = k * 0.3927f, peak = 0;
     for (float r = 0; r < 1.0f; r += 0.01f)
-      peak = std::max(peak, map.at(0.5f + r * std::cos(angle), 0.5f + r * std::sin(angle)));
+      peak = std::max(peak, map.At(0.5f + r * std::cos(angle), 0.5f + r * std::sin(angle)));
     EXPECT_GT(peak, 6.0f) << "rim too low in direction " << k;
     rim = std::max(rim, peak);
   }
   EXPECT_GE(rim, 6.5f);
   EXPECT_LE(rim, 7.2f);
   EXPECT_LT(std::hypot(highestX - 0.5f, highestZ - 0.5f), 0.6f);
-  float floor = map.at(0.5f, 0.5f);
+  float floor = map.At(0.5f, 0.5f);
   EXPECT_LT(floor, rim - 0.3f);  // the smoke rises from 6.5 out of a hollow
   EXPECT_GT(floor, 5.0f);
 }
@@ -92,7 +94,7 @@ TEST(AssetgenHeightMap, TheRimsNotchFacesMinusZ) {
     const float angle = k * 2 * 3.14159265f / 64, peak = [&] {
       float p = 0;
       for (float r = 0; r < 1.0f; r += 0.01f)
-        p = std::max(p, map.at(0.5f + r * std::cos(angle), 0.5f + r * std::sin(angle)));
+        p = std::max(p, map.At(0.5f + r * std::cos(angle), 0.5f + r * std::sin(angle)));
       return p;
     }();
     if (peak < lowestPeak) std::tie(lowestPeak, lowestAngle) = std::tuple(peak, angle);
@@ -103,33 +105,33 @@ TEST(AssetgenHeightMap, TheRimsNotchFacesMinusZ) {
 TEST(AssetgenHeightMap, SeaPlaneCornersAndMapEdgesLieBelowSeaLevel) {
   HeightMap map;
   for (int column = 0; column < 4; ++column) {  // the first four pixels of the file
-    EXPECT_LT(map.sample(0, column), kSeaLevel - 0.2f) << column;
+    EXPECT_LT(map.Sample(0, column), kSeaLevel - 0.2f) << column;
   }
   float highestEdge = 0;
   for (int k = 0; k < kMapSize; ++k) {
-    for (float h : {map.sample(0, k), map.sample(255, k), map.sample(k, 0), map.sample(k, 255)})
+    for (float h : {map.Sample(0, k), map.Sample(255, k), map.Sample(k, 0), map.Sample(k, 255)})
       highestEdge = std::max(highestEdge, h);
   }
   EXPECT_LT(highestEdge, kSeaLevel);
   int land = 0;
   for (int row = 0; row < kMapSize; ++row)
-    for (int column = 0; column < kMapSize; ++column) land += map.sample(row, column) > kSeaLevel;
+    for (int column = 0; column < kMapSize; ++column) land += map.Sample(row, column) > kSeaLevel;
   EXPECT_GT(land, kMapSize * kMapSize / 4);
 }
 
 TEST(AssetgenTerrainTexture, IsASquarePowerOfTwoAlignedWithTheHeightMap) {
   HeightMap map;
-  BmpFile texture(GeneratedFolder::file("textures/volcanotex.bmp"));
-  ASSERT_TRUE(isSquarePowerOfTwoTrueColour(texture));
-  int size = texture.width();
+  BmpFile texture(GeneratedFolder::File("textures/volcanotex.bmp"));
+  ASSERT_TRUE(IsSquarePowerOfTwoTrueColour(texture));
+  int size = texture.Width();
   // Texel (i, j from the top) lies at x = -2 + 5i/(M-1), z = 3 - 5j/(M-1): deep water there
   // shows the open sea's colour, land shows something else.
-  auto openSea = texture.rgb(0, 0);
+  auto openSea = texture.ColourAt(0, 0);
   int land = 0, water = 0;
   for (int j = 0; j < size; j += size / 64) {
     for (int i = 0; i < size; i += size / 64) {
-      float h = map.at(-2 + 5.f * i / (size - 1), 3 - 5.f * j / (size - 1));
-      float difference = distance(texture.rgb(i, j), openSea);
+      float h = map.At(-2 + 5.f * i / (size - 1), 3 - 5.f * j / (size - 1));
+      float difference = Distance(texture.ColourAt(i, j), openSea);
       if (h < 0.45f) {
         ++water;
         EXPECT_LT(difference, 12.f) << "texel " << i << "," << j << " should be open sea";
@@ -145,16 +147,16 @@ TEST(AssetgenTerrainTexture, IsASquarePowerOfTwoAlignedWithTheHeightMap) {
 
 TEST(AssetgenLavaStream, FlowsOverTheIslandInTheMiddleFifthAndFadesOutside) {
   HeightMap map;
-  BmpFile stream(GeneratedFolder::file("textures/lavastream.bmp"));
-  ASSERT_TRUE(isSquarePowerOfTwoTrueColour(stream));
-  int size = stream.width();
+  BmpFile stream(GeneratedFolder::File("textures/lavastream.bmp"));
+  ASSERT_TRUE(IsSquarePowerOfTwoTrueColour(stream));
+  int size = stream.Width();
   int bright = 0;
   for (int j = 0; j < size; j += 4) {
     for (int i = 0; i < size; i += 4) {
       // Grown to five times the island's texture, texel (i, j) covers island point (u, v).
       float u = 0.5f + ((i + 0.5f) / size - 0.5f) * 5;
       float v = 0.5f + ((j + 0.5f) / size - 0.5f) * 5;
-      auto p = stream.rgb(i, j);
+      auto p = stream.ColourAt(i, j);
       bool inside = u >= 0 && u <= 1 && v >= 0 && v <= 1;
       if (!inside) {
         EXPECT_LT(p[0], 90) << i << "," << j;  // at most a dim glow beyond the island
@@ -162,13 +164,15 @@ TEST(AssetgenLavaStream, FlowsOverTheIslandInTheMiddleFifthAndFadesOutside) {
       }
       if (p[0] < 200) continue;
       ++bright;
-      EXPECT_GT(map.at(-2 + 5 * u, 3 - 5 * v), kSeaLevel - 0.2f)
+      EXPECT_GT(map.At(-2 + 5 * u, 3 - 5 * v), kSeaLevel - 0.2f)
           << "lava in the sea at " << u << "," << v;
     }
   }
   EXPECT_GT(bright, 100);
-  auto crater = stream.rgb(size / 2, size / 2);
+  auto crater = stream.ColourAt(size / 2, size / 2);
   EXPECT_GT(crater[0], 200);
-  EXPECT_EQ(stream.rgb(0, 0), (std::array<uint8_t, 3>{0, 0, 0}));
+  EXPECT_EQ(stream.ColourAt(0, 0), (std::array<uint8_t, 3>{0, 0, 0}));
 }
 }  // namespace
+
+}  // namespace assetgen::tests

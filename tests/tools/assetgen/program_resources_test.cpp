@@ -1,9 +1,11 @@
 // The icon and cursor source the generator writes, compiled against the program's header.
-#include "program_resources.h"
+#include "app/program_resources.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+
+namespace assetgen::tests {
 
 namespace {
 constexpr int kSize = IconPixels::kSize;
@@ -43,3 +45,5 @@ TEST(AssetgenProgramResources, CursorIsAWhiteArrowInABlackRimWithItsTipAtTheHotS
   EXPECT_GT(white, 40);
 }
 }  // namespace
+
+}  // namespace assetgen::tests

@@ -1,8 +1,10 @@
-#include "art/fire_palette.h"
+#include "tools/assetgen/art/fire_palette.h"
 
-#include "art/heat_ramp.h"
+#include "tools/assetgen/art/heat_ramp.h"
 
-IndexedImage FirePalette::image() {
+namespace assetgen {
+
+IndexedImage FirePalette::Picture() {
   IndexedImage image;
   image.width = kWidth;
   image.height = kHeight;
@@ -10,6 +12,8 @@ IndexedImage FirePalette::image() {
   for (size_t pixel = 0; pixel < image.indices.size(); ++pixel) {
     image.indices[pixel] = static_cast<uint8_t>(pixel % kWidth);
   }
-  for (int index = 0; index < 256; ++index) image.palette[index] = HeatRamp::colour(index / 255.f);
+  for (int index = 0; index < 256; ++index) image.palette[index] = HeatRamp::Colour(index / 255.f);
   return image;
 }
+
+}  // namespace assetgen

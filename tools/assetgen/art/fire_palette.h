@@ -1,5 +1,7 @@
 #pragma once
-#include "formats/indexed_image.h"
+#include "tools/assetgen/formats/indexed_image.h"
+
+namespace assetgen {
 
 // The console fire's colour ramp, carried as the palette of a small 8-bit picture (only the
 // palette is read): index 0 black, through dark red, red, orange and yellow to near white.
@@ -9,5 +11,7 @@ class FirePalette {
   static constexpr int kWidth = 256;
   static constexpr int kHeight = 16;
 
-  static IndexedImage image();
+  static IndexedImage Picture();
 };
+
+}  // namespace assetgen

@@ -1,6 +1,8 @@
-#include "art/font_sheet.h"
+#include "tools/assetgen/art/font_sheet.h"
 
 #include <iterator>
+
+namespace assetgen {
 
 namespace {
 constexpr int kGlyphsPerBlock = 8;
@@ -126,7 +128,7 @@ constexpr int kBlocks = (FontSheet::kGlyphCount + kGlyphsPerBlock - 1) / kGlyphs
 static_assert(std::size(kSheet) == kBlocks * FontSheet::kCellSize);
 }  // namespace
 
-bool FontSheet::inked(char character, int column, int row) {
+bool FontSheet::Inked(char character, int column, int row) {
   int glyph = static_cast<unsigned char>(character) - kFirstCharacter;
   if (glyph < 0 || glyph >= kGlyphCount) return false;
   int block = glyph / kGlyphsPerBlock;
@@ -134,7 +136,7 @@ bool FontSheet::inked(char character, int column, int row) {
   return kSheet[block * kCellSize + row][offset + column] == '#';
 }
 
-IndexedImage FontSheet::strip() {
+IndexedImage FontSheet::Strip() {
   IndexedImage image;
   image.width = kGlyphCount * kCellSize;  // 760, a multiple of 4 as the loader needs
   image.height = kCellSize;
@@ -145,17 +147,19 @@ IndexedImage FontSheet::strip() {
     for (int row = 0; row < kCellSize; ++row) {
       for (int column = 0; column < kCellSize; ++column) {
         size_t pixel = static_cast<size_t>(row) * image.width + glyph * kCellSize + column;
-        image.indices[pixel] = inked(character, column, row) ? 1 : 0;
+        image.indices[pixel] = Inked(character, column, row) ? 1 : 0;
       }
     }
   }
   return image;
 }
 
-std::string FontSheet::description() {
+std::string FontSheet::Description() {
   std::string text = std::to_string(kGlyphCount) + " " + std::to_string(kCellSize) + " " +
                      std::to_string(kCellSize);
   for (int glyph = 0; glyph < kGlyphCount; ++glyph)
     text += static_cast<char>(kFirstCharacter + glyph);
   return text;
 }
+
+}  // namespace assetgen

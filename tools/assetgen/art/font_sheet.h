@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
 
-#include "formats/indexed_image.h"
+#include "tools/assetgen/formats/indexed_image.h"
+
+namespace assetgen {
 
 // The console's and the captions' 8 x 8 font: the printable ASCII characters 32 to 126 side
 // by side in one strip (palette index 0 background, 1 ink), and the description the loader
@@ -12,7 +14,9 @@ class FontSheet {
   static constexpr int kGlyphCount = 95;
   static constexpr int kCellSize = 8;
 
-  static IndexedImage strip();
-  static std::string description();
-  static bool inked(char character, int column, int row);
+  static IndexedImage Strip();
+  static std::string Description();
+  static bool Inked(char character, int column, int row);
 };
+
+}  // namespace assetgen

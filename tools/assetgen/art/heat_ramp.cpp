@@ -1,7 +1,9 @@
-#include "art/heat_ramp.h"
+#include "tools/assetgen/art/heat_ramp.h"
 
 #include <algorithm>
 #include <iterator>
+
+namespace assetgen {
 
 namespace {
 struct Stop {
@@ -15,10 +17,12 @@ constexpr Stop kStops[] = {
 };
 }  // namespace
 
-Rgb HeatRamp::colour(float heat) {
+Rgb HeatRamp::Colour(float heat) {
   heat = std::clamp(heat, 0.f, 1.f);
   const Stop* upper = std::find_if(std::begin(kStops) + 1, std::end(kStops) - 1,
                                    [heat](const Stop& s) { return heat <= s.heat; });
   const Stop* lower = upper - 1;
-  return mix(lower->colour, upper->colour, (heat - lower->heat) / (upper->heat - lower->heat));
+  return Mix(lower->colour, upper->colour, (heat - lower->heat) / (upper->heat - lower->heat));
 }
+
+}  // namespace assetgen

@@ -1,29 +1,33 @@
-#include "art/height_map_encoder.h"
+#include "tools/assetgen/art/height_map_encoder.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "art/terrain_frame.h"
+#include "tools/assetgen/art/terrain_frame.h"
 
-int HeightMapEncoder::sampleSum(float height) {
+namespace assetgen {
+
+int HeightMapEncoder::SampleSum(float height) {
   float unit = TerrainFrame::kSampleUnit * TerrainFrame::kHeightScale;
   return std::clamp(static_cast<int>(std::lround(height / unit)), 0, 3 * 255);
 }
 
-Image HeightMapEncoder::encode(const HeightField& heights) {
+Image HeightMapEncoder::Encode(const HeightField& heights) {
   constexpr int kSize = TerrainFrame::kHeightMapSize;
   Image image(kSize, kSize);
   for (int row = 0; row < kSize; ++row) {
     for (int column = 0; column < kSize; ++column) {
       float u = static_cast<float>(row) / (kSize - 1);
       float v = static_cast<float>(column) / (kSize - 1);
-      int sum = sampleSum(heights.sample(u, v));
+      int sum = SampleSum(heights.Sample(u, v));
       // Spread the sum over the three channels, a near-grey pixel.
       int blue = sum / 3;
       int green = (sum - blue) / 2;
       int red = sum - blue - green;
-      image.at(column, kSize - 1 - row) = {red / 255.f, green / 255.f, blue / 255.f};
+      image.At(column, kSize - 1 - row) = {red / 255.f, green / 255.f, blue / 255.f};
     }
   }
   return image;
 }
+
+}  // namespace assetgen

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "procedural/gradient_noise.h"
-#include "procedural/height_field.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+#include "tools/assetgen/procedural/height_field.h"
+
+namespace assetgen {
 
 // The volcano: a steep cone with a crater round (0.5, 0.5), radial ridges and gullies, a
 // beach shelf near sea level and a flat sea floor towards the corners of the map.
@@ -14,21 +16,23 @@ class IslandShape {
 
   explicit IslandShape(uint64_t seed);
 
-  float baseHeight(float x, float z) const;  // before erosion, world units
+  float BaseHeight(float x, float z) const;  // before erosion, world units
 
   struct Island {
     HeightField heights;
     HeightField wetness;  // 0..1, where the rain ran
   };
-  Island build(int size) const;
+  Island Build(int size) const;
 
  private:
-  float rimHeight(float angle) const;
-  float craterProfile(float distance, float rim) const;
-  float coneProfile(float distance, float rim) const;
-  float ridges(float x, float z, float distance, float angle) const;
-  float seaFloor(float x, float z, float distance) const;
+  float RimHeight(float angle) const;
+  float CraterProfile(float distance, float rim) const;
+  float ConeProfile(float distance, float rim) const;
+  float Ridges(float x, float z, float distance, float angle) const;
+  float SeaFloor(float x, float z, float distance) const;
 
   uint64_t seed_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

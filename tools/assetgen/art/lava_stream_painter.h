@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 
-#include "formats/image.h"
-#include "procedural/gradient_noise.h"
-#include "procedural/height_field.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+#include "tools/assetgen/procedural/height_field.h"
+#include "tools/assetgen/procedural/random_stream.h"
+
+namespace assetgen {
 
 // The lava added onto the island's colours after the eruption. The scene grows this picture
 // from a dot at the crater to five times the island's texture, so in the end only its middle
@@ -16,18 +18,20 @@ class LavaStreamPainter {
 
   LavaStreamPainter(const HeightField& heights, uint64_t seed);
 
-  Image paint(int size) const;
+  Image Paint(int size) const;
 
  private:
   // How hot the ground is at island texture coordinates (u, v), 0..1.
-  float heatAt(float u, float v) const;
-  void pourFlows();
-  void pourFlow(float angle, float strength, float cooling);
-  void fillCrater();
-  void soften();
+  float HeatAt(float u, float v) const;
+  void PourFlows();
+  void PourFlow(float angle, float strength, float cooling);
+  void FillCrater();
+  void Soften();
 
   const HeightField& heights_;
   HeightField heat_;
   RandomStream random_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -1,10 +1,12 @@
-#include "art/ocean_painter.h"
+#include "tools/assetgen/art/ocean_painter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "procedural/shaping.h"
+#include "tools/assetgen/procedural/shaping.h"
+
+namespace assetgen {
 
 namespace {
 constexpr float kTwoPi = 2 * std::numbers::pi_v<float>;
@@ -31,9 +33,9 @@ const Rgb kFoam{0.80f, 0.90f, 0.90f};
 
 OceanPainter::OceanPainter(uint64_t seed) : noise_(seed) {}
 
-float OceanPainter::swell(float x, float y) const {
+float OceanPainter::Swell(float x, float y) const {
   // The noise bends the wave fronts so they don't look ruled.
-  float bend = 2.5f * noise_.fbm(x * 6, y * 6, 3, 6);
+  float bend = 2.5f * noise_.Fbm(x * 6, y * 6, 3, 6);
   float sum = 0, total = 0;
   for (const WaveTrain& t : kTrains) {
     float s = std::sin(kTwoPi * (t.cyclesX * x + t.cyclesY * y) + t.phase + bend);
@@ -42,28 +44,30 @@ float OceanPainter::swell(float x, float y) const {
     sum += crest * t.amplitude;
     total += t.amplitude;
   }
-  float gusts = 0.6f + 0.4f * noise_.fbm(x * 3, y * 3, 2, 3);
+  float gusts = 0.6f + 0.4f * noise_.Fbm(x * 3, y * 3, 2, 3);
   return sum / total * gusts;
 }
 
-float OceanPainter::foam(float x, float y, float crest) const {
-  float flecks = noise_.fbm(x * 32, y * 32, 3, 32);
-  return smoothstep(0.4f, 0.8f, crest + 0.4f * flecks);
+float OceanPainter::Foam(float x, float y, float crest) const {
+  float flecks = noise_.Fbm(x * 32, y * 32, 3, 32);
+  return Smoothstep(0.4f, 0.8f, crest + 0.4f * flecks);
 }
 
-Image OceanPainter::paint(int size) const {
+Image OceanPainter::Paint(int size) const {
   Image image(size, size);
   for (int j = 0; j < size; ++j) {
     for (int i = 0; i < size; ++i) {
       float x = static_cast<float>(i) / size;
       float y = static_cast<float>(j) / size;
-      float depthTint = 0.5f + 0.5f * noise_.fbm(x * 2, y * 2, 3, 2);
-      float crest = swell(x, y);
-      Rgb water = mix(kDeep, kBody, depthTint);
-      water = mix(water, kCrest, smoothstep(-0.1f, 0.6f, crest));
-      water = mix(water, kDeep * 0.7f, smoothstep(-0.2f, -0.7f, crest) * 0.7f);
-      image.at(i, j) = mix(water, kFoam, 0.7f * foam(x, y, crest)).clamped();
+      float depthTint = 0.5f + 0.5f * noise_.Fbm(x * 2, y * 2, 3, 2);
+      float crest = Swell(x, y);
+      Rgb water = Mix(kDeep, kBody, depthTint);
+      water = Mix(water, kCrest, Smoothstep(-0.1f, 0.6f, crest));
+      water = Mix(water, kDeep * 0.7f, Smoothstep(-0.2f, -0.7f, crest) * 0.7f);
+      image.At(i, j) = Mix(water, kFoam, 0.7f * Foam(x, y, crest)).Clamped();
     }
   }
   return image;
 }
+
+}  // namespace assetgen

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "formats/image.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+
+namespace assetgen {
 
 // The water texture: deep blue-green with wave crests and a little foam. Every pattern in it
 // has whole periods across the picture, so it tiles without a seam; the ocean stretches one
@@ -10,11 +12,13 @@
 class OceanPainter {
  public:
   explicit OceanPainter(uint64_t seed);
-  Image paint(int size) const;
+  Image Paint(int size) const;
 
  private:
-  float swell(float x, float y) const;  // -1..1, crests high
-  float foam(float x, float y, float swell) const;
+  float Swell(float x, float y) const;  // -1..1, crests high
+  float Foam(float x, float y, float swell) const;
 
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -1,5 +1,7 @@
 #pragma once
-#include "formats/md3_writer.h"
+#include "tools/assetgen/formats/md3_writer.h"
+
+namespace assetgen {
 
 // The sky dome model: a dome round the origin, y up, reaching 30 degrees below the horizon, so
 // that from the cameras' heights it also fills the view past the sea plane's edge. The scene
@@ -13,9 +15,11 @@ class SkyDomeMesh {
   static constexpr int kSegments = 32;
   static constexpr float kLowestDegrees = 120.f;  // from the zenith
 
-  static Md3Mesh build();
+  static Md3Mesh Build();
 
  private:
-  static void addVertex(Md3Mesh& mesh, float polar, float azimuth);
-  static void addTriangle(Md3Mesh& mesh, int a, int b, int c);
+  static void AddVertex(Md3Mesh& mesh, float polar, float azimuth);
+  static void AddTriangle(Md3Mesh& mesh, int a, int b, int c);
 };
+
+}  // namespace assetgen

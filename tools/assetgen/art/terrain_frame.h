@@ -1,5 +1,7 @@
 #pragma once
 
+namespace assetgen {
+
 // Where the island sits in the world. The terrain mesh spans 5 x 5 units, x from -2 to 3 and
 // z from 3 down to -2; its colour texture and the painters' grids map u to +x and v to -z.
 struct TerrainFrame {
@@ -14,6 +16,8 @@ struct TerrainFrame {
   static constexpr float kSampleUnit = 0.0013037809f;
   static constexpr int kHeightMapSize = 256;
 
-  static constexpr float worldX(float u) { return kMinX + kExtent * u; }
-  static constexpr float worldZ(float v) { return kMaxZ - kExtent * v; }
+  static constexpr float WorldX(float u) { return kMinX + kExtent * u; }
+  static constexpr float WorldZ(float v) { return kMaxZ - kExtent * v; }
 };
+
+}  // namespace assetgen

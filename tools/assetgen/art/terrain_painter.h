@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 
-#include "art/island_shape.h"
-#include "art/terrain_lighting.h"
-#include "formats/image.h"
-#include "formats/rgb.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/art/island_shape.h"
+#include "tools/assetgen/art/terrain_lighting.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/formats/rgb.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+
+namespace assetgen {
 
 // The island's colour texture: ground colours chosen by height, steepness and wetness, with
 // the sun's shading, cast shadows and ambient occlusion baked in (the scene draws it unlit).
@@ -15,10 +17,10 @@ class TerrainPainter {
   // farSea: what shows beneath the water away from the island; deep ground takes it on.
   TerrainPainter(const IslandShape::Island& island, Rgb farSea, uint64_t seed);
 
-  Image paint(int size) const;
+  Image Paint(int size) const;
 
  private:
-  static Vec3 sunDirection();
+  static Vec3 SunDirection();
   struct Ground {
     float x, z;
     float height;
@@ -26,18 +28,20 @@ class TerrainPainter {
     float wetness;
     float craterDistance;
   };
-  Ground groundAt(float u, float v) const;
-  Rgb groundColour(const Ground& ground) const;
-  Rgb underwater(const Ground& ground) const;
-  Rgb beach(const Ground& ground) const;
-  Rgb bareRock(const Ground& ground) const;
-  Rgb craterFloor(const Ground& ground, Rgb rock) const;
-  float vegetationCover(const Ground& ground) const;
-  Rgb light(const Ground& ground, float u, float v) const;
-  Rgb shade(const Ground& ground, float u, float v) const;
+  Ground GroundAt(float u, float v) const;
+  Rgb GroundColour(const Ground& ground) const;
+  Rgb Underwater(const Ground& ground) const;
+  Rgb Beach(const Ground& ground) const;
+  Rgb BareRock(const Ground& ground) const;
+  Rgb CraterFloor(const Ground& ground, Rgb rock) const;
+  float VegetationCover(const Ground& ground) const;
+  Rgb Light(const Ground& ground, float u, float v) const;
+  Rgb Shade(const Ground& ground, float u, float v) const;
 
   const IslandShape::Island& island_;
   TerrainLighting lighting_;
   Rgb farSea_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "audio/sound.h"
-#include "procedural/gradient_noise.h"
+#include "tools/assetgen/audio/sound.h"
+#include "tools/assetgen/procedural/gradient_noise.h"
+
+namespace assetgen {
 
 // The ambient loops the camera position mixes: wind over the sea, surf on the shore and the
 // crackling fires. Each loops without a seam.
@@ -10,13 +12,15 @@ class AmbienceSynth {
  public:
   explicit AmbienceSynth(uint64_t seed);
 
-  Sound wind() const;
-  Sound surf() const;
-  Sound fire() const;
+  Sound Wind() const;
+  Sound Surf() const;
+  Sound Fire() const;
 
  private:
-  float wander(float seconds, float ratePerSecond, float lane) const;  // smooth, 0..1
+  float Wander(float seconds, float ratePerSecond, float lane) const;  // smooth, 0..1
 
   uint64_t seed_;
   GradientNoise noise_;
 };
+
+}  // namespace assetgen

@@ -1,15 +1,17 @@
-#include "audio/biquad_filter.h"
+#include "tools/assetgen/audio/biquad_filter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+namespace assetgen {
+
 BiquadFilter::BiquadFilter(Shape shape, float frequencyHz, float q, float sampleRate)
     : shape_(shape) {
-  tune(frequencyHz, q, sampleRate);
+  Tune(frequencyHz, q, sampleRate);
 }
 
-void BiquadFilter::tune(float frequencyHz, float q, float sampleRate) {
+void BiquadFilter::Tune(float frequencyHz, float q, float sampleRate) {
   float nyquistSafe = std::clamp(frequencyHz, 1.f, sampleRate * 0.45f);
   float w = 2 * std::numbers::pi_v<float> * nyquistSafe / sampleRate;
   float cosW = std::cos(w);
@@ -37,7 +39,7 @@ void BiquadFilter::tune(float frequencyHz, float q, float sampleRate) {
   a2_ = (1 - alpha) / a0;
 }
 
-float BiquadFilter::process(float input) {
+float BiquadFilter::Process(float input) {
   float output = b0_ * input + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
   x2_ = x1_;
   x1_ = input;
@@ -45,3 +47,5 @@ float BiquadFilter::process(float input) {
   y1_ = output;
   return output;
 }
+
+}  // namespace assetgen

@@ -1,26 +1,30 @@
-#include "audio/coloured_noise.h"
+#include "tools/assetgen/audio/coloured_noise.h"
 
 #include <bit>
 #include <cstddef>
 
+namespace assetgen {
+
 ColouredNoise::ColouredNoise(uint64_t seed) : random_(seed) {}
 
-float ColouredNoise::white() {
-  return static_cast<float>(random_.uniform(-1, 1));
+float ColouredNoise::White() {
+  return static_cast<float>(random_.Uniform(-1, 1));
 }
 
-float ColouredNoise::pink() {
+float ColouredNoise::Pink() {
   ++counter_;
   // The octave whose turn it is: the lowest set bit of the counter.
   size_t octave = static_cast<size_t>(std::countr_zero(counter_));
-  if (octave < octaves_.size()) octaves_[octave] = white();
-  float sum = white();
+  if (octave < octaves_.size()) octaves_[octave] = White();
+  float sum = White();
   for (float value : octaves_) sum += value;
   return sum / (octaves_.size() + 1) * 2.5f;
 }
 
-float ColouredNoise::brown() {
+float ColouredNoise::Brown() {
   // A leaky integrator keeps the walk from drifting off.
-  brownLevel_ = brownLevel_ * 0.996f + white() * 0.06f;
+  brownLevel_ = brownLevel_ * 0.996f + White() * 0.06f;
   return brownLevel_ * 2.f;
 }
+
+}  // namespace assetgen

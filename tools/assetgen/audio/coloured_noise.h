@@ -2,7 +2,9 @@
 #include <array>
 #include <cstdint>
 
-#include "procedural/random_stream.h"
+#include "tools/assetgen/procedural/random_stream.h"
+
+namespace assetgen {
 
 // Noise sources: white (flat, -1..1), pink (equal energy per octave: wind, surf) and
 // brown (falling 6 dB per octave: rumbles); the coloured ones swing somewhat wider.
@@ -10,9 +12,9 @@ class ColouredNoise {
  public:
   explicit ColouredNoise(uint64_t seed);
 
-  float white();
-  float pink();
-  float brown();
+  float White();
+  float Pink();
+  float Brown();
 
  private:
   RandomStream random_;
@@ -21,3 +23,5 @@ class ColouredNoise {
   uint32_t counter_ = 0;
   float brownLevel_ = 0;
 };
+
+}  // namespace assetgen

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
 
-#include "audio/biquad_filter.h"
-#include "audio/coloured_noise.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/audio/biquad_filter.h"
+#include "tools/assetgen/audio/coloured_noise.h"
+#include "tools/assetgen/procedural/random_stream.h"
+
+namespace assetgen {
 
 // Random short clicks of bright noise, mostly faint with the odd loud snap: burning wood,
 // falling grit.
@@ -12,7 +14,7 @@ class CrackleTrain {
   CrackleTrain(uint64_t seed, float brightnessHz);
 
   // One sample; ratePerSecond is how many crackles start per second on average.
-  float next(float ratePerSecond);
+  float Next(float ratePerSecond);
 
  private:
   ColouredNoise noise_;
@@ -21,3 +23,5 @@ class CrackleTrain {
   float level_ = 0;
   float decay_ = 0;
 };
+
+}  // namespace assetgen

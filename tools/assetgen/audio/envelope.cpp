@@ -1,10 +1,12 @@
-#include "audio/envelope.h"
+#include "tools/assetgen/audio/envelope.h"
 
 #include <cstddef>
 
+namespace assetgen {
+
 Envelope::Envelope(std::initializer_list<Point> points) : points_(points) {}
 
-float Envelope::at(float seconds) const {
+float Envelope::At(float seconds) const {
   if (points_.empty()) return 0;
   if (seconds <= points_.front().seconds) return points_.front().level;
   for (size_t k = 1; k < points_.size(); ++k) {
@@ -17,3 +19,5 @@ float Envelope::at(float seconds) const {
   }
   return points_.back().level;
 }
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace assetgen {
+
 // A level over time through breakpoints, straight lines between them; before the first and
 // after the last it holds.
 class Envelope {
@@ -11,8 +13,10 @@ class Envelope {
   };
   Envelope(std::initializer_list<Point> points);
 
-  float at(float seconds) const;
+  float At(float seconds) const;
 
  private:
   std::vector<Point> points_;
 };
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace assetgen {
+
 // A mono recording being made: samples nominally in -1..1 at a fixed rate.
 class Sound {
  public:
@@ -9,17 +11,19 @@ class Sound {
 
   explicit Sound(float seconds);
 
-  size_t size() const { return samples_.size(); }
-  float seconds(size_t sample) const { return static_cast<float>(sample) / kSampleRate; }
+  size_t Size() const { return samples_.size(); }
+  float Seconds(size_t sample) const { return static_cast<float>(sample) / kSampleRate; }
   float& operator[](size_t sample) { return samples_[sample]; }
-  const std::vector<float>& samples() const { return samples_; }
+  const std::vector<float>& Samples() const { return samples_; }
 
   // Scales so the loudest sample reaches the given peak.
-  void normalise(float peak);
+  void Normalise(float peak);
   // Folds the last fadeSeconds over the start with an equal-power cross-fade and drops them:
   // the end then runs straight into the beginning, so the sound loops without a click.
-  void makeSeamlessLoop(float fadeSeconds);
+  void MakeSeamlessLoop(float fadeSeconds);
 
  private:
   std::vector<float> samples_;
 };
+
+}  // namespace assetgen

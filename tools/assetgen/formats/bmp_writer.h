@@ -2,8 +2,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/image.h"
-#include "formats/indexed_image.h"
+#include "tools/assetgen/formats/image.h"
+#include "tools/assetgen/formats/indexed_image.h"
+
+namespace assetgen {
 
 class ByteBuffer;
 
@@ -11,11 +13,13 @@ class ByteBuffer;
 // to four bytes. The size of the pixel block is always filled in: some readers rely on it.
 class BmpWriter {
  public:
-  static std::vector<uint8_t> encode(const Image& image);         // 24 bits per pixel
-  static std::vector<uint8_t> encode(const IndexedImage& image);  // 8 bits, 256 colours
+  static std::vector<uint8_t> Encode(const Image& image);         // 24 bits per pixel
+  static std::vector<uint8_t> Encode(const IndexedImage& image);  // 8 bits, 256 colours
 
  private:
-  static void writeHeaders(ByteBuffer& out, int width, int height, int bitsPerPixel,
+  static void WriteHeaders(ByteBuffer& out, int width, int height, int bitsPerPixel,
                            uint32_t paletteBytes);
-  static uint32_t rowStride(int width, int bitsPerPixel);
+  static uint32_t RowStride(int width, int bitsPerPixel);
 };
+
+}  // namespace assetgen

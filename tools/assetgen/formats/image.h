@@ -2,22 +2,26 @@
 #include <cstddef>
 #include <vector>
 
-#include "formats/rgb.h"
+#include "tools/assetgen/formats/rgb.h"
+
+namespace assetgen {
 
 // A true-colour picture; row 0 is the top row, as a viewer sees it.
 class Image {
  public:
   Image(int width, int height);
 
-  int width() const { return width_; }
-  int height() const { return height_; }
-  Rgb& at(int x, int y) { return pixels_[index(x, y)]; }
-  const Rgb& at(int x, int y) const { return pixels_[index(x, y)]; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  Rgb& At(int x, int y) { return pixels_[Index(x, y)]; }
+  const Rgb& At(int x, int y) const { return pixels_[Index(x, y)]; }
 
  private:
-  size_t index(int x, int y) const { return static_cast<size_t>(y) * width_ + x; }
+  size_t Index(int x, int y) const { return static_cast<size_t>(y) * width_ + x; }
 
   int width_;
   int height_;
   std::vector<Rgb> pixels_;
 };
+
+}  // namespace assetgen

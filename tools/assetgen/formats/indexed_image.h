@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/rgb.h"
+#include "tools/assetgen/formats/rgb.h"
+
+namespace assetgen {
 
 // A picture of palette indices, row 0 at the top, with a full 256-entry palette.
 struct IndexedImage {
@@ -12,3 +14,5 @@ struct IndexedImage {
   std::vector<uint8_t> indices;  // width * height, row by row
   std::array<Rgb, 256> palette{};
 };
+
+}  // namespace assetgen

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "formats/vec3.h"
+#include "tools/assetgen/formats/vec3.h"
+
+namespace assetgen {
 
 class ByteBuffer;
 
@@ -21,11 +23,13 @@ struct Md3Mesh {
 // Quake III style MD3 model files with a single frame and a single surface.
 class Md3Writer {
  public:
-  static std::vector<uint8_t> encode(const Md3Mesh& mesh);
+  static std::vector<uint8_t> Encode(const Md3Mesh& mesh);
 
  private:
-  static void writeFrame(ByteBuffer& out, const Md3Mesh& mesh);
-  static void writeSurface(ByteBuffer& out, const Md3Mesh& mesh);
-  static uint16_t packNormal(Vec3 normal);
-  static int16_t toCoordinate(float value);
+  static void WriteFrame(ByteBuffer& out, const Md3Mesh& mesh);
+  static void WriteSurface(ByteBuffer& out, const Md3Mesh& mesh);
+  static uint16_t PackNormal(Vec3 normal);
+  static int16_t ToCoordinate(float value);
 };
+
+}  // namespace assetgen

@@ -1,14 +1,16 @@
-#include "procedural/droplet_erosion.h"
+#include "tools/assetgen/procedural/droplet_erosion.h"
 
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 DropletErosion::DropletErosion(const ErosionSettings& settings, uint64_t seed)
     : settings_(settings), random_(seed) {
-  buildBrush();
+  BuildBrush();
 }
 
-void DropletErosion::buildBrush() {
+void DropletErosion::BuildBrush() {
   int r = settings_.brushRadius;
   float total = 0;
   for (int dj = -r; dj <= r; ++dj) {
@@ -23,36 +25,36 @@ void DropletErosion::buildBrush() {
   for (BrushTap& tap : brush_) tap.weight /= total;
 }
 
-void DropletErosion::run(HeightField& heights) {
-  flow_.emplace(heights.size(), heights.spacing());
-  int edge = heights.size() - 1;
+void DropletErosion::Run(HeightField& heights) {
+  flow_.emplace(heights.Size(), heights.Spacing());
+  int edge = heights.Size() - 1;
   for (int n = 0; n < settings_.droplets;) {
-    Droplet drop{static_cast<float>(random_.uniform(1, edge - 1)),
-                 static_cast<float>(random_.uniform(1, edge - 1))};
-    if (surfaceAt(heights, drop.x, drop.y).height <= settings_.startAbove) continue;
-    simulate(heights, drop);
+    Droplet drop{static_cast<float>(random_.Uniform(1, edge - 1)),
+                 static_cast<float>(random_.Uniform(1, edge - 1))};
+    if (SurfaceAt(heights, drop.x, drop.y).height <= settings_.startAbove) continue;
+    Simulate(heights, drop);
     ++n;
   }
-  normaliseFlow();
+  NormaliseFlow();
 }
 
-DropletErosion::Surface DropletErosion::surfaceAt(const HeightField& heights, float x,
+DropletErosion::Surface DropletErosion::SurfaceAt(const HeightField& heights, float x,
                                                   float y) const {
   int i = static_cast<int>(x);
   int j = static_cast<int>(y);
   float fx = x - i;
   float fy = y - j;
-  float h00 = heights.at(i, j), h10 = heights.at(i + 1, j);
-  float h01 = heights.at(i, j + 1), h11 = heights.at(i + 1, j + 1);
+  float h00 = heights.At(i, j), h10 = heights.At(i + 1, j);
+  float h01 = heights.At(i, j + 1), h11 = heights.At(i + 1, j + 1);
   return {h00 * (1 - fx) * (1 - fy) + h10 * fx * (1 - fy) + h01 * (1 - fx) * fy + h11 * fx * fy,
           (h10 - h00) * (1 - fy) + (h11 - h01) * fy, (h01 - h00) * (1 - fx) + (h11 - h10) * fx};
 }
 
-void DropletErosion::simulate(HeightField& heights, Droplet drop) {
+void DropletErosion::Simulate(HeightField& heights, Droplet drop) {
   const ErosionSettings& s = settings_;
-  float limit = static_cast<float>(heights.size() - 2);
+  float limit = static_cast<float>(heights.Size() - 2);
   for (int step = 0; step < s.maxSteps; ++step) {
-    Surface here = surfaceAt(heights, drop.x, drop.y);
+    Surface here = SurfaceAt(heights, drop.x, drop.y);
     drop.dx = drop.dx * s.inertia - here.gradientX * (1 - s.inertia);
     drop.dy = drop.dy * s.inertia - here.gradientY * (1 - s.inertia);
     float length = std::hypot(drop.dx, drop.dy);
@@ -64,19 +66,19 @@ void DropletErosion::simulate(HeightField& heights, Droplet drop) {
     drop.y += drop.dy;
     if (drop.x < 1 || drop.y < 1 || drop.x >= limit || drop.y >= limit) break;
 
-    flow_->at(static_cast<int>(oldX + 0.5f), static_cast<int>(oldY + 0.5f)) += drop.water;
-    float rise = surfaceAt(heights, drop.x, drop.y).height - here.height;
-    float slope = -rise / heights.spacing();
+    flow_->At(static_cast<int>(oldX + 0.5f), static_cast<int>(oldY + 0.5f)) += drop.water;
+    float rise = SurfaceAt(heights, drop.x, drop.y).height - here.height;
+    float slope = -rise / heights.Spacing();
     float capacity =
-        std::max(slope, s.minSlope) * drop.speed * drop.water * s.capacity * heights.spacing();
+        std::max(slope, s.minSlope) * drop.speed * drop.water * s.capacity * heights.Spacing();
     if (rise > 0 || drop.sediment > capacity) {
       float amount =
           rise > 0 ? std::min(rise, drop.sediment) : (drop.sediment - capacity) * s.depositRate;
       drop.sediment -= amount;
-      deposit(heights, oldX, oldY, amount);
+      Deposit(heights, oldX, oldY, amount);
     } else {
       float amount = std::min((capacity - drop.sediment) * s.erodeRate, -rise);
-      erode(heights, oldX, oldY, amount);
+      Erode(heights, oldX, oldY, amount);
       drop.sediment += amount;
     }
     drop.speed = std::sqrt(std::max(0.f, drop.speed * drop.speed + slope * s.gravity));
@@ -84,36 +86,38 @@ void DropletErosion::simulate(HeightField& heights, Droplet drop) {
   }
 }
 
-void DropletErosion::deposit(HeightField& heights, float x, float y, float amount) const {
+void DropletErosion::Deposit(HeightField& heights, float x, float y, float amount) const {
   int i = static_cast<int>(x);
   int j = static_cast<int>(y);
   float fx = x - i;
   float fy = y - j;
-  heights.at(i, j) += amount * (1 - fx) * (1 - fy);
-  heights.at(i + 1, j) += amount * fx * (1 - fy);
-  heights.at(i, j + 1) += amount * (1 - fx) * fy;
-  heights.at(i + 1, j + 1) += amount * fx * fy;
+  heights.At(i, j) += amount * (1 - fx) * (1 - fy);
+  heights.At(i + 1, j) += amount * fx * (1 - fy);
+  heights.At(i, j + 1) += amount * (1 - fx) * fy;
+  heights.At(i + 1, j + 1) += amount * fx * fy;
 }
 
-void DropletErosion::erode(HeightField& heights, float x, float y, float amount) const {
+void DropletErosion::Erode(HeightField& heights, float x, float y, float amount) const {
   int ci = static_cast<int>(x + 0.5f);
   int cj = static_cast<int>(y + 0.5f);
-  int edge = heights.size() - 1;
+  int edge = heights.Size() - 1;
   for (const BrushTap& tap : brush_) {
     int i = ci + tap.di;
     int j = cj + tap.dj;
     if (i < 0 || j < 0 || i > edge || j > edge) continue;
-    heights.at(i, j) -= amount * tap.weight;
+    heights.At(i, j) -= amount * tap.weight;
   }
 }
 
-void DropletErosion::normaliseFlow() {
+void DropletErosion::NormaliseFlow() {
   float most = 0;
-  int n = flow_->size();
+  int n = flow_->Size();
   for (int j = 0; j < n; ++j)
-    for (int i = 0; i < n; ++i) most = std::max(most, flow_->at(i, j));
+    for (int i = 0; i < n; ++i) most = std::max(most, flow_->At(i, j));
   if (most <= 0) return;
   // A square root keeps the thin side gullies visible next to the main channels.
   for (int j = 0; j < n; ++j)
-    for (int i = 0; i < n; ++i) flow_->at(i, j) = std::sqrt(flow_->at(i, j) / most);
+    for (int i = 0; i < n; ++i) flow_->At(i, j) = std::sqrt(flow_->At(i, j) / most);
 }
+
+}  // namespace assetgen

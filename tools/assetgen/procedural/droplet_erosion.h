@@ -3,8 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "procedural/height_field.h"
-#include "procedural/random_stream.h"
+#include "tools/assetgen/procedural/height_field.h"
+#include "tools/assetgen/procedural/random_stream.h"
+
+namespace assetgen {
 
 struct ErosionSettings {
   int droplets = 60000;
@@ -26,9 +28,9 @@ class DropletErosion {
  public:
   DropletErosion(const ErosionSettings& settings, uint64_t seed);
 
-  void run(HeightField& heights);
+  void Run(HeightField& heights);
   // How much water passed each cell, normalised to 0..1 (a wetness map for the painters).
-  const HeightField& flow() const { return *flow_; }
+  const HeightField& Flow() const { return *flow_; }
 
  private:
   struct Droplet {
@@ -40,12 +42,12 @@ class DropletErosion {
     float height, gradientX, gradientY;
   };
 
-  void simulate(HeightField& heights, Droplet drop);
-  Surface surfaceAt(const HeightField& heights, float x, float y) const;
-  void deposit(HeightField& heights, float x, float y, float amount) const;
-  void erode(HeightField& heights, float x, float y, float amount) const;
-  void buildBrush();
-  void normaliseFlow();
+  void Simulate(HeightField& heights, Droplet drop);
+  Surface SurfaceAt(const HeightField& heights, float x, float y) const;
+  void Deposit(HeightField& heights, float x, float y, float amount) const;
+  void Erode(HeightField& heights, float x, float y, float amount) const;
+  void BuildBrush();
+  void NormaliseFlow();
 
   ErosionSettings settings_;
   RandomStream random_;
@@ -56,3 +58,5 @@ class DropletErosion {
   std::vector<BrushTap> brush_;
   std::optional<HeightField> flow_;
 };
+
+}  // namespace assetgen

@@ -1,6 +1,8 @@
-#include "resources/arrow_cursor.h"
+#include "tools/assetgen/resources/arrow_cursor.h"
 
 #include <iterator>
+
+namespace assetgen {
 
 namespace {
 // The arrow's outline in pixel units, the tip at the top-left corner.
@@ -8,7 +10,7 @@ constexpr float kOutline[][2] = {{0, 0},        {0, 17}, {4.2f, 13}, {7, 19.5f},
                                  {9.8f, 18.3f}, {7, 12}, {12.2f, 12}};
 }  // namespace
 
-bool ArrowCursor::insideArrow(float x, float y) {
+bool ArrowCursor::InsideArrow(float x, float y) {
   // Even-odd rule: count the outline's edges crossed by a ray to the right.
   bool inside = false;
   constexpr size_t kCorners = std::size(kOutline);
@@ -20,11 +22,11 @@ bool ArrowCursor::insideArrow(float x, float y) {
   return inside;
 }
 
-CursorPicture ArrowCursor::draw() {
+CursorPicture ArrowCursor::Draw() {
   CursorPicture cursor;
   auto covered = [](int x, int y) {
     // The tip's own pixel counts as covered, so the hot spot is part of the arrow.
-    return insideArrow(x + 0.5f, y + 0.5f) || (x == 0 && y == 0);
+    return InsideArrow(x + 0.5f, y + 0.5f) || (x == 0 && y == 0);
   };
   for (int y = 0; y < kResourceSize; ++y) {
     for (int x = 0; x < kResourceSize; ++x) {
@@ -38,3 +40,5 @@ CursorPicture ArrowCursor::draw() {
   cursor.hotY = 0;
   return cursor;
 }
+
+}  // namespace assetgen

@@ -1,11 +1,15 @@
 #pragma once
-#include "resources/resource_pictures.h"
+#include "tools/assetgen/resources/resource_pictures.h"
+
+namespace assetgen {
 
 // A white arrow with a black rim, pointing up and to the left; the tip is the hot spot.
 class ArrowCursor {
  public:
-  static CursorPicture draw();
+  static CursorPicture Draw();
 
  private:
-  static bool insideArrow(float x, float y);
+  static bool InsideArrow(float x, float y);
 };
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+namespace assetgen {
+
 // The program's window icon and mouse cursor as plain pixels, 32 x 32, rows top to bottom.
 constexpr int kResourceSize = 32;
 
@@ -15,3 +17,5 @@ struct CursorPicture {
   std::array<uint8_t, kResourceSize * kResourceSize> pixel{};
   int hotX = 0, hotY = 0;
 };
+
+}  // namespace assetgen

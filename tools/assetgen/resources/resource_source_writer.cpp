@@ -1,9 +1,11 @@
-#include "resources/resource_source_writer.h"
+#include "tools/assetgen/resources/resource_source_writer.h"
 
 #include <cstdio>
 
+namespace assetgen {
+
 template <typename Value>
-void ResourceSourceWriter::appendRows(std::string& out, const Value* values, int rows, int columns,
+void ResourceSourceWriter::AppendRows(std::string& out, const Value* values, int rows, int columns,
                                       bool hexadecimal) {
   for (int row = 0; row < rows; ++row) {
     out += "     ";
@@ -17,17 +19,19 @@ void ResourceSourceWriter::appendRows(std::string& out, const Value* values, int
   }
 }
 
-std::string ResourceSourceWriter::write(const IconPicture& icon, const CursorPicture& cursor) {
+std::string ResourceSourceWriter::Write(const IconPicture& icon, const CursorPicture& cursor) {
   std::string out =
       "// Written by assetgen --resources: the window icon and the mouse cursor.\n"
       "#include \"program_resources.h\"\n\n"
       "const IconPixels kVolcanoIcon = {\n    {\n";
-  appendRows(out, icon.palette.data(), 4, 4, true);
+  AppendRows(out, icon.palette.data(), 4, 4, true);
   out += "    },\n    {\n";
-  appendRows(out, icon.index.data(), kResourceSize, kResourceSize, false);
+  AppendRows(out, icon.index.data(), kResourceSize, kResourceSize, false);
   out += "    },\n};\n\nconst CursorPixels kArrowCursor = {\n    {\n";
-  appendRows(out, cursor.pixel.data(), kResourceSize, kResourceSize, false);
+  AppendRows(out, cursor.pixel.data(), kResourceSize, kResourceSize, false);
   out += "    },\n    " + std::to_string(cursor.hotX) + ",\n    " + std::to_string(cursor.hotY) +
          ",\n};\n";
   return out;
 }
+
+}  // namespace assetgen

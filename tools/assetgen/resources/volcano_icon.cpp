@@ -1,7 +1,9 @@
-#include "resources/volcano_icon.h"
+#include "tools/assetgen/resources/volcano_icon.h"
 
 #include <cmath>
 #include <cstdlib>
+
+namespace assetgen {
 
 namespace {
 constexpr float kCentre = 15.5f;
@@ -19,12 +21,12 @@ constexpr uint32_t kPalette[16] = {
     0xFF3C7A2A, 0xFFB41C0A, 0xFFFF7A10, 0xFFFFE040, 0xFF4E4E54, 0xFF8A8A90, 0xFFC8C8CC, 0xFFFFB040,
 };
 
-float coneHalfWidth(int y) {
+float ConeHalfWidth(int y) {
   return 2.5f + (y - kCraterRow) * 0.85f;
 }
 
 // Where a lava stream runs on row y: two tongues down the front of the cone.
-bool onLava(int x, int y) {
+bool OnLava(int x, int y) {
   if (y <= kCraterRow || y >= kSeaRow - 2) return false;
   float left = kCentre - 1.5f - (y - kCraterRow) * 0.45f + std::sin(y * 0.9f) * 0.8f;
   float right = kCentre + 1.f + (y - kCraterRow) * 0.3f + std::sin(y * 0.7f + 1.f) * 0.7f;
@@ -33,24 +35,24 @@ bool onLava(int x, int y) {
 }
 }  // namespace
 
-bool VolcanoIcon::onCone(int x, int y) {
-  return y >= kCraterRow && y < kSeaRow && std::fabs(x + 0.5f - kCentre) <= coneHalfWidth(y);
+bool VolcanoIcon::OnCone(int x, int y) {
+  return y >= kCraterRow && y < kSeaRow && std::fabs(x + 0.5f - kCentre) <= ConeHalfWidth(y);
 }
 
-VolcanoIcon::Colour VolcanoIcon::coneColour(int x, int y) {
+VolcanoIcon::Colour VolcanoIcon::ConeColour(int x, int y) {
   if (y == kCraterRow && std::fabs(x + 0.5f - kCentre) < 2) return kLavaYellow;
-  if (onLava(x, y)) return (x + y) % 3 == 0 ? kLavaYellow : kLavaOrange;
-  bool besideLava = onLava(x - 1, y) || onLava(x + 1, y);
+  if (OnLava(x, y)) return (x + y) % 3 == 0 ? kLavaYellow : kLavaOrange;
+  bool besideLava = OnLava(x - 1, y) || OnLava(x + 1, y);
   if (besideLava) return kLavaRed;
   // Lit from the left: the left flank light, the right flank in shade.
-  float across = (x + 0.5f - kCentre) / coneHalfWidth(y);
+  float across = (x + 0.5f - kCentre) / ConeHalfWidth(y);
   if (y >= kSeaRow - 4 && (x * 7 + y * 3) % 5 != 0) return kGrass;
   if (across < -0.45f) return kRockLit;
   if (across > 0.35f) return kRockShade;
   return kRock;
 }
 
-VolcanoIcon::Colour VolcanoIcon::smokeColour(int x, int y) {
+VolcanoIcon::Colour VolcanoIcon::SmokeColour(int x, int y) {
   for (const Puff& puff : kPuffs) {
     float dx = x + 0.5f - puff.x;
     float dy = y + 0.5f - puff.y;
@@ -62,31 +64,33 @@ VolcanoIcon::Colour VolcanoIcon::smokeColour(int x, int y) {
   return kClear;
 }
 
-VolcanoIcon::Colour VolcanoIcon::seaColour(int x, int y) {
+VolcanoIcon::Colour VolcanoIcon::SeaColour(int x, int y) {
   int row = y - kSeaRow;
   if (row == 0) return (x + 1) % 5 < 2 ? kFoam : kSeaLight;
   return (x + row * 2) % 7 < 2 ? kSeaLight : kSeaDeep;
 }
 
-VolcanoIcon::Colour VolcanoIcon::pixelColour(int x, int y) {
-  if (y >= kSeaRow) return seaColour(x, y);
-  if (onCone(x, y)) {
-    bool edge = !onCone(x - 1, y) || !onCone(x + 1, y) || !onCone(x, y - 1);
+VolcanoIcon::Colour VolcanoIcon::PixelColour(int x, int y) {
+  if (y >= kSeaRow) return SeaColour(x, y);
+  if (OnCone(x, y)) {
+    bool edge = !OnCone(x - 1, y) || !OnCone(x + 1, y) || !OnCone(x, y - 1);
     return edge && !(y == kCraterRow && std::fabs(x + 0.5f - kCentre) < 2) ? kOutline
-                                                                           : coneColour(x, y);
+                                                                           : ConeColour(x, y);
   }
   // Sparks just above the crater, under the smoke.
   int above = kCraterRow - y;
   if (above > 0 && above <= 2 && std::abs(x * 2 + 1 - 31) + above * 2 < 7 && (x + y) % 2 == 0)
     return kEmber;
-  return smokeColour(x, y);
+  return SmokeColour(x, y);
 }
 
-IconPicture VolcanoIcon::draw() {
+IconPicture VolcanoIcon::Draw() {
   IconPicture icon;
   for (int k = 0; k < 16; ++k) icon.palette[k] = kPalette[k];
   for (int y = 0; y < kResourceSize; ++y) {
-    for (int x = 0; x < kResourceSize; ++x) icon.index[y * kResourceSize + x] = pixelColour(x, y);
+    for (int x = 0; x < kResourceSize; ++x) icon.index[y * kResourceSize + x] = PixelColour(x, y);
   }
   return icon;
 }
+
+}  // namespace assetgen

@@ -1,5 +1,7 @@
 #pragma once
-#include "resources/resource_pictures.h"
+#include "tools/assetgen/resources/resource_pictures.h"
+
+namespace assetgen {
 
 // The window icon: a smoking cone with glowing lava over a strip of sea, 16 colours,
 // see-through round it.
@@ -24,12 +26,14 @@ class VolcanoIcon {
     kEmber
   };
 
-  static IconPicture draw();
+  static IconPicture Draw();
 
  private:
-  static Colour pixelColour(int x, int y);
-  static bool onCone(int x, int y);
-  static Colour coneColour(int x, int y);
-  static Colour smokeColour(int x, int y);
-  static Colour seaColour(int x, int y);
+  static Colour PixelColour(int x, int y);
+  static bool OnCone(int x, int y);
+  static Colour ConeColour(int x, int y);
+  static Colour SmokeColour(int x, int y);
+  static Colour SeaColour(int x, int y);
 };
+
+}  // namespace assetgen

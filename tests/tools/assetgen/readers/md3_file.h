@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "readers/byte_reader.h"
+#include "tests/tools/assetgen/readers/byte_reader.h"
+
+namespace assetgen::tests {
 
 class Md3File {
  public:
@@ -32,3 +34,5 @@ class Md3File {
   std::vector<std::array<float, 2>> texCoords;
   std::vector<std::array<int16_t, 3>> positions;  // frame 0
 };
+
+}  // namespace assetgen::tests

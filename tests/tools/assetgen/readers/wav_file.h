@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace assetgen::tests {
+
 class WavFile {
  public:
   explicit WavFile(const std::filesystem::path& path);
@@ -18,5 +20,7 @@ class WavFile {
   uint16_t bitsPerSample = 0;
   std::vector<int16_t> samples;
 
-  double seconds() const { return static_cast<double>(samples.size()) / sampleRate; }
+  double Seconds() const { return static_cast<double>(samples.size()) / sampleRate; }
 };
+
+}  // namespace assetgen::tests
