@@ -23,7 +23,7 @@ constexpr Uint16 kFormat = AUDIO_S16SYS;
 constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 512;  // about 23 ms
 // Instances that can play at once. The program plays five at the most: the waves and wind
-// loops, the fire loop, the rumble and the explosion.
+// loops, the fire loop, the rumble and the explosion; the other three are room to spare.
 constexpr int kVoices = 8;
 constexpr int32_t kSilentVolume = -9600;
 
