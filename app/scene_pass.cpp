@@ -7,6 +7,7 @@
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
+#include "effects/particle_system.h"
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_vector3.h"
 #include "world/ocean_animation.h"
@@ -23,10 +24,12 @@ constexpr float kNearPlane = 1.0f;
 constexpr float kFarPlane = 1000.0f;
 
 // The camera until the demo's script drives it: the intro's closing look at the cone.
+constexpr D3DXVECTOR3 kEye(2.23f, 11.7f, -12.27f);
+
 D3DXMATRIX CameraView() {
-  const D3DXVECTOR3 eye(2.23f, 11.7f, -12.27f), at(0.6f, 7.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+  const D3DXVECTOR3 at(0.6f, 7.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
   D3DXMATRIX view;
-  D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+  D3DXMatrixLookAtLH(&view, &kEye, &at, &up);
   return view;
 }
 
@@ -61,6 +64,10 @@ void RenderFrameRate() {
 
 }  // namespace
 
+D3DXVECTOR3 CameraEye() {
+  return kEye;
+}
+
 void RenderScene() {
   static const D3DXMATRIX view = CameraView();
   D3DXMATRIX identity, projection;
@@ -77,6 +84,7 @@ void RenderScene() {
   SetWorld(identity);
   if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);
   RenderSeaPlane();
+  if (g_smoke) g_smoke->Render(g_device);
 
   // The dome's raw model coordinates are twice the size it is drawn at, around the origin.
   D3DXMATRIX halfSize;
@@ -97,4 +105,6 @@ void RenderFrame() {
   if (g_showFps && g_console) RenderFrameRate();
   g_device->EndScene();
   g_device->Present(nullptr, nullptr, nullptr, nullptr);
+  // After the picture: each frame shows the smoke as the previous frame left it.
+  if (g_smoke) g_smoke->Update(g_timer->frameMs, true);
 }

@@ -5,9 +5,12 @@
 #include "app/app_globals.h"
 #include "app/config_file.h"
 #include "app/frame_timer.h"
+#include "app/sound_system.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
+#include "effects/explosion_system.h"
+#include "effects/particle_system.h"
 #include "platform/d3d8.h"
 #include "world/ocean_animation.h"
 #include "world/sky_dome.h"
@@ -19,6 +22,10 @@ constexpr D3DCOLOR kOceanColor = 0x800000C8;  // blue 200 at half opacity
 constexpr float kSeaLevel = 1.0f;
 constexpr uint16_t kConsoleFontColor = 0xF00F;  // opaque blue
 constexpr uint16_t kCaptionFontColor = 0xF0B0;  // opaque green
+// The smoke column rises from the crater, drifting a little sideways.
+constexpr D3DXVECTOR3 kSmokeOrigin(0.5f, 6.5f, 0.5f);
+constexpr D3DXVECTOR3 kSmokeMinVelocity(-0.5f, 1.0f, -0.5f);
+constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
 
 // What config.ini chooses, with the values used when it is missing or malformed.
 struct DisplaySettings {
@@ -108,6 +115,18 @@ bool Reported(bool succeeded, const char* okLine, const char* failMessage) {
   return true;
 }
 
+// The five sounds, and the waves and wind looping from the start. A sound that doesn't load is
+// simply never heard.
+void StartSounds() {
+  g_sound->Load("sound\\seawind.wav", "wind");
+  g_sound->Load("sound\\shorewav.wav", "waves");
+  g_sound->Load("sound\\rumble.wav", "rumble");
+  g_sound->Load("sound\\explosion.wav", "explosion");
+  g_sound->Load("sound\\fire.wav", "fire");
+  g_sound->Play("waves", true);
+  g_sound->Play("wind", true);
+}
+
 template <typename T>
 void Destroy(T*& object) {
   delete object;
@@ -141,6 +160,10 @@ void Startup() {
   StartConsole();
 
   // The scene objects, in this order; the first that fails ends the start-up.
+  g_sound = new SoundSystem();
+  if (!Reported(g_sound->Init(g_hWnd), "DirectAudio Init: OK", "Error Initializing DirectAudio")) {
+    return;
+  }
   g_consoleFire = new FireEffect();
   if (!Reported(g_consoleFire->Init(128, "misc\\firepal.bmp", 2, 2, 30, noA8R8G8B8, g_device),
                 "Console Fire Init: OK", "Error Initializing Fire")) {
@@ -149,6 +172,12 @@ void Startup() {
   g_skyDome = new SkyDome();
   if (!Reported(g_skyDome->Init(g_device, "misc\\skydome.md3"), "Sky Dome Init: OK",
                 "Error Initializing Sky Dome")) {
+    return;
+  }
+  g_smoke = new ParticleSystem();
+  if (!Reported(g_smoke->Init(g_device, "textures\\smoke.bmp", 35, 40, kSmokeOrigin, 1.0f,
+                              kSmokeMinVelocity, kSmokeMaxVelocity),
+                "Particle System Init: OK", "Particle System Init: FAIL")) {
     return;
   }
   g_ocean = new OceanAnimation();
@@ -162,8 +191,15 @@ void Startup() {
                 "Volcano Terrain Generation: OK", "Volcano Terrain Generation: FAIL")) {
     return;
   }
+  g_explosion = new ExplosionSystem();
+  if (!Reported(
+          g_explosion->Init("textures\\shockwave.bmp", "textures\\erupdebris.bmp", 64, g_device),
+          "Explosion System Init: OK", "Explosion System Init: FAIL")) {
+    return;
+  }
 
   g_terrain->BuildGrid(&g_seaPlaneVB, &g_seaPlaneIB, 64, 64, 2, 2, 0xFFFFFFFF, g_device);
+  StartSounds();
 }
 
 void Shutdown() {
@@ -172,8 +208,12 @@ void Shutdown() {
   Destroy(g_consoleFire);
   Destroy(g_console);
   Destroy(g_timer);
+  Destroy(g_smoke);
   Destroy(g_ocean);
   Destroy(g_terrain);
+  Destroy(g_explosion);
+  // Stops every sound and closes the audio output.
+  Destroy(g_sound);
   // The sea plane's buffers go before the device they belong to.
   SafeRelease(g_seaPlaneVB);
   SafeRelease(g_seaPlaneIB);

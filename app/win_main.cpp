@@ -1,5 +1,6 @@
 #include "app/win_main.h"
 
+#include "app/ambient_sound.h"
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
 #include "app/program_resources.h"
@@ -36,6 +37,7 @@ bool CreateMainWindow(HINSTANCE instance, int cmdShow) {
 
 void ProduceFrame() {
   g_timer->Update();
+  UpdateAmbientSound();
   RenderFrame();
   g_fps = 1000 / g_timer->frameMs;
   if (g_runMonitor) g_runMonitor->FrameDone();

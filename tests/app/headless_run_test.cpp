@@ -15,6 +15,7 @@
 
 #include "console/font_files.h"
 #include "platform/files.h"
+#include "region_mean.h"
 #include "test_folder.h"
 
 namespace {
@@ -66,10 +67,15 @@ class HeadlessRun : public ::testing::Test {
   TestFolder folder_;
 };
 
-const std::vector<std::string> kStartUpLines = {
-    "***Orvanta Entry By Delcour***",  "Type '/help' for a list of commands",
-    "Console Fire Init: OK",           "Sky Dome Init: OK",
-    "Ocean Animation System Init: OK", "Volcano Terrain Generation: OK"};
+const std::vector<std::string> kStartUpLines = {"***Orvanta Entry By Delcour***",
+                                                "Type '/help' for a list of commands",
+                                                "DirectAudio Init: OK",
+                                                "Console Fire Init: OK",
+                                                "Sky Dome Init: OK",
+                                                "Particle System Init: OK",
+                                                "Ocean Animation System Init: OK",
+                                                "Volcano Terrain Generation: OK",
+                                                "Explosion System Init: OK"};
 
 TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
   RunResult run =
@@ -84,22 +90,8 @@ TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
   EXPECT_FALSE(std::filesystem::exists("cap/frame-000004.png"));
 }
 
-struct MeanColour {
-  double r = 0, g = 0, b = 0;
-};
-
 MeanColour MeanOf(const PngPixels& p, int x0, int y0, int width, int height) {
-  MeanColour m;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) {
-      const uint8_t* px = &p.rgba[(size_t(y) * p.width + x) * 4];
-      m.r += px[0];
-      m.g += px[1];
-      m.b += px[2];
-    }
-  }
-  double n = double(width) * height;
-  return {m.r / n, m.g / n, m.b / n};
+  return RegionMean(p.rgba, p.width, x0, y0, width, height);
 }
 
 // How much the red channel varies over a region: the clouds' white shows in it, blue doesn't.
@@ -127,7 +119,7 @@ double RedChange(const PngPixels& a, const PngPixels& b, int x0, int y0, int wid
   return sum / (double(width) * height);
 }
 
-TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderChurningClouds) {
+TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderChurningCloudsAndRisingSmoke) {
   RunResult run =
       RunProgram("--headless --fixed-step 20 --frames 150 --capture cap --capture-every 50");
   ASSERT_EQ(run.status, 0) << run.output;
@@ -152,6 +144,14 @@ TEST_F(HeadlessRun, IntroViewShowsTheIslandInTheSeaUnderChurningClouds) {
     EXPECT_GT(water.b, water.r + 80) << x0;
     EXPECT_GT(water.g, water.r) << x0;  // the texture's green, not the plain clear colour
   }
+  // Three seconds in, a whole column of smoke stands over the crater, whitening the sea behind
+  // it, fainter as it climbs; the sea beside it stays blue.
+  const double sea = MeanOf(later, 560, 235, 100, 50).r;
+  const double low = MeanOf(later, 350, 235, 100, 50).r, high = MeanOf(later, 320, 170, 160, 50).r;
+  EXPECT_LT(sea, 15.0);
+  EXPECT_GT(low, sea + 40) << low;
+  EXPECT_GT(high, sea + 10) << high;
+  EXPECT_LT(high, low - 20) << high;
 }
 
 // Starts the program without a frame limit, sends it the signal once its start-up has reported,
@@ -250,8 +250,8 @@ TEST_F(HeadlessRun, ScriptedConsoleShowsCrispTextOnTheBurningBackdropAndLogsEver
   EXPECT_EQ(InkPixels(frame, 0, 0, 48, 8), InkTexels("50 FPS"));
   EXPECT_EQ(InkPixels(frame, 0, 184, 48, 8), InkTexels(">/quit"));
   EXPECT_GT(InkTexels("50 FPS"), 50);
-  // Above the flames the backdrop is black at half opacity over the sky.
-  MeanColour sky = MeanOf(closed, 100, 0, 700, 40), cold = MeanOf(frame, 100, 0, 700, 40);
+  // Above the flames, right of the text, the backdrop is black at half opacity over the sky.
+  MeanColour sky = MeanOf(closed, 600, 0, 200, 40), cold = MeanOf(frame, 600, 0, 200, 40);
   EXPECT_NEAR(cold.r, sky.r / 2, 3.0);
   EXPECT_NEAR(cold.b, sky.b / 2, 3.0);
   // Flames along the backdrop's lower edge, over the dark far sea.
@@ -272,6 +272,20 @@ TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
   }
   EXPECT_NE(RunProgram("--headless --frames 3").output.find("out of range (-1x600)"),
             std::string::npos);
+}
+
+TEST_F(HeadlessRun, AMissingSmokeOrDebrisSpriteStopsTheStartUpAtItsRow) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"textures/smoke.bmp", "Error: Particle System Init: FAIL"},
+      {"textures/erupdebris.bmp", "Error: Explosion System Init: FAIL"}};
+  for (const auto& [file, message] : rows) {
+    folder_.CopyFrom(VULCARA_DATA_DIR);
+    std::filesystem::remove(file);
+    RunResult run = RunProgram("--headless --frames 3 --capture cap --capture-every 1");
+    EXPECT_EQ(run.status, 1) << file;
+    EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists("cap/frame-000001.png")) << file;
+  }
 }
 
 TEST_F(HeadlessRun, ScriptedEscapeQuitsThroughTheNormalShutDown) {

@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
+#include "app/sound_system.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
+#include "disk_audio.h"
 #include "platform/host.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
@@ -28,13 +32,16 @@ class StartupTest : public ::testing::Test {
     ASSERT_TRUE(host::Start(true, &error)) << error;
     ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
     g_timer = new FrameTimer();
-    // A small island and a one-triangle sky; the textures may be missing. The console's font
-    // and fire palette are the program's own.
+    // A small island, a one-triangle sky, smoke and debris; the other textures may be missing.
+    // The console's font and fire palette are the program's own.
     for (const char* folder : {"font", "misc"}) {
       std::filesystem::copy(std::filesystem::path(VULCARA_DATA_DIR) / folder, folder);
     }
     std::filesystem::create_directory("textures");
     WriteBitmap("textures/volcanoh24.bmp", GreyRamp24(4, 4, 2));
+    for (const char* sprite : {"textures/smoke.bmp", "textures/erupdebris.bmp"}) {
+      WriteBitmap(sprite, GreyRamp24(4, 4, 9));
+    }
     folder_.Write("misc/skydome.md3", Md3Bytes(TriangleMd3()));
   }
 
@@ -145,7 +152,7 @@ TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   EXPECT_NE(g_seaPlaneVB, nullptr);
   EXPECT_NE(g_seaPlaneIB, nullptr);
   EXPECT_EQ(g_font->GlyphCount(), 95u);
-  EXPECT_EQ(FileLines("conout.log").back(), "Volcano Terrain Generation: OK");
+  EXPECT_EQ(FileLines("conout.log").back(), "Explosion System Init: OK");
   Shutdown();
   EXPECT_EQ(g_skyDome, nullptr);
   EXPECT_EQ(g_ocean, nullptr);
@@ -154,6 +161,9 @@ TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   EXPECT_EQ(g_console, nullptr);
   EXPECT_EQ(g_font, nullptr);
   EXPECT_EQ(g_consoleFire, nullptr);
+  EXPECT_EQ(g_sound, nullptr);
+  EXPECT_EQ(g_smoke, nullptr);
+  EXPECT_EQ(g_explosion, nullptr);
 }
 
 TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
@@ -177,7 +187,7 @@ TEST_F(StartupTest, AConsoleWithoutItsFontIsReportedAndTheStartUpGoesOn) {
   std::filesystem::remove_all("font");
   std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
   EXPECT_NE(err.find("Error: Console Initialization Error"), std::string::npos) << err;
-  EXPECT_EQ(FileLines("conout.log").size(), 6u);
+  EXPECT_EQ(FileLines("conout.log").size(), 9u);
   EXPECT_NE(g_terrain, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
@@ -186,9 +196,10 @@ TEST_F(StartupTest, AMissingFirePaletteEndsTheStartUpBeforeTheOcean) {
   std::filesystem::remove("misc/firepal.bmp");
   std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
   EXPECT_NE(err.find("Error: Error Initializing Fire"), std::string::npos) << err;
-  EXPECT_EQ(FileLines("conout.log"),
-            (std::vector<std::string>{"***Orvanta Entry By Delcour***",
-                                      "Type '/help' for a list of commands"}));
+  EXPECT_EQ(
+      FileLines("conout.log"),
+      (std::vector<std::string>{"***Orvanta Entry By Delcour***",
+                                "Type '/help' for a list of commands", "DirectAudio Init: OK"}));
   EXPECT_NE(g_consoleFire, nullptr);  // created before its failing initialisation
   EXPECT_EQ(g_ocean, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
@@ -222,6 +233,22 @@ TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
   const std::vector<uint8_t> after = heat();
   ProduceFrame();
   EXPECT_EQ(heat(), after);
+}
+
+TEST_F(StartupTest, FiveSoundsLoadAndTheWavesAndWindLoopUntilTheShutDown) {
+  DiskAudio audio;
+  std::filesystem::copy(std::filesystem::path(VULCARA_DATA_DIR) / "sound", "sound");
+  StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  ASSERT_NE(g_sound, nullptr);
+  for (const char* name : {"wind", "waves", "rumble", "explosion", "fire"}) {
+    EXPECT_TRUE(g_sound->SetVolume(name, 0)) << name;
+  }
+  audio.MixFor(0.3);
+  Shutdown();
+  EXPECT_EQ(g_sound, nullptr);
+  const std::vector<int16_t> heard = audio.LeftChannel();
+  ASSERT_GT(heard.size(), size_t(DiskAudio::kRate / 4));
+  EXPECT_GT(*std::max_element(heard.end() - DiskAudio::kRate / 10, heard.end()), 1000);
 }
 
 TEST_F(StartupTest, FramesClearTheSkyAndCountTheFrameRate) {

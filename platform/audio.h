@@ -1,0 +1,44 @@
+#pragma once
+// Sound output: decoded PCM sounds played as instances on a mixer, each sound with one volume
+// that every instance of it follows at once. Without an audio device the calls still succeed
+// and nothing is heard, so a machine without sound runs the program unchanged.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace audio {
+
+// Interleaved samples: 8-bit unsigned or 16-bit signed little-endian, one or two channels.
+struct PcmSound {
+  int sampleRate = 0;
+  int channels = 0;
+  int bitsPerSample = 0;
+  std::vector<uint8_t> samples;
+};
+
+using SoundId = int;
+constexpr SoundId kNoSound = -1;
+
+enum class OpenResult {
+  kOpened,  // playing on the audio device
+  kSilent,  // no device could be opened: everything is accepted and nothing is heard
+  kFailed,  // the mixer cannot be set up (or is already open)
+};
+// Opens the mixer on the default device. Unless kOpened, *reason says why in one line.
+OpenResult Open(std::string* reason);
+// Stops everything, forgets every sound and closes the mixer; safe when nothing is open.
+void Close();
+
+// Takes a copy of the sound in the mixer's format; kNoSound when it can't be converted or
+// nothing is open.
+SoundId Load(const PcmSound& sound);
+// Starts another instance at once, looped for ever or once; false when none can start.
+bool Play(SoundId sound, bool loop);
+// Hundredths of a decibel: 0 full, -9600 (or less) silent. Applies at once to every instance
+// of the sound, playing now or started later.
+bool SetVolume(SoundId sound, int32_t volume);
+// Stops every instance of the sound.
+bool Stop(SoundId sound);
+void StopAll();
+
+}  // namespace audio

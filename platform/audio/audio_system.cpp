@@ -1,0 +1,188 @@
+// The audio calls on SDL2_mixer. The mixer's own volumes (0 to 128) are too coarse for
+// hundredths of a decibel: at -40 dB one step is 6 dB. So the mixer's volumes stay at full and
+// every instance runs through a gain effect that reads its sound's linear gain as it mixes.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "platform/audio.h"
+
+namespace audio {
+namespace {
+
+// The format of the program's own sounds, so that they play unconverted and loop without a
+// seam; mono sounds play on both sides.
+constexpr int kRate = 22050;
+constexpr Uint16 kFormat = AUDIO_S16SYS;
+constexpr int kOutputChannels = 2;
+constexpr int kBufferFrames = 512;  // about 23 ms
+// Instances that can play at once. The program plays five at the most: the waves and wind
+// loops, the fire loop, the rumble and the explosion; the other three are room to spare.
+constexpr int kVoices = 8;
+constexpr int32_t kSilentVolume = -9600;
+
+struct Sound {
+  std::vector<uint8_t> samples;   // in the mixer's format; the chunk points into them
+  Mix_Chunk* chunk = nullptr;     // none while silent
+  std::atomic<float> gain{1.0f};  // read on the mixing thread
+};
+
+// Everything the audio calls keep.
+struct AudioSystem {
+  bool open = false;
+  bool silent = false;
+  std::vector<std::unique_ptr<Sound>> sounds;
+};
+
+AudioSystem& System() {
+  static AudioSystem system;
+  return system;
+}
+
+Sound* Find(SoundId id) {
+  AudioSystem& system = System();
+  if (id < 0 || size_t(id) >= system.sounds.size()) return nullptr;
+  return system.sounds[size_t(id)].get();
+}
+
+// Runs on the mixing thread over one instance's samples before they are mixed.
+void ApplyGain(int /*voice*/, void* stream, int length, void* sound) {
+  const float gain = static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed);
+  if (gain == 1.0f) return;
+  auto* samples = static_cast<int16_t*>(stream);
+  for (int i = 0; i < length / 2; ++i) {
+    samples[i] = static_cast<int16_t>(std::lrintf(samples[i] * gain));
+  }
+}
+
+bool ToMixerFormat(const PcmSound& pcm, std::vector<uint8_t>* out) {
+  if ((pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16) || pcm.channels < 1 || pcm.channels > 2) {
+    return false;
+  }
+  SDL_AudioCVT cvt;
+  if (SDL_BuildAudioCVT(&cvt, pcm.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, pcm.channels,
+                        pcm.sampleRate, kFormat, kOutputChannels, kRate) < 0) {
+    return false;
+  }
+  const size_t frameBytes = size_t(pcm.channels) * size_t(pcm.bitsPerSample / 8);
+  const size_t length = pcm.samples.size() - pcm.samples.size() % frameBytes;
+  if (length == 0 || length > size_t(INT_MAX / cvt.len_mult)) return false;
+  out->assign(pcm.samples.begin(), pcm.samples.begin() + ptrdiff_t(length));
+  if (!cvt.needed) return true;
+  out->resize(length * size_t(cvt.len_mult));
+  cvt.buf = out->data();
+  cvt.len = static_cast<int>(length);
+  if (SDL_ConvertAudio(&cvt) != 0) return false;
+  out->resize(size_t(cvt.len_cvt));
+  return true;
+}
+
+int FreeVoice() {
+  for (int voice = 0; voice < kVoices; ++voice) {
+    if (!Mix_Playing(voice)) return voice;
+  }
+  return -1;
+}
+
+OpenResult Silent(const std::string& why, std::string* reason) {
+  *reason = "no audio device (" + why + ")";
+  System().open = true;
+  System().silent = true;
+  return OpenResult::kSilent;
+}
+
+}  // namespace
+
+OpenResult Open(std::string* reason) {
+  AudioSystem& system = System();
+  if (system.open) {
+    *reason = "the audio mixer is already open";
+    return OpenResult::kFailed;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Silent(SDL_GetError(), reason);
+  // No format changes allowed: SDL converts to whatever the device takes.
+  if (Mix_OpenAudioDevice(kRate, kFormat, kOutputChannels, kBufferFrames, nullptr, 0) != 0) {
+    const std::string why = Mix_GetError();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return Silent(why, reason);
+  }
+  if (Mix_AllocateChannels(kVoices) != kVoices) {
+    *reason = "the audio mixer cannot play " + std::to_string(kVoices) + " sounds at once";
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return OpenResult::kFailed;
+  }
+  system.open = true;
+  return OpenResult::kOpened;
+}
+
+void Close() {
+  AudioSystem& system = System();
+  if (!system.open) return;
+  if (!system.silent) {
+    Mix_HaltChannel(-1);
+    for (const auto& sound : system.sounds) Mix_FreeChunk(sound->chunk);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  system.sounds.clear();
+  system.open = false;
+  system.silent = false;
+}
+
+SoundId Load(const PcmSound& pcm) {
+  AudioSystem& system = System();
+  if (!system.open) return kNoSound;
+  auto sound = std::make_unique<Sound>();
+  if (!system.silent) {
+    if (!ToMixerFormat(pcm, &sound->samples)) return kNoSound;
+    sound->chunk = Mix_QuickLoad_RAW(sound->samples.data(), Uint32(sound->samples.size()));
+    if (!sound->chunk) return kNoSound;
+  }
+  system.sounds.push_back(std::move(sound));
+  return static_cast<SoundId>(system.sounds.size() - 1);
+}
+
+bool Play(SoundId id, bool loop) {
+  Sound* sound = Find(id);
+  if (!sound) return false;
+  if (System().silent) return true;
+  const int voice = FreeVoice();
+  if (voice < 0) return false;
+  // The gain goes on before the instance starts, so not one buffer of it mixes at full volume.
+  Mix_UnregisterAllEffects(voice);
+  if (!Mix_RegisterEffect(voice, ApplyGain, nullptr, sound)) return false;
+  return Mix_PlayChannel(voice, sound->chunk, loop ? -1 : 0) == voice;
+}
+
+bool SetVolume(SoundId id, int32_t volume) {
+  Sound* sound = Find(id);
+  if (!sound) return false;
+  const float gain = volume <= kSilentVolume
+                         ? 0.0f
+                         : std::pow(10.0f, float(std::min(volume, int32_t{0})) / 2000.0f);
+  sound->gain.store(gain, std::memory_order_relaxed);
+  return true;
+}
+
+bool Stop(SoundId id) {
+  Sound* sound = Find(id);
+  if (!sound) return false;
+  if (System().silent) return true;
+  for (int voice = 0; voice < kVoices; ++voice) {
+    if (Mix_Playing(voice) && Mix_GetChunk(voice) == sound->chunk) Mix_HaltChannel(voice);
+  }
+  return true;
+}
+
+void StopAll() {
+  if (System().open && !System().silent) Mix_HaltChannel(-1);
+}
+
+}  // namespace audio

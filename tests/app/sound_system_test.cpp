@@ -1,0 +1,140 @@
+// The sound system heard through SDL's disk audio driver, which writes what it mixes to a file.
+#include "app/sound_system.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "disk_audio.h"
+#include "test_folder.h"
+
+namespace {
+
+constexpr int kRate = DiskAudio::kRate;
+
+void PutLe(std::string* out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out->push_back(char(value >> (8 * i)));
+}
+
+// A 16-bit mono WAV file of frames samples of one value.
+std::string ConstantWav(int16_t value, int frames, int rate = kRate) {
+  std::string wav = "RIFF";
+  PutLe(&wav, 36 + 2 * frames, 4);
+  wav += "WAVEfmt ";
+  for (uint32_t field : {16u, 1u | 1u << 16, uint32_t(rate), uint32_t(rate * 2), 2u | 16u << 16}) {
+    PutLe(&wav, field, 4);
+  }
+  wav += "data";
+  PutLe(&wav, 2 * frames, 4);
+  for (int i = 0; i < frames; ++i) PutLe(&wav, uint16_t(value), 2);
+  return wav;
+}
+
+class SoundSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(sound_->Init(nullptr)); }
+
+  // Closes the sound system and returns everything it mixed.
+  std::vector<int16_t> Heard() {
+    sound_.reset();
+    return audio_.LeftChannel();
+  }
+
+  static size_t CountNear(const std::vector<int16_t>& samples, double expected) {
+    // Within 0.5 dB, or of the value itself for silence.
+    const double low = expected * std::pow(10.0, -0.5 / 20),
+                 high = expected * std::pow(10.0, 0.5 / 20);
+    size_t count = 0;
+    for (int16_t s : samples) count += expected == 0 ? s == 0 : s >= low && s <= high;
+    return count;
+  }
+
+  TestFolder folder_;
+  DiskAudio audio_;
+  std::unique_ptr<SoundSystem> sound_ = std::make_unique<SoundSystem>();
+};
+
+TEST_F(SoundSystemTest, InstancesSumTheFirstEntryOfANameIsPlayedAndStopEndsThemAll) {
+  folder_.Write("quiet.wav", ConstantWav(1000, 2 * kRate));
+  folder_.Write("loud.wav", ConstantWav(3000, 2 * kRate));
+  ASSERT_TRUE(sound_->Load("quiet.wav", "tone"));
+  ASSERT_TRUE(sound_->Load("loud.wav", "tone"));
+  ASSERT_TRUE(sound_->Play("tone", false));
+  ASSERT_TRUE(sound_->Play("tone", true));
+  audio_.MixFor(0.2);
+  ASSERT_TRUE(sound_->Stop("tone"));
+  audio_.MixFor(0.2);
+  const std::vector<int16_t> heard = Heard();
+  ASSERT_GT(heard.size(), size_t(kRate * 0.35));
+  EXPECT_EQ(*std::max_element(heard.begin(), heard.end()), 2000);
+  // Nothing after the stop, though both instances had most of their two seconds to go.
+  EXPECT_TRUE(std::all_of(heard.end() - kRate / 10, heard.end(), [](int16_t s) { return s == 0; }));
+}
+
+TEST_F(SoundSystemTest, VolumesAreExactToHalfADecibelApplyAtOnceAndLoopsPlayOn) {
+  const int loopFrames = kRate / 20;
+  folder_.Write("tone.wav", ConstantWav(30000, loopFrames));
+  ASSERT_TRUE(sound_->Load("tone.wav", "tone"));
+  // Set before the instance starts, then changed while it plays.
+  ASSERT_TRUE(sound_->SetVolume("tone", -600));
+  ASSERT_TRUE(sound_->Play("tone", true));
+  const int32_t volumes[] = {-600, -2000, -4000, -9600};
+  for (int32_t volume : volumes) {
+    ASSERT_TRUE(sound_->SetVolume("tone", volume));
+    audio_.MixFor(0.15);
+  }
+  const std::vector<int16_t> heard = Heard();
+  // Each volume held for longer than the looped file lasts: -6 dB halves the amplitude, -40 dB
+  // is a hundredth, -96 dB silence.
+  for (int32_t volume : volumes) {
+    const double expected = volume == -9600 ? 0 : 30000 * std::pow(10.0, volume / 2000.0);
+    EXPECT_GT(CountNear(heard, expected), size_t(2 * loopFrames)) << volume;
+  }
+  EXPECT_EQ(CountNear(heard, 30000), 0u);
+  EXPECT_EQ(heard.back(), 0);
+}
+
+TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothing) {
+  const std::string good = ConstantWav(1000, 100);
+  folder_.Write("good.wav", good);
+  folder_.Write("truncated.wav", good.substr(0, good.size() - 2));
+  folder_.Write("empty.wav", "");
+  folder_.Write("silence.wav", ConstantWav(0, 0));
+  folder_.Write("garbage.wav", std::string(200, '\x5A'));
+  folder_.Write("slow.wav", ConstantWav(1000, 100, 100));  // would grow 220-fold
+  for (const char* file : {"truncated.wav", "empty.wav", "silence.wav", "garbage.wav", "slow.wav",
+                           "missing.wav", "."}) {
+    EXPECT_FALSE(sound_->Load(file, "bad")) << file;
+  }
+  EXPECT_FALSE(sound_->Play("bad", false));
+  EXPECT_FALSE(sound_->SetVolume("bad", 0));
+  EXPECT_FALSE(sound_->Stop("bad"));
+  // The table keeps its own copy of the name.
+  std::string name = "good";
+  ASSERT_TRUE(sound_->Load("good.wav", name.c_str()));
+  name = "gone";
+  EXPECT_TRUE(sound_->Play("good", false));
+  EXPECT_FALSE(sound_->Play("Good", false));
+  // One sound system at a time owns the output.
+  SoundSystem second;
+  EXPECT_FALSE(second.Init(nullptr));
+}
+
+TEST_F(SoundSystemTest, WithoutAnAudioDeviceTheProgramRunsSilentAndSaysSoOnce) {
+  sound_.reset();
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);  // put back by DiskAudio
+  folder_.Write("tone.wav", ConstantWav(1000, 100));
+  ::testing::internal::CaptureStderr();
+  SoundSystem silent;
+  EXPECT_TRUE(silent.Init(nullptr));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find("no audio device"), std::string::npos) << err;
+  EXPECT_TRUE(silent.Load("tone.wav", "tone"));
+  EXPECT_TRUE(silent.Play("tone", true));
+  EXPECT_TRUE(silent.SetVolume("tone", -600));
+}
+
+}  // namespace

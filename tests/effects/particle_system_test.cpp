@@ -1,0 +1,125 @@
+#include "effects/particle_system.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/d3d8/record/recording_backend.h"
+#include "test_bitmap.h"
+#include "test_folder.h"
+#include "world/random_numbers.h"
+
+namespace {
+
+class ParticleSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_ = CreateRecordingDevice(64, 64);
+    device_->BeginScene();
+    WriteBitmap("puff.bmp", GreyRamp24(4, 4, 3));
+  }
+  void TearDown() override {
+    particles_.Release();
+    device_->Release();
+  }
+
+  // Births at a fixed rate with one velocity: no random number is drawn.
+  void InitFixed(int32_t rate) {
+    const D3DXVECTOR3 velocity(1.0f, 2.0f, 3.0f);
+    ASSERT_TRUE(particles_.Init(device_, "puff.bmp", rate, rate, {0.5f, 6.5f, 0.5f}, 2.0f, velocity,
+                                velocity));
+  }
+  DWORD State(D3DRENDERSTATETYPE state) const {
+    DWORD value = 0;
+    device_->GetRenderState(state, &value);
+    return value;
+  }
+
+  TestFolder folder_;
+  IDirect3DDevice8* device_ = nullptr;
+  ParticleSystem particles_;
+};
+
+TEST_F(ParticleSystemTest, BirthsFollowTheRateCarryingTheFractionAndStopAtAFullPool) {
+  InitFixed(40);
+  particles_.Update(2500, true);  // 2 x 40 whole, and 40 x 0.5 from the fraction
+  EXPECT_EQ(particles_.LiveCount(), 100);
+  EXPECT_EQ(particles_.Particles()[99].position, D3DXVECTOR3(0.5f, 6.5f, 0.5f));
+  EXPECT_EQ(particles_.Particles()[99].colour, 0x80808080u);
+  const Particle first = particles_.Particles()[0];
+  particles_.Update(0, true);  // nothing ages, moves or is born
+  EXPECT_EQ(particles_.LiveCount(), 100);
+  EXPECT_EQ(particles_.Particles()[0].position, first.position);
+  particles_.Update(30, true);  // 1.2 births: one, and 0.2 carried
+  EXPECT_EQ(particles_.LiveCount(), 101);
+  EXPECT_NEAR(particles_.EmitCarry(), 0.2f, 1e-5f);
+  particles_.Update(30, false);  // 1.4: the whole one is lost, not saved up
+  EXPECT_EQ(particles_.LiveCount(), 101);
+  EXPECT_NEAR(particles_.EmitCarry(), 0.4f, 1e-5f);
+  InitFixed(1000);
+  particles_.Update(1000, true);
+  particles_.Update(100, true);  // a hundred more births find no room and are not owed
+  EXPECT_EQ(particles_.LiveCount(), ParticleSystem::kPoolSize);
+  EXPECT_NEAR(particles_.EmitCarry(), 0.4f, 1e-5f);
+}
+
+TEST_F(ParticleSystemTest, ParticlesDriftFadeToWhiteTransparencyAndDieAtThreeSeconds) {
+  InitFixed(1);
+  particles_.Update(1000, true);
+  particles_.Update(1000, false);
+  const Particle& p = particles_.Particles()[0];
+  EXPECT_FLOAT_EQ(p.alpha, 155.0f);
+  EXPECT_EQ(p.colour, 0x9BFFFFFFu);
+  EXPECT_EQ(p.position, D3DXVECTOR3(2.5f, 10.5f, 6.5f));  // velocity x speed 2
+  particles_.Update(1900, false);
+  EXPECT_EQ(p.colour, 0x00FFFFFFu);  // transparent from 2.55 s, kept until 3
+  EXPECT_EQ(particles_.LiveCount(), 1);
+  particles_.Update(100, false);
+  EXPECT_FALSE(p.active);
+  EXPECT_EQ(particles_.LiveCount(), 0);
+}
+
+TEST_F(ParticleSystemTest, EachUpdateDrawsItsRateThenEachBirthItsXAndZButNotAFixedY) {
+  ASSERT_TRUE(particles_.Init(device_, "puff.bmp", 35, 40, {}, 1.0f, {-0.5f, 1.0f, -0.5f},
+                              {0.5f, 1.0f, 0.5f}));
+  SeedRand(7);
+  particles_.Update(1000, true);
+  SeedRand(7);
+  const int32_t rate = RandomInt(35, 40);
+  ASSERT_EQ(particles_.LiveCount(), rate);
+  for (int i = 0; i < rate; ++i) {
+    const float x = RandomFloat(-0.5f, 0.5f), z = RandomFloat(-0.5f, 0.5f);
+    ASSERT_EQ(particles_.Particles()[i].velocity, D3DXVECTOR3(x, 1.0f, z)) << i;
+  }
+}
+
+TEST_F(ParticleSystemTest, OnePointListAddedWithoutDepthWritesThenSpritesOffAndStatesAsTheyWere) {
+  InitFixed(3);
+  device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
+  EXPECT_TRUE(particles_.Render(device_));  // no live particle: nothing drawn
+  EXPECT_EQ(State(D3DRS_POINTSPRITEENABLE), FALSE);
+  particles_.Update(1000, true);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  ASSERT_TRUE(particles_.Render(device_));
+  const Recording& r = RecordingOf(device_);
+  ASSERT_EQ(r.draws.size(), 1u);
+  const RecordedDraw& draw = r.draws[0];
+  EXPECT_EQ(draw.type, D3DPT_POINTLIST);
+  EXPECT_EQ(draw.primitiveCount, 3u);
+  EXPECT_EQ(draw.fvf, 0x62u);
+  EXPECT_EQ(draw.textureId, RecordedTextureId(particles_.Texture()));
+  EXPECT_EQ(draw.VertexAt<ParticleVertex>(2).size, 1.0f);
+  EXPECT_EQ(draw.VertexAt<ParticleVertex>(2).colour, 0x80808080u);
+  const PipelineState& s = draw.state;
+  EXPECT_EQ(s.Render(D3DRS_ZWRITEENABLE), FALSE);
+  EXPECT_EQ(s.Render(D3DRS_SRCBLEND), D3DBLEND_SRCALPHA);
+  EXPECT_EQ(s.Render(D3DRS_DESTBLEND), D3DBLEND_ONE);
+  EXPECT_EQ(s.Render(D3DRS_POINTSCALEENABLE), TRUE);
+  EXPECT_EQ(s.RenderFloat(D3DRS_POINTSIZE_MAX), 1000.0f);
+  EXPECT_EQ(s.RenderFloat(D3DRS_POINTSCALE_C), 1.0f);
+  EXPECT_EQ(State(D3DRS_ZWRITEENABLE), TRUE);
+  EXPECT_EQ(State(D3DRS_DESTBLEND), D3DBLEND_INVSRCALPHA);
+  EXPECT_EQ(State(D3DRS_POINTSCALEENABLE), FALSE);
+  ParticleSystem untextured;
+  EXPECT_FALSE(untextured.Init(device_, "missing.bmp", 1, 1, {}, 1.0f, {}, {}));
+}
+
+}  // namespace

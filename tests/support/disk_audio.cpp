@@ -1,0 +1,45 @@
+#include "disk_audio.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+constexpr const char* kFile = "mixed.raw";
+constexpr uintmax_t kBytesPerSecond = DiskAudio::kRate * 4;
+
+uintmax_t MixedBytes() {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(kFile, error);
+  return error ? 0 : size;
+}
+
+}  // namespace
+
+DiskAudio::DiskAudio() {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", (std::filesystem::current_path() / kFile).c_str(), 1);
+}
+
+DiskAudio::~DiskAudio() {
+  unsetenv("SDL_AUDIODRIVER");
+  unsetenv("SDL_DISKAUDIOFILE");
+}
+
+void DiskAudio::MixFor(double seconds) const {
+  const uintmax_t target = MixedBytes() + uintmax_t(seconds * kBytesPerSecond);
+  for (int i = 0; i < 2000 && MixedBytes() < target; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+std::vector<int16_t> DiskAudio::LeftChannel() const {
+  std::ifstream file(kFile, std::ios::binary);
+  std::vector<int16_t> left;
+  int16_t frame[2];
+  while (file.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
+  return left;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Sends the sound output opened from now on to a file, through SDL's disk audio driver, so that
+// a test can hear what was mixed: 22050 frames a second of 16-bit stereo.
+#include <cstdint>
+#include <vector>
+
+class DiskAudio {
+ public:
+  static constexpr int kRate = 22050;
+
+  DiskAudio();
+  ~DiskAudio();
+  DiskAudio(const DiskAudio&) = delete;
+  DiskAudio& operator=(const DiskAudio&) = delete;
+
+  // Waits until that much more sound has been mixed, however busy the machine is.
+  void MixFor(double seconds) const;
+  // The left channel of everything mixed; complete once the output is closed.
+  std::vector<int16_t> LeftChannel() const;
+};
