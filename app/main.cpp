@@ -53,6 +53,11 @@ int main(int argc, char** argv) {
     if (!script.Load(options.inputFile.c_str(), &error)) return UsageError(program, error);
     host::SetInputScript(script);
   }
+  if (!options.recordInputFile.empty() &&
+      !host::RecordInput(options.recordInputFile.c_str(), &error)) {
+    std::fprintf(stderr, "%s: %s\n", program, PrintableText(error).c_str());
+    return kFatalExitCode;
+  }
   if (!options.captureDir.empty() && !PrepareCaptureFolder(options.captureDir)) {
     return kFatalExitCode;
   }

@@ -83,6 +83,11 @@ const OptionSpec kOptions[] = {
        o->inputFile = v;
        return !v.empty();
      }},
+    {"--record-input", "FILE", "also write the live input to FILE as an input script",
+     [](const std::string& v, RunOptions* o) {
+       o->recordInputFile = v;
+       return !v.empty();
+     }},
     {"--capture", "DIR", "write frames as DIR/frame-NNNNNN.png, with",
      [](const std::string& v, RunOptions* o) {
        o->captureDir = v;

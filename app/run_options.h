@@ -11,6 +11,7 @@ struct RunOptions {
   uint64_t frames = 0;       // 0: no frame limit
   double seconds = 0.0;      // 0: no time limit
   std::string inputFile;
+  std::string recordInputFile;
   std::string captureDir;
   std::vector<double> captureAt;  // demo-clock seconds, ascending
   uint32_t captureEvery = 0;      // every Nth frame

@@ -27,6 +27,9 @@ void AdvanceVirtualClock();
 
 // Events of the script are delivered as window messages once the clock reaches their time.
 void SetInputScript(const InputScript& script);
+// Live keys, characters, mouse moves and the window's close are also written to the file as an
+// input script, timed from now, until Stop; false with the reason when it can't be written.
+bool RecordInput(const char* path, std::string* error);
 
 // A resource picture: ARGB pixels, rows top to bottom, with a hot spot for cursors.
 struct ResourceImage {

@@ -57,6 +57,7 @@ void Stop() {
   sys.window.reset();
   sys.classRegistered = false;
   sys.queue.Clear();
+  sys.recorder = InputRecorder();  // the recording ends with the window system
   if (sys.started) SDL_Quit();
   sys.started = false;
 }
@@ -69,6 +70,12 @@ void SetInputScript(const InputScript& script) {
   WindowSystem& sys = System();
   sys.script = script;
   sys.scriptOriginMs = ProgramClock().Now();
+}
+
+bool RecordInput(const char* path, std::string* error) {
+  WindowSystem& sys = System();
+  sys.recordingOriginMs = ProgramClock().Now();
+  return sys.recorder.Open(path, error);
 }
 
 void RegisterResource(int id, ResourceImage image) {

@@ -137,6 +137,17 @@ bool VirtualKeyFromName(const std::string& name, WPARAM* key) {
   return false;
 }
 
+std::string VirtualKeyName(WPARAM key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+    return std::string(1, static_cast<char>(key));
+  }
+  if (key >= VK_F1 && key < VK_F1 + 24) return "F" + std::to_string(key - VK_F1 + 1);
+  for (const NamedKey& named : kNamedKeys) {
+    if (named.key == key) return named.name;
+  }
+  return std::to_string(key);
+}
+
 bool InputScript::ParseLine(const std::string& line, std::string* reason) {
   std::istringstream in(line);
   std::string timeToken, verb;

@@ -42,3 +42,5 @@ class InputScript {
 
 // The virtual-key code for a name such as "VK_LEFT", "LEFT", "A", "F5" or a number.
 bool VirtualKeyFromName(const std::string& name, WPARAM* key);
+// The name a script gives a virtual-key code: the reverse of VirtualKeyFromName.
+std::string VirtualKeyName(WPARAM key);

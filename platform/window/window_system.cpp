@@ -70,13 +70,20 @@ void Post(UINT message, WPARAM wParam, LPARAM lParam) {
   sys.queue.Post(msg);
 }
 
+// Input from the user, as opposed to a script: recorded when a recording is on.
+void PostLive(UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowSystem& sys = System();
+  sys.recorder.Record(ProgramClock().Now() - sys.recordingOriginMs, message, wParam, lParam);
+  Post(message, wParam, lParam);
+}
+
 // Typed text as single-byte characters: ASCII passes, anything else becomes '?'.
 void PostText(const char* utf8) {
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p; ++p) {
     if (*p < 0x80) {
-      Post(WM_CHAR, *p, 1);
+      PostLive(WM_CHAR, *p, 1);
     } else if ((*p & 0xC0) != 0x80) {
-      Post(WM_CHAR, '?', 1);
+      PostLive(WM_CHAR, '?', 1);
     }
   }
 }
@@ -92,18 +99,18 @@ void PostSdlEvent(const SDL_Event& event) {
       LPARAM flags = 1;
       if (!down || event.key.repeat) flags |= LPARAM(1) << 30;
       if (!down) flags |= LPARAM(1) << 31;
-      Post(down ? WM_KEYDOWN : WM_KEYUP, key, flags);
+      PostLive(down ? WM_KEYDOWN : WM_KEYUP, key, flags);
       return;
     }
     case SDL_TEXTINPUT:
       PostText(event.text.text);
       return;
     case SDL_MOUSEMOTION:
-      Post(WM_MOUSEMOVE, 0,
-           MAKELPARAM(static_cast<WORD>(event.motion.x), static_cast<WORD>(event.motion.y)));
+      PostLive(WM_MOUSEMOVE, 0,
+               MAKELPARAM(static_cast<WORD>(event.motion.x), static_cast<WORD>(event.motion.y)));
       return;
     case SDL_QUIT:
-      Post(WM_DESTROY, 0, 0);
+      PostLive(WM_DESTROY, 0, 0);
       return;
     default:
       return;

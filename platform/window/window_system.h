@@ -10,6 +10,7 @@
 
 #include "platform/host.h"
 #include "platform/win32.h"
+#include "platform/window/input_recorder.h"
 #include "platform/window/input_script.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/millisecond_clock.h"
@@ -35,6 +36,8 @@ struct WindowSystem {
   MessageQueue queue;
   InputScript script;
   uint32_t scriptOriginMs = 0;
+  InputRecorder recorder;
+  uint32_t recordingOriginMs = 0;
   std::map<int, host::ResourceImage> resources;
   std::map<int, std::unique_ptr<HICON__>> icons;
   std::map<int, std::unique_ptr<HCURSOR__>> cursors;

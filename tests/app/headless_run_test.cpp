@@ -77,6 +77,42 @@ const std::vector<std::string> kStartUpLines = {"***Orvanta Entry By Delcour***"
                                                 "Volcano Terrain Generation: OK",
                                                 "Explosion System Init: OK"};
 
+// The README's example commands, as the README shows them, in a copy of the data folder.
+std::vector<std::string> ReadmeExamples() {
+  std::ifstream readme(VULCARA_SOURCE_DIR "/README.md");
+  std::stringstream text;
+  text << readme.rdbuf();
+  const std::string all = text.str();
+  const size_t block =
+      all.find("```sh\n", all.find("Examples, run in the generated data folder")) + 6;
+  std::stringstream lines(all.substr(block, all.find("```", block) - block));
+  std::vector<std::string> commands;
+  for (std::string line; std::getline(lines, line);) commands.push_back(line);
+  return commands;
+}
+
+TEST_F(HeadlessRun, TheReadmesExamplesRunAsShown) {
+  const std::string program = "../app/vulcara ";
+  bool haveFfmpeg = std::system("command -v ffmpeg > /dev/null 2>&1") == 0;
+  for (const std::string& command : ReadmeExamples()) {
+    if (command.rfind(program, 0) == 0) {
+      RunResult run = RunProgram(command.substr(program.size()));
+      EXPECT_EQ(run.status, 0) << command << run.output;
+    } else if (haveFfmpeg) {
+      EXPECT_EQ(std::system((command + " > ffmpeg.log 2>&1").c_str()), 0) << command;
+    }
+  }
+  auto count = [](const char* folder) {
+    auto files = std::filesystem::directory_iterator(folder);
+    return std::distance(begin(files), end(files));
+  };
+  EXPECT_EQ(count("shots"), 2);
+  EXPECT_GE(count("frames"), 50);  // a second of 20 ms frames, and the frame that reaches it
+  if (haveFfmpeg) {
+    EXPECT_GT(std::filesystem::file_size("vulcara.mp4"), 0u);
+  }
+}
+
 TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
   RunResult run =
       RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 1");

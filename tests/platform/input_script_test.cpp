@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/window/input_recorder.h"
 #include "test_folder.h"
 
 namespace {
@@ -151,6 +152,36 @@ TEST(InputScript, FilesMustBeRegularAndOfAScriptsSize) {
   EXPECT_FALSE(script.Load("/dev/zero", &error));
   EXPECT_FALSE(script.Load("big.txt", &error));
   EXPECT_EQ(error.rfind("big.txt: is 5242880 bytes", 0), 0u) << error;
+}
+
+// What a recording writes, a script reads back as the same messages at the same times.
+TEST(InputScript, RecordedInputReplaysAsTheSameMessages) {
+  TestFolder folder;
+  const ScriptedMessage live[] = {
+      {1500, WM_KEYDOWN, VK_LEFT, 0}, {1520, WM_KEYUP, VK_F1 + 4, 0},
+      {2001, WM_KEYDOWN, 'Q', 0},     {2001, WM_KEYDOWN, 0xDB, 0},
+      {3000, WM_CHAR, 200, 1},        {4000, WM_MOUSEMOVE, 0, MAKELPARAM(640, 37)},
+      {4500, WM_DESTROY, 0, 0}};
+  std::string error;
+  {
+    InputRecorder recorder;
+    ASSERT_TRUE(recorder.Open("recorded.txt", &error)) << error;
+    for (const ScriptedMessage& m : live) recorder.Record(m.timeMs, m.message, m.wParam, m.lParam);
+    recorder.Record(4600, WM_QUIT, 0, 0);  // not input: left out
+  }
+  InputScript script;
+  ASSERT_TRUE(script.Load("recorded.txt", &error)) << error;
+  ASSERT_EQ(script.Messages().size(), std::size(live));
+  for (size_t i = 0; i < std::size(live); ++i) {
+    const ScriptedMessage& m = script.Messages()[i];
+    EXPECT_EQ(m.timeMs, live[i].timeMs) << i;
+    EXPECT_EQ(m.message, live[i].message) << i;
+    EXPECT_EQ(m.wParam, live[i].wParam) << i;
+    EXPECT_EQ(m.lParam, m.message == WM_CHAR ? 0 : live[i].lParam) << i;
+  }
+  InputRecorder unwritable;
+  EXPECT_FALSE(unwritable.Open("no/such/folder/recorded.txt", &error));
+  EXPECT_NE(error.find("no/such/folder/recorded.txt"), std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/win32.h"
 #include "platform/window/input_script.h"
 #include "platform/window/key_map.h"
+#include "test_folder.h"
 
 namespace {
 
@@ -213,6 +214,28 @@ TEST_F(MessageTranslation, ScriptedEventsArriveOnTimeAcrossTheClocksWrap) {
   }
   EXPECT_EQ(typed, (std::vector<WPARAM>{2000 + '1', 4000 + '2'}));
   EXPECT_EQ(timeGetTime(), 0xFFFFFF00u + 500u);  // wrapped past zero
+  host::UseRealClock();
+}
+
+TEST_F(MessageTranslation, LiveInputIsRecordedButScriptedInputIsNot) {
+  TestFolder folder;
+  host::UseVirtualClock(20, 0);
+  std::string error;
+  ASSERT_TRUE(host::RecordInput("recorded.txt", &error)) << error;
+  InputScript script;
+  ASSERT_TRUE(script.Parse("0 char 49\n", &error));
+  host::SetInputScript(script);
+  host::AdvanceVirtualClock();
+  PushKey(SDL_KEYDOWN, SDLK_RETURN);  // its Enter character comes from the key: not recorded
+  PushText("a");
+  SDL_Event close{};
+  close.type = SDL_QUIT;
+  SDL_PushEvent(&close);
+  Drain();
+  EXPECT_EQ(
+      FileLines("recorded.txt"),
+      (std::vector<std::string>{"# recorded input: seconds of the program's clock, then the event",
+                                "0.020 keydown RETURN", "0.020 char 97", "0.020 close"}));
   host::UseRealClock();
 }
 

@@ -1,0 +1,45 @@
+#include "platform/window/input_recorder.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/window/input_script.h"
+
+namespace {
+
+// The event of a script line, or empty for a message scripts don't carry.
+std::string EventOf(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+      return "keydown " + VirtualKeyName(wParam);
+    case WM_KEYUP:
+      return "keyup " + VirtualKeyName(wParam);
+    case WM_CHAR:
+      return "char " + std::to_string(wParam);
+    case WM_MOUSEMOVE:
+      return "mouse " + std::to_string(LOWORD(lParam)) + " " + std::to_string(HIWORD(lParam));
+    case WM_DESTROY:
+      return "close";
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+bool InputRecorder::Open(const char* path, std::string* error) {
+  file_.reset(std::fopen(path, "w"));
+  if (file_) {
+    std::fputs("# recorded input: seconds of the program's clock, then the event\n", file_.get());
+    return true;
+  }
+  *error = std::string(path) + ": cannot write the input recording (" + std::strerror(errno) + ")";
+  return false;
+}
+
+void InputRecorder::Record(uint32_t elapsedMs, UINT message, WPARAM wParam, LPARAM lParam) {
+  const std::string event = EventOf(message, wParam, lParam);
+  if (!file_ || event.empty()) return;
+  std::fprintf(file_.get(), "%u.%03u %s\n", elapsedMs / 1000, elapsedMs % 1000, event.c_str());
+  std::fflush(file_.get());
+}
