@@ -335,7 +335,9 @@ int LitRun(const BackBufferImage& image, int y, int x0, int x1) {
   return lit;
 }
 
-TEST_F(GlBackendTest, PointSpritesAreViewportHeightOverEyeDistanceAcross) {
+// Scaled sprites are the viewport's height over the eye distance across, in both directions,
+// also where the viewport is wider than high.
+TEST_F(GlBackendTest, ScaledPointSpritesAreViewportHeightOverEyeDistanceAcross) {
   const D3DMATRIX projection = Perspective90();
   device_->SetTransform(D3DTS_PROJECTION, &projection);
   device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
@@ -345,38 +347,25 @@ TEST_F(GlBackendTest, PointSpritesAreViewportHeightOverEyeDistanceAcross) {
   device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
   UseDiffuse();
   device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
-  // The first point is sqrt(17) from the eye, its centre at x = 24. The second point's centre
-  // is at x = 68, beyond the right edge; size 4 at distance 6.02 makes it 42.5 pixels wide, 17
-  // of them inside.
-  const SpriteVertex points[] = {{-1, 0, 4, 1, 0xFFFFFFFF}, {4.5f, 0, 4, 4, 0xFFFFFFFF}};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &points[0], sizeof(SpriteVertex)), D3D_OK);
-  BackBufferImage one = Frame();
-  EXPECT_NEAR(LitRun(one, 32, 0, 64), 64 / std::sqrt(17.0f), 1.0);
-  Clear(0xFF000000);
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &points[1], sizeof(SpriteVertex)), D3D_OK);
-  BackBufferImage edge = Frame();
+  auto drawPoint = [&](const SpriteVertex& point) {
+    Clear(0xFF000000);
+    EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(SpriteVertex)), D3D_OK);
+    return Frame();
+  };
+  // sqrt(17) from the eye, its centre at x = 24.
+  EXPECT_NEAR(LitRun(drawPoint({-1, 0, 4, 1, 0xFFFFFFFF}), 32, 0, 64), 64 / std::sqrt(17.0f), 1.0);
+  // Centred at x = 68, beyond the right edge; size 4 at distance 6.02 makes it 42.5 pixels wide,
+  // 17 of them inside.
+  const BackBufferImage edge = drawPoint({4.5f, 0, 4, 4, 0xFFFFFFFF});
   EXPECT_NEAR(LitRun(edge, 32, 0, 64), 17, 2);
   EXPECT_GT(At(edge, 63, 32).r, 0);
-}
-
-TEST_F(GlBackendTest, ScaledPointSpritesFollowTheViewportsHeightNotItsWidth) {
-  const D3DMATRIX projection = Perspective90();
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  // Size 1 at distance 4 in a viewport 64 wide and 32 high: 8 pixels square.
   const D3DVIEWPORT8 wide{0, 0, 64, 32, 0.0f, 1.0f};
   device_->SetViewport(&wide);
-  device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
-  device_->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
-  device_->SetRenderState(D3DRS_POINTSCALE_A, FloatBits(0.0f));
-  device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
-  UseDiffuse();
-  device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
-  // Size 1 at distance 4 in a viewport 32 high: 8 pixels square.
-  const SpriteVertex point{0, 0, 4, 1, 0xFFFFFFFF};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(SpriteVertex)), D3D_OK);
-  BackBufferImage image = Frame();
-  EXPECT_NEAR(LitRun(image, 16, 0, 64), 8, 1);
+  const BackBufferImage square = drawPoint({0, 0, 4, 1, 0xFFFFFFFF});
+  EXPECT_NEAR(LitRun(square, 16, 0, 64), 8, 1);
   int litRows = 0;
-  for (int y = 0; y < 32; ++y) litRows += At(image, 32, y).r > 0 ? 1 : 0;
+  for (int y = 0; y < 32; ++y) litRows += At(square, 32, y).r > 0 ? 1 : 0;
   EXPECT_NEAR(litRows, 8, 1);
 }
 
