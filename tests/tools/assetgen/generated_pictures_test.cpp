@@ -116,7 +116,6 @@ TEST(AssetgenFont, StripIsAn8BitRowOf95EightByEightCells) {
   EXPECT_EQ(strip.BitsPerPixel(), 8);
   EXPECT_EQ(strip.Compression(), 0u);
   EXPECT_EQ(strip.Width(), 95 * 8);
-  EXPECT_EQ(strip.Width() % 4, 0);  // the loader takes rows as exactly width bytes
   EXPECT_EQ(strip.Height(), 8);
   EXPECT_GE(strip.PixelBytes(), 95u * 8 * 8);
   EXPECT_EQ(strip.PixelOffset() + strip.PixelBytes(), strip.ActualSize());
@@ -156,8 +155,6 @@ TEST(AssetgenFont, EveryVisibleGlyphHasInkAndDiffersFromAllOthers) {
 TEST(AssetgenFirePalette, RampRunsFromBlackThroughRedOrangeAndYellowToNearWhite) {
   BmpFile palette = Picture("misc/firepal.bmp");
   EXPECT_EQ(palette.BitsPerPixel(), 8);
-  EXPECT_EQ(palette.Compression(), 0u);
-  EXPECT_EQ(palette.Width() % 4, 0);
   EXPECT_EQ(palette.PixelOffset(), 14u + 40 + 256 * 4);  // all 256 entries present
   EXPECT_EQ(palette.PaletteEntry(0), kBlack);
   Pixel top = palette.PaletteEntry(255);
