@@ -159,16 +159,8 @@ TEST_F(GlBackendTest, MipFiltersChooseTheLevelOfTheMinification) {
   ASSERT_EQ(device_->CreateTexture(4, 4, 3, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
   textures_.push_back(texture);
   const uint32_t levelColors[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
-  for (UINT level = 0; level < 3; ++level) {
-    D3DLOCKED_RECT locked{};
-    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
-    const UINT size = 4 >> level;
-    for (UINT y = 0; y < size; ++y) {
-      auto* row =
-          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch);
-      std::fill_n(row, size, levelColors[level]);
-    }
-    texture->UnlockRect(level);
+  for (UINT level = 0, size = 4; level < 3; ++level, size /= 2) {
+    Fill(texture, std::vector<uint32_t>(size * size, levelColors[level]), level);
   }
   SelectTexture(texture);
   for (DWORD mip : {D3DTEXF_NONE, D3DTEXF_POINT, D3DTEXF_LINEAR}) {
@@ -183,35 +175,26 @@ TEST_F(GlBackendTest, MipFiltersChooseTheLevelOfTheMinification) {
 struct StageCase {
   const char* name;
   DWORD colorOp, colorArg1, colorArg2;
-  bool bound;
   Rgba expected;
+  bool bound = true;  // the texture is set
 };
 
 TEST_F(GlBackendTest, StageZeroCombinesTextureDiffuseAndFactor) {
   IDirect3DTexture8* texture = MakeTexture(D3DFMT_A8R8G8B8, 1, 1, {0x40C86432});  // 200, 100, 50
   const D3DCOLOR diffuse = 0x8080FF00;                                            // 128, 255, 0
   device_->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFF102030);
+  constexpr DWORD kTexel = D3DTA_TEXTURE, kDiffuse = D3DTA_DIFFUSE;
   const StageCase cases[] = {
-      {"texture", D3DTOP_SELECTARG1, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {200, 100, 50, 64}},
-      {"diffuse", D3DTOP_SELECTARG2, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {128, 255, 0, 64}},
-      {"modulate", D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_CURRENT, true, {100, 100, 0, 64}},
-      {"modulate2x", D3DTOP_MODULATE2X, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {201, 200, 0, 64}},
-      {"add", D3DTOP_ADD, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {255, 255, 50, 64}},
-      {"factor", D3DTOP_SELECTARG1, D3DTA_TFACTOR, D3DTA_DIFFUSE, true, {16, 32, 48, 64}},
-      {"complement",
-       D3DTOP_SELECTARG1,
-       D3DTA_TEXTURE | D3DTA_COMPLEMENT,
-       D3DTA_DIFFUSE,
-       true,
-       {55, 155, 205, 64}},
+      {"texture", D3DTOP_SELECTARG1, kTexel, kDiffuse, {200, 100, 50, 64}},
+      {"diffuse", D3DTOP_SELECTARG2, kTexel, kDiffuse, {128, 255, 0, 64}},
+      {"modulate", D3DTOP_MODULATE, kTexel, D3DTA_CURRENT, {100, 100, 0, 64}},
+      {"modulate2x", D3DTOP_MODULATE2X, kTexel, kDiffuse, {201, 200, 0, 64}},
+      {"add", D3DTOP_ADD, kTexel, kDiffuse, {255, 255, 50, 64}},
+      {"factor", D3DTOP_SELECTARG1, D3DTA_TFACTOR, kDiffuse, {16, 32, 48, 64}},
+      {"complement", D3DTOP_SELECTARG1, kTexel | D3DTA_COMPLEMENT, kDiffuse, {55, 155, 205, 64}},
       // Reading a missing texture disables the stage: colour and alpha are the diffuse's.
-      {"texture missing",
-       D3DTOP_SELECTARG1,
-       D3DTA_TEXTURE,
-       D3DTA_DIFFUSE,
-       false,
-       {128, 255, 0, 128}},
-      {"disabled", D3DTOP_DISABLE, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {128, 255, 0, 128}},
+      {"texture missing", D3DTOP_SELECTARG1, kTexel, kDiffuse, {128, 255, 0, 128}, false},
+      {"disabled", D3DTOP_DISABLE, kTexel, kDiffuse, {128, 255, 0, 128}},
   };
   for (const StageCase& c : cases) {
     SCOPED_TRACE(c.name);
