@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -122,8 +120,7 @@ TEST(AssetgenFont, StripIsAn8BitRowOf95EightByEightCells) {
 }
 
 TEST(AssetgenFont, DescriptionGivesCountAndCellSizeThenTheCharactersFromTheBlank) {
-  std::ifstream in(GeneratedFolder::File("font/FONT_8.fon"), std::ios::binary);
-  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string text = GeneratedFolder::Contents(GeneratedFolder::File("font/FONT_8.fon"));
   int count = 0, width = 0, height = 0, consumed = 0;
   ASSERT_EQ(std::sscanf(text.c_str(), "%d %d %d%n", &count, &width, &height, &consumed), 3);
   EXPECT_EQ(count, 95);
