@@ -1,31 +1,15 @@
 // Direct3D semantics as the OpenGL backend draws them, read back pixel by pixel.
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
+#include "gfx/d3dx_matrix.h"
 #include "gfx/texel_format.h"
 #include "gl_pixel_fixture.h"
 #include "platform/d3d8/format_info.h"
 
 namespace {
-
-D3DMATRIX Matrix(std::initializer_list<float> rowMajor) {
-  D3DMATRIX m{};
-  std::copy(rowMajor.begin(), rowMajor.end(), &m.m[0][0]);
-  return m;
-}
-
-// Left-handed perspective with a 90 degree field of view, square aspect, near 1, far 100.
-D3DMATRIX Perspective90() {
-  const float q = 100.0f / 99.0f;
-  return Matrix({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, q, 1, 0, 0, -q, 0});
-}
-
-// Left-handed orthographic projection of a w x h area, depth 0 to 1.
-D3DMATRIX Ortho(float w, float h) {
-  return Matrix({2 / w, 0, 0, 0, 0, 2 / h, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
-}
 
 DWORD FloatBits(float value) {
   return std::bit_cast<DWORD>(value);
@@ -321,8 +305,10 @@ int LitRun(const BackBufferImage& image, int y, int x0, int x1) {
 // Scaled sprites are the viewport's height over the eye distance across, in both directions,
 // also where the viewport is wider than high.
 TEST_F(GlBackendTest, ScaledPointSpritesAreViewportHeightOverEyeDistanceAcross) {
-  const D3DMATRIX projection = Perspective90();
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  D3DXMATRIX projection;
+  const float quarterTurn = std::numbers::pi_v<float> / 2;
+  device_->SetTransform(D3DTS_PROJECTION,
+                        D3DXMatrixPerspectiveFovLH(&projection, quarterTurn, 1, 1, 100));
   device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
   device_->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
   device_->SetRenderState(D3DRS_POINTSIZE_MAX, FloatBits(1000.0f));
@@ -468,8 +454,8 @@ TEST_F(GlBackendTest, OrthographicQuadMapsTexelsOntoPixelsExactly) {
     }
   }
   SelectTexture(MakeTexture(D3DFMT_X8R8G8B8, kSize, kSize, texels));
-  const D3DMATRIX projection = Ortho(kSize, kSize);
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  D3DXMATRIX projection;
+  device_->SetTransform(D3DTS_PROJECTION, D3DXMatrixOrthoLH(&projection, kSize, kSize, 0, 1));
   const float half = kSize / 2.0f;
   for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
     SCOPED_TRACE(filter);
