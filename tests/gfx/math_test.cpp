@@ -194,8 +194,8 @@ TEST(MatrixLookAt, PutsTheTargetAheadOnTheZAxis) {
   EXPECT_NEAR(above.x, 0.0f, 1e-5f);
 
   const D3DXVECTOR3 origin(0, 0, 0), forward(0, 0, 1);
-  D3DXMatrixLookAtLH(&view, &origin, &forward, &up);
-  ExpectNear(view, *D3DXMatrixIdentity(&view));
+  D3DXMATRIX identity;
+  ExpectNear(*D3DXMatrixLookAtLH(&view, &origin, &forward, &up), *D3DXMatrixIdentity(&identity));
   const D3DXVECTOR3 back(0, 0, 5), towardOrigin(0, 0, 0);
   D3DXMatrixLookAtLH(&view, &back, &towardOrigin, &up);
   ExpectNear(TransformPoint({1, 0, 0}, view), {-1, 0, 5});  // looking along -z, +x is on the left
