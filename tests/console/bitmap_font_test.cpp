@@ -4,7 +4,9 @@
 
 #include <fstream>
 
+#include "device_readback.h"
 #include "drawn_quad.h"
+#include "recorded_scene.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 
@@ -48,17 +50,8 @@ class BitmapFontTest : public ::testing::Test {
 
   // The draws of one RenderText call.
   std::vector<RecordedDraw> Draw(const char* text, float x, float y, float scale) {
-    RecordingOf(device_).Reset();
-    device_->BeginScene();
-    EXPECT_TRUE(font_->RenderText(text, x, y, scale, device_));
-    device_->EndScene();
-    return RecordingOf(device_).draws;
-  }
-
-  DWORD RenderState(D3DRENDERSTATETYPE state) {
-    DWORD value = 0;
-    device_->GetRenderState(state, &value);
-    return value;
+    return RecordScene(device_, [&] { return font_->RenderText(text, x, y, scale, device_); })
+        .draws;
   }
 
   TestFolder folder_;
@@ -75,15 +68,10 @@ TEST_F(BitmapFontTest, EachGlyphIsOneLevelOfInkInTheFontColour) {
     D3DSURFACE_DESC desc{};
     glyph->GetLevelDesc(0, &desc);
     EXPECT_EQ(desc.Format, D3DFMT_A4R4G4B4);
-    D3DLOCKED_RECT locked{};
-    ASSERT_EQ(glyph->LockRect(0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
     const uint16_t ink = color ? color : 0xFF00;  // colour 0: the palette's red, opaque
-    for (int y = 0; y < 4; ++y) {
-      const auto* row =
-          reinterpret_cast<const uint16_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch);
-      for (int x = 0; x < 4; ++x) EXPECT_EQ(row[x], x == (y + 2) % 4 ? ink : 0) << x << y;
-    }
-    glyph->UnlockRect(0);
+    std::vector<uint32_t> expected;
+    for (int k = 0; k < 16; ++k) expected.push_back(k % 4 == (k / 4 + 2) % 4 ? ink : 0);
+    EXPECT_EQ(LevelTexels(glyph), expected);
   }
 }
 
@@ -167,18 +155,16 @@ TEST_F(BitmapFontTest, GlyphsAreAlphaTestedAndTheCallersStatesComeBack) {
   EXPECT_EQ(s.Render(D3DRS_ALPHAFUNC), D3DCMP_GREATER);
   EXPECT_EQ(s.Stage(0, D3DTSS_MINFILTER), D3DTEXF_NONE);
   EXPECT_EQ(s.Stage(0, D3DTSS_ALPHAARG1), D3DTA_TEXTURE);
-  EXPECT_EQ(RenderState(D3DRS_ALPHABLENDENABLE), TRUE);
-  EXPECT_EQ(RenderState(D3DRS_ALPHATESTENABLE), FALSE);
-  DWORD minFilter = 0;
-  device_->GetTextureStageState(0, D3DTSS_MINFILTER, &minFilter);
-  EXPECT_EQ(minFilter, D3DTEXF_LINEAR);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ALPHABLENDENABLE), TRUE);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ALPHATESTENABLE), FALSE);
+  EXPECT_EQ(StageStateOf(device_, 0, D3DTSS_MINFILTER), D3DTEXF_LINEAR);
   D3DMATRIX after{};
   device_->GetTransform(D3DTS_WORLD, &after);
   EXPECT_EQ(after._41, 1.0f);
   // An empty string draws nothing and changes nothing.
   device_->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
   EXPECT_TRUE(Draw("", 0, 0, 1).empty());
-  EXPECT_EQ(RenderState(D3DRS_ALPHATESTENABLE), TRUE);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ALPHATESTENABLE), TRUE);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "drawn_quad.h"
 #include "platform/host.h"
+#include "recorded_scene.h"
 #include "test_folder.h"
 
 namespace {
@@ -126,11 +127,7 @@ class ConsoleDrawTest : public ::testing::Test {
   }
 
   std::vector<RecordedDraw> Render() {
-    RecordingOf(device_).Reset();
-    device_->BeginScene();
-    EXPECT_TRUE(console_->Render(device_));
-    device_->EndScene();
-    return RecordingOf(device_).draws;
+    return RecordScene(device_, [&] { return console_->Render(device_); }).draws;
   }
 
   IDirect3DDevice8* device_ = nullptr;

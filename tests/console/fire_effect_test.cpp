@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
@@ -83,19 +82,6 @@ class FireEffectTest : public ::testing::Test {
     device_->Release();
   }
 
-  // Texel (x, y) of the fire's texture as 32 bits, or the 16 bits of a 16-bit one.
-  uint32_t Texel(int x, int y) {
-    D3DLOCKED_RECT locked{};
-    fire_->Texture()->LockRect(0, &locked, nullptr, D3DLOCK_READONLY);
-    D3DSURFACE_DESC desc{};
-    fire_->Texture()->GetLevelDesc(0, &desc);
-    const size_t bytes = desc.Format == D3DFMT_R5G6B5 ? 2 : 4;
-    uint32_t texel = 0;
-    std::memcpy(&texel, static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch + x * bytes, bytes);
-    fire_->Texture()->UnlockRect(0);
-    return texel;
-  }
-
   TestFolder folder_;
   IDirect3DDevice8* device_ = nullptr;
   std::unique_ptr<FireEffect> fire_ = std::make_unique<FireEffect>();
@@ -107,6 +93,8 @@ TEST_F(FireEffectTest, EveryRowButTheSeedRowShowsItsHeatThroughThePalette) {
     for (int step = 0; step < 20; ++step) ASSERT_TRUE(fire_->Update());
     const FireField& field = fire_->Field();
     EXPECT_EQ(fire_->Palette()[255].peBlue, sixteenBit ? 15 : 127);  // 127 x 31 / 255 in 16 bits
+    const std::vector<uint32_t> texels = LevelTexels(fire_->Texture());
+    ASSERT_EQ(texels.size(), 16u * 16);
     int hot = 0;
     for (int y = 0; y < 15; ++y) {
       for (int x = 0; x < 16; ++x) {
@@ -114,12 +102,12 @@ TEST_F(FireEffectTest, EveryRowButTheSeedRowShowsItsHeatThroughThePalette) {
         const PALETTEENTRY& p = fire_->Palette()[heat];
         const uint32_t expected = sixteenBit ? uint32_t(p.peRed << 11 | p.peGreen << 5 | p.peBlue)
                                              : uint32_t(p.peRed << 16 | p.peGreen << 8 | p.peBlue);
-        ASSERT_EQ(Texel(x, y), expected) << x << "," << y;
+        ASSERT_EQ(texels[y * 16 + x], expected) << x << "," << y;
         hot += heat > 0;
       }
     }
     EXPECT_GT(hot, 20);
-    EXPECT_EQ(Texel(7, 15), 0u);  // the seed row keeps the new texture's black
+    EXPECT_EQ(texels[15 * 16 + 7], 0u);  // the seed row keeps the new texture's black
   }
 }
 

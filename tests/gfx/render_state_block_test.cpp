@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "device_readback.h"
 #include "gfx/d3dx_matrix.h"
 #include "platform/d3d8/record/recording_backend.h"
 
@@ -24,15 +25,10 @@ TEST(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
     device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_ADD);
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_ADD);
   }
-  DWORD value = 0;
-  device->GetRenderState(D3DRS_SRCBLEND, &value);
-  EXPECT_EQ(value, D3DBLEND_ONE);
-  device->GetRenderState(D3DRS_ZWRITEENABLE, &value);
-  EXPECT_EQ(value, TRUE);  // not named: left as the pass set it
-  device->GetTextureStageState(0, D3DTSS_COLOROP, &value);
-  EXPECT_EQ(value, D3DTOP_MODULATE);
-  device->GetTextureStageState(0, D3DTSS_ALPHAOP, &value);
-  EXPECT_EQ(value, D3DTOP_ADD);
+  EXPECT_EQ(RenderStateOf(device, D3DRS_SRCBLEND), D3DBLEND_ONE);
+  EXPECT_EQ(RenderStateOf(device, D3DRS_ZWRITEENABLE), TRUE);  // not named: left as the pass set it
+  EXPECT_EQ(StageStateOf(device, 0, D3DTSS_COLOROP), D3DTOP_MODULATE);
+  EXPECT_EQ(StageStateOf(device, 0, D3DTSS_ALPHAOP), D3DTOP_ADD);
   D3DMATRIX world;
   device->GetTransform(D3DTS_WORLD, &world);
   EXPECT_FLOAT_EQ(world._11, 2.0f);

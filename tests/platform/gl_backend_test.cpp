@@ -1,31 +1,15 @@
 // Direct3D semantics as the OpenGL backend draws them, read back pixel by pixel.
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
+#include "gfx/d3dx_matrix.h"
 #include "gfx/texel_format.h"
 #include "gl_pixel_fixture.h"
 #include "platform/d3d8/format_info.h"
 
 namespace {
-
-D3DMATRIX Matrix(std::initializer_list<float> rowMajor) {
-  D3DMATRIX m{};
-  std::copy(rowMajor.begin(), rowMajor.end(), &m.m[0][0]);
-  return m;
-}
-
-// Left-handed perspective with a 90 degree field of view, square aspect, near 1, far 100.
-D3DMATRIX Perspective90() {
-  const float q = 100.0f / 99.0f;
-  return Matrix({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, q, 1, 0, 0, -q, 0});
-}
-
-// Left-handed orthographic projection of a w x h area, depth 0 to 1.
-D3DMATRIX Ortho(float w, float h) {
-  return Matrix({2 / w, 0, 0, 0, 0, 2 / h, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
-}
 
 DWORD FloatBits(float value) {
   return std::bit_cast<DWORD>(value);
@@ -159,16 +143,8 @@ TEST_F(GlBackendTest, MipFiltersChooseTheLevelOfTheMinification) {
   ASSERT_EQ(device_->CreateTexture(4, 4, 3, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
   textures_.push_back(texture);
   const uint32_t levelColors[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
-  for (UINT level = 0; level < 3; ++level) {
-    D3DLOCKED_RECT locked{};
-    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
-    const UINT size = 4 >> level;
-    for (UINT y = 0; y < size; ++y) {
-      auto* row =
-          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch);
-      std::fill_n(row, size, levelColors[level]);
-    }
-    texture->UnlockRect(level);
+  for (UINT level = 0, size = 4; level < 3; ++level, size /= 2) {
+    Fill(texture, std::vector<uint32_t>(size * size, levelColors[level]), level);
   }
   SelectTexture(texture);
   for (DWORD mip : {D3DTEXF_NONE, D3DTEXF_POINT, D3DTEXF_LINEAR}) {
@@ -183,35 +159,26 @@ TEST_F(GlBackendTest, MipFiltersChooseTheLevelOfTheMinification) {
 struct StageCase {
   const char* name;
   DWORD colorOp, colorArg1, colorArg2;
-  bool bound;
   Rgba expected;
+  bool bound = true;  // the texture is set
 };
 
 TEST_F(GlBackendTest, StageZeroCombinesTextureDiffuseAndFactor) {
   IDirect3DTexture8* texture = MakeTexture(D3DFMT_A8R8G8B8, 1, 1, {0x40C86432});  // 200, 100, 50
   const D3DCOLOR diffuse = 0x8080FF00;                                            // 128, 255, 0
   device_->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFF102030);
+  constexpr DWORD kTexel = D3DTA_TEXTURE, kDiffuse = D3DTA_DIFFUSE;
   const StageCase cases[] = {
-      {"texture", D3DTOP_SELECTARG1, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {200, 100, 50, 64}},
-      {"diffuse", D3DTOP_SELECTARG2, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {128, 255, 0, 64}},
-      {"modulate", D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTA_CURRENT, true, {100, 100, 0, 64}},
-      {"modulate2x", D3DTOP_MODULATE2X, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {201, 200, 0, 64}},
-      {"add", D3DTOP_ADD, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {255, 255, 50, 64}},
-      {"factor", D3DTOP_SELECTARG1, D3DTA_TFACTOR, D3DTA_DIFFUSE, true, {16, 32, 48, 64}},
-      {"complement",
-       D3DTOP_SELECTARG1,
-       D3DTA_TEXTURE | D3DTA_COMPLEMENT,
-       D3DTA_DIFFUSE,
-       true,
-       {55, 155, 205, 64}},
+      {"texture", D3DTOP_SELECTARG1, kTexel, kDiffuse, {200, 100, 50, 64}},
+      {"diffuse", D3DTOP_SELECTARG2, kTexel, kDiffuse, {128, 255, 0, 64}},
+      {"modulate", D3DTOP_MODULATE, kTexel, D3DTA_CURRENT, {100, 100, 0, 64}},
+      {"modulate2x", D3DTOP_MODULATE2X, kTexel, kDiffuse, {201, 200, 0, 64}},
+      {"add", D3DTOP_ADD, kTexel, kDiffuse, {255, 255, 50, 64}},
+      {"factor", D3DTOP_SELECTARG1, D3DTA_TFACTOR, kDiffuse, {16, 32, 48, 64}},
+      {"complement", D3DTOP_SELECTARG1, kTexel | D3DTA_COMPLEMENT, kDiffuse, {55, 155, 205, 64}},
       // Reading a missing texture disables the stage: colour and alpha are the diffuse's.
-      {"texture missing",
-       D3DTOP_SELECTARG1,
-       D3DTA_TEXTURE,
-       D3DTA_DIFFUSE,
-       false,
-       {128, 255, 0, 128}},
-      {"disabled", D3DTOP_DISABLE, D3DTA_TEXTURE, D3DTA_DIFFUSE, true, {128, 255, 0, 128}},
+      {"texture missing", D3DTOP_SELECTARG1, kTexel, kDiffuse, {128, 255, 0, 128}, false},
+      {"disabled", D3DTOP_DISABLE, kTexel, kDiffuse, {128, 255, 0, 128}},
   };
   for (const StageCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -335,9 +302,13 @@ int LitRun(const BackBufferImage& image, int y, int x0, int x1) {
   return lit;
 }
 
-TEST_F(GlBackendTest, PointSpritesAreViewportHeightOverEyeDistanceAcross) {
-  const D3DMATRIX projection = Perspective90();
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
+// Scaled sprites are the viewport's height over the eye distance across, in both directions,
+// also where the viewport is wider than high.
+TEST_F(GlBackendTest, ScaledPointSpritesAreViewportHeightOverEyeDistanceAcross) {
+  D3DXMATRIX projection;
+  const float quarterTurn = std::numbers::pi_v<float> / 2;
+  device_->SetTransform(D3DTS_PROJECTION,
+                        D3DXMatrixPerspectiveFovLH(&projection, quarterTurn, 1, 1, 100));
   device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
   device_->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
   device_->SetRenderState(D3DRS_POINTSIZE_MAX, FloatBits(1000.0f));
@@ -345,38 +316,25 @@ TEST_F(GlBackendTest, PointSpritesAreViewportHeightOverEyeDistanceAcross) {
   device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
   UseDiffuse();
   device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
-  // The first point is sqrt(17) from the eye, its centre at x = 24. The second point's centre
-  // is at x = 68, beyond the right edge; size 4 at distance 6.02 makes it 42.5 pixels wide, 17
-  // of them inside.
-  const SpriteVertex points[] = {{-1, 0, 4, 1, 0xFFFFFFFF}, {4.5f, 0, 4, 4, 0xFFFFFFFF}};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &points[0], sizeof(SpriteVertex)), D3D_OK);
-  BackBufferImage one = Frame();
-  EXPECT_NEAR(LitRun(one, 32, 0, 64), 64 / std::sqrt(17.0f), 1.0);
-  Clear(0xFF000000);
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &points[1], sizeof(SpriteVertex)), D3D_OK);
-  BackBufferImage edge = Frame();
+  auto drawPoint = [&](const SpriteVertex& point) {
+    Clear(0xFF000000);
+    EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(SpriteVertex)), D3D_OK);
+    return Frame();
+  };
+  // sqrt(17) from the eye, its centre at x = 24.
+  EXPECT_NEAR(LitRun(drawPoint({-1, 0, 4, 1, 0xFFFFFFFF}), 32, 0, 64), 64 / std::sqrt(17.0f), 1.0);
+  // Centred at x = 68, beyond the right edge; size 4 at distance 6.02 makes it 42.5 pixels wide,
+  // 17 of them inside.
+  const BackBufferImage edge = drawPoint({4.5f, 0, 4, 4, 0xFFFFFFFF});
   EXPECT_NEAR(LitRun(edge, 32, 0, 64), 17, 2);
   EXPECT_GT(At(edge, 63, 32).r, 0);
-}
-
-TEST_F(GlBackendTest, ScaledPointSpritesFollowTheViewportsHeightNotItsWidth) {
-  const D3DMATRIX projection = Perspective90();
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  // Size 1 at distance 4 in a viewport 64 wide and 32 high: 8 pixels square.
   const D3DVIEWPORT8 wide{0, 0, 64, 32, 0.0f, 1.0f};
   device_->SetViewport(&wide);
-  device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
-  device_->SetRenderState(D3DRS_POINTSCALEENABLE, TRUE);
-  device_->SetRenderState(D3DRS_POINTSCALE_A, FloatBits(0.0f));
-  device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
-  UseDiffuse();
-  device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
-  // Size 1 at distance 4 in a viewport 32 high: 8 pixels square.
-  const SpriteVertex point{0, 0, 4, 1, 0xFFFFFFFF};
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(SpriteVertex)), D3D_OK);
-  BackBufferImage image = Frame();
-  EXPECT_NEAR(LitRun(image, 16, 0, 64), 8, 1);
+  const BackBufferImage square = drawPoint({0, 0, 4, 1, 0xFFFFFFFF});
+  EXPECT_NEAR(LitRun(square, 16, 0, 64), 8, 1);
   int litRows = 0;
-  for (int y = 0; y < 32; ++y) litRows += At(image, 32, y).r > 0 ? 1 : 0;
+  for (int y = 0; y < 32; ++y) litRows += At(square, 32, y).r > 0 ? 1 : 0;
   EXPECT_NEAR(litRows, 8, 1);
 }
 
@@ -496,8 +454,8 @@ TEST_F(GlBackendTest, OrthographicQuadMapsTexelsOntoPixelsExactly) {
     }
   }
   SelectTexture(MakeTexture(D3DFMT_X8R8G8B8, kSize, kSize, texels));
-  const D3DMATRIX projection = Ortho(kSize, kSize);
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
+  D3DXMATRIX projection;
+  device_->SetTransform(D3DTS_PROJECTION, D3DXMatrixOrthoLH(&projection, kSize, kSize, 0, 1));
   const float half = kSize / 2.0f;
   for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
     SCOPED_TRACE(filter);

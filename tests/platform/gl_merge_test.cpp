@@ -1,6 +1,7 @@
 // Runs of small draws merged into one GL draw look exactly as the draws made one by one.
 #include <cstring>
 
+#include "gfx/d3dx_matrix.h"
 #include "gl_pixel_fixture.h"
 
 namespace {
@@ -26,24 +27,14 @@ std::vector<uint32_t> GlyphTexels(int g) {
   return texels;
 }
 
-D3DMATRIX Translation(float x, float y) {
-  D3DMATRIX m{};
-  m._11 = m._22 = m._33 = m._44 = 1;
-  m._41 = x;
-  m._42 = y;
-  return m;
-}
-
 class MergedDrawTest : public GlPixelTest {
  protected:
   // The console's state: an orthographic projection of the viewport, alpha test at 153,
   // linear magnification, stage 0 selecting the texture.
   void SetUp() override {
     GlPixelTest::SetUp();
-    D3DMATRIX projection{};
-    projection._11 = projection._22 = 2.0f / kSize;
-    projection._33 = projection._44 = 1;
-    device_->SetTransform(D3DTS_PROJECTION, &projection);
+    D3DXMATRIX projection;
+    device_->SetTransform(D3DTS_PROJECTION, D3DXMatrixOrthoLH(&projection, kSize, kSize, 0, 1));
     device_->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
     device_->SetRenderState(D3DRS_ALPHAREF, 153);
     device_->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
@@ -56,8 +47,9 @@ class MergedDrawTest : public GlPixelTest {
 
   // Places glyph g in its cell of the grid, row by row from the top-left.
   void PlaceGlyph(int g) {
-    const D3DMATRIX world = Translation(static_cast<float>(g % 8 * kCell - kSize / 2),
-                                        static_cast<float>(kSize / 2 - kCell - g / 8 * kCell));
+    D3DXMATRIX world;
+    D3DXMatrixTranslation(&world, static_cast<float>(g % 8 * kCell - kSize / 2),
+                          static_cast<float>(kSize / 2 - kCell - g / 8 * kCell), 0);
     device_->SetTransform(D3DTS_WORLD, &world);
     device_->SetTexture(0, glyphs_[g]);
   }

@@ -81,18 +81,19 @@ IDirect3DTexture8* GlPixelTest::MakeTexture(D3DFORMAT format, UINT width, UINT h
   return texture;
 }
 
-void GlPixelTest::Fill(IDirect3DTexture8* texture, const std::vector<uint32_t>& texels) {
+void GlPixelTest::Fill(IDirect3DTexture8* texture, const std::vector<uint32_t>& texels,
+                       UINT level) {
   D3DSURFACE_DESC desc{};
-  texture->GetLevelDesc(0, &desc);
+  texture->GetLevelDesc(level, &desc);
   const UINT bytes = desc.Format == D3DFMT_R5G6B5 || desc.Format == D3DFMT_A4R4G4B4 ? 2 : 4;
   D3DLOCKED_RECT locked{};
-  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
   for (UINT y = 0; y < desc.Height; ++y) {
     uint8_t* row = static_cast<uint8_t*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
     for (UINT x = 0; x < desc.Width; ++x)
       std::memcpy(row + x * bytes, &texels[y * desc.Width + x], bytes);
   }
-  texture->UnlockRect(0);
+  texture->UnlockRect(level);
 }
 
 void GlPixelTest::SelectTexture(IDirect3DTexture8* texture) {

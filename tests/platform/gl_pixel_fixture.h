@@ -42,8 +42,8 @@ class GlPixelTest : public ::testing::Test {
   // A managed texture with one level, texels given row by row in the format's own bits.
   IDirect3DTexture8* MakeTexture(D3DFORMAT format, UINT width, UINT height,
                                  const std::vector<uint32_t>& texels);
-  // Rewrites level 0 of a texture made by MakeTexture.
-  static void Fill(IDirect3DTexture8* texture, const std::vector<uint32_t>& texels);
+  // Rewrites a level of a texture, texels given as for MakeTexture.
+  static void Fill(IDirect3DTexture8* texture, const std::vector<uint32_t>& texels, UINT level = 0);
   // Stage 0 selecting the texture's colour and alpha, or the diffuse colour and alpha.
   void SelectTexture(IDirect3DTexture8* texture);
   void UseDiffuse();

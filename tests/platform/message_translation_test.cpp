@@ -25,6 +25,14 @@ LRESULT RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
+// Each message's kind and wParam.
+using Message = std::pair<UINT, WPARAM>;
+std::vector<Message> Messages(const std::vector<MSG>& msgs) {
+  std::vector<Message> kinds;
+  for (const MSG& m : msgs) kinds.emplace_back(m.message, m.wParam);
+  return kinds;
+}
+
 class MessageTranslation : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -82,16 +90,12 @@ TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodes) {
   PushKey(SDL_KEYDOWN, SDLK_a);
   PushKey(SDL_KEYDOWN, SDLK_F3);
   PushKey(SDL_KEYDOWN, SDLK_BACKQUOTE);
-  auto msgs = Drain();
-  ASSERT_EQ(msgs.size(), 6u);
-  EXPECT_EQ(msgs[0].message, WM_KEYDOWN);
-  EXPECT_EQ(msgs[0].wParam, VK_LEFT);
-  EXPECT_EQ(msgs[0].hwnd, window_);
-  EXPECT_EQ(msgs[1].message, WM_KEYDOWN);
-  EXPECT_EQ(msgs[2].message, WM_KEYUP);
-  EXPECT_EQ(msgs[3].wParam, 'A');
-  EXPECT_EQ(msgs[4].wParam, VK_F1 + 2);
-  EXPECT_EQ(msgs[5].wParam, VK_OEM_3);
+  const std::vector<MSG> msgs = Drain();
+  const std::vector<Message> want = {{WM_KEYDOWN, VK_LEFT},   {WM_KEYDOWN, VK_LEFT},
+                                     {WM_KEYUP, VK_LEFT},     {WM_KEYDOWN, 'A'},
+                                     {WM_KEYDOWN, VK_F1 + 2}, {WM_KEYDOWN, VK_OEM_3}};
+  EXPECT_EQ(Messages(msgs), want);
+  for (const MSG& m : msgs) EXPECT_EQ(m.hwnd, window_);
   EXPECT_EQ(g_dispatched.size(), 6u);  // every message reached the window procedure
 }
 
@@ -101,48 +105,34 @@ TEST_F(MessageTranslation, TextAndEditingKeysBecomeCharacters) {
   PushKey(SDL_KEYDOWN, SDLK_RETURN);
   PushKey(SDL_KEYDOWN, SDLK_BACKSPACE);
   PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-  auto msgs = Drain();
-  std::vector<std::pair<UINT, WPARAM>> got;
-  for (const MSG& m : msgs) got.emplace_back(m.message, m.wParam);
-  std::vector<std::pair<UINT, WPARAM>> want = {
+  const std::vector<Message> want = {
       {WM_CHAR, 'a'}, {WM_CHAR, '`'},        {WM_CHAR, '?'}, {WM_KEYDOWN, VK_RETURN},
       {WM_CHAR, 13},  {WM_KEYDOWN, VK_BACK}, {WM_CHAR, 8},   {WM_KEYDOWN, VK_ESCAPE},
       {WM_CHAR, 27}};
-  EXPECT_EQ(got, want);
+  EXPECT_EQ(Messages(Drain()), want);
 }
 
-TEST_F(MessageTranslation, MouseMotionCarriesClientCoordinates) {
+TEST_F(MessageTranslation, MouseMotionCarriesClientCoordinatesAndClosingDestroysTheWindow) {
   SDL_Event event{};
   event.type = SDL_MOUSEMOTION;
   event.motion.x = 640;
   event.motion.y = 37;
   SDL_PushEvent(&event);
-  auto msgs = Drain();
-  ASSERT_EQ(msgs.size(), 1u);
-  EXPECT_EQ(msgs[0].message, WM_MOUSEMOVE);
-  EXPECT_EQ(LOWORD(msgs[0].lParam), 640);
-  EXPECT_EQ(HIWORD(msgs[0].lParam), 37);
-}
-
-TEST_F(MessageTranslation, ClosingTheWindowDestroysIt) {
-  SDL_Event event{};
   event.type = SDL_QUIT;
   SDL_PushEvent(&event);
-  auto msgs = Drain();
-  ASSERT_EQ(msgs.size(), 1u);
-  EXPECT_EQ(msgs[0].message, WM_DESTROY);
+  const std::vector<MSG> msgs = Drain();
+  const std::vector<Message> want = {{WM_MOUSEMOVE, 0}, {WM_DESTROY, 0}};
+  ASSERT_EQ(Messages(msgs), want);
+  EXPECT_EQ(LOWORD(msgs[0].lParam), 640);
+  EXPECT_EQ(HIWORD(msgs[0].lParam), 37);
 }
 
 TEST_F(MessageTranslation, QuitComesAfterEveryWaitingMessage) {
   PostQuitMessage(7);
   PushKey(SDL_KEYDOWN, SDLK_UP);
   PushText("x");
-  auto msgs = Drain();
-  ASSERT_EQ(msgs.size(), 3u);
-  EXPECT_EQ(msgs[0].message, WM_KEYDOWN);
-  EXPECT_EQ(msgs[1].message, WM_CHAR);
-  EXPECT_EQ(msgs[2].message, WM_QUIT);
-  EXPECT_EQ(msgs[2].wParam, 7u);
+  const std::vector<Message> want = {{WM_KEYDOWN, VK_UP}, {WM_CHAR, 'x'}, {WM_QUIT, 7}};
+  EXPECT_EQ(Messages(Drain()), want);
   MSG none;
   EXPECT_FALSE(PeekMessageA(&none, nullptr, 0, 0, PM_REMOVE));  // quit is handed out once
 }
@@ -153,17 +143,14 @@ TEST_F(MessageTranslation, ScriptedEventsArriveWhenTheVirtualClockReachesThem) {
   std::string error;
   ASSERT_TRUE(script.Parse("0 key ESCAPE\n0.25 mouse 5 6\n", &error));
   host::SetInputScript(script);
-  auto first = Drain();
-  ASSERT_EQ(first.size(), 3u);  // down, its Escape character, up
-  EXPECT_EQ(first[1].message, WM_CHAR);
-  EXPECT_EQ(first[1].wParam, 27u);
+  const std::vector<Message> keyWithItsCharacter = {
+      {WM_KEYDOWN, VK_ESCAPE}, {WM_CHAR, 27}, {WM_KEYUP, VK_ESCAPE}};
+  EXPECT_EQ(Messages(Drain()), keyWithItsCharacter);
   host::AdvanceVirtualClock();
   host::AdvanceVirtualClock();
   EXPECT_TRUE(Drain().empty());
   host::AdvanceVirtualClock();
-  auto later = Drain();
-  ASSERT_EQ(later.size(), 1u);
-  EXPECT_EQ(later[0].message, WM_MOUSEMOVE);
+  EXPECT_EQ(Messages(Drain()), (std::vector<Message>{{WM_MOUSEMOVE, 0}}));
   EXPECT_EQ(timeGetTime(), 300u);
   host::UseRealClock();
 }
@@ -237,11 +224,6 @@ TEST_F(MessageTranslation, LiveInputIsRecordedButScriptedInputIsNot) {
       (std::vector<std::string>{"# recorded input: seconds of the program's clock, then the event",
                                 "0.020 keydown RETURN", "0.020 char 97", "0.020 close"}));
   host::UseRealClock();
-}
-
-TEST_F(MessageTranslation, NoMessageMeansNoneIsWaiting) {
-  MSG msg;
-  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 }  // namespace

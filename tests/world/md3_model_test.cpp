@@ -6,6 +6,7 @@
 
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/host.h"
+#include "recorded_scene.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 #include "test_md3.h"
@@ -25,11 +26,7 @@ class Md3ModelTest : public ::testing::Test {
   }
 
   std::vector<RecordedDraw> Draw(Md3Model& model) {
-    RecordingOf(device_).Reset();
-    device_->BeginScene();
-    EXPECT_TRUE(model.Draw(device_));
-    device_->EndScene();
-    return RecordingOf(device_).draws;
+    return RecordScene(device_, [&] { return model.Draw(device_); }).draws;
   }
 
   TestFolder folder_;

@@ -4,12 +4,8 @@
 
 namespace {
 
+// The generator's published first values from seed 1, on every run.
 TEST(RandomNumbers, SameSequenceFromTheFixedStartOnEveryRun) {
-  SeedRand(1);
-  int first[3] = {Rand(), Rand(), Rand()};
-  SeedRand(1);
-  for (int expected : first) EXPECT_EQ(Rand(), expected);
-  // The generator's published first values from seed 1.
   SeedRand(1);
   EXPECT_EQ(Rand(), 16838);
   EXPECT_EQ(Rand(), 5758);

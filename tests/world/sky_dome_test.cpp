@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "device_readback.h"
 #include "gfx/d3dx_matrix.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "recorded_scene.h"
 #include "test_folder.h"
 #include "test_md3.h"
 #include "world/scene_vertex.h"
@@ -25,25 +27,16 @@ class SkyDomeTest : public ::testing::Test {
 
 TEST_F(SkyDomeTest, NoiseLayersAreGreysOfOneHashEachASmallerCornerOfTheLargest) {
   ASSERT_TRUE(dome_.Init(device_, "dome.md3"));
-  D3DLOCKED_RECT largest{}, layer{};
-  ASSERT_EQ(dome_.NoiseLayer(0)->LockRect(0, &largest, nullptr, D3DLOCK_READONLY), D3D_OK);
-  const auto texel = [](const D3DLOCKED_RECT& r, int x, int y) {
-    return static_cast<const uint16_t*>(r.pBits)[y * r.Pitch / 2 + x];
-  };
-  EXPECT_EQ(texel(largest, 0, 0), 0x5555);
-  for (int k = 0; k < 128 * 128; ++k) {
-    // One level in all four nibbles: a level of 16 wouldn't fit them.
-    const uint16_t t = texel(largest, k % 128, k / 128);
-    ASSERT_EQ(t, (t & 0xF) * 0x1111) << std::hex << t;
-  }
+  const std::vector<uint32_t> largest = LevelTexels(dome_.NoiseLayer(0));
+  ASSERT_EQ(largest.size(), 128u * 128);
+  EXPECT_EQ(largest[0], 0x5555u);
+  // One level in all four nibbles: a level of 16 wouldn't fit them.
+  for (uint32_t t : largest) ASSERT_EQ(t, (t & 0xF) * 0x1111) << std::hex << t;
   for (int i = 1, size = 64; i < int(SkyDome::kNoiseLayers); ++i, size /= 2) {
-    ASSERT_EQ(dome_.NoiseLayer(i)->LockRect(0, &layer, nullptr, D3DLOCK_READONLY), D3D_OK);
-    for (int k = 0; k < size * size; ++k) {
-      ASSERT_EQ(texel(layer, k % size, k / size), texel(largest, k % size, k / size));
-    }
-    dome_.NoiseLayer(i)->UnlockRect(0);
+    const std::vector<uint32_t> layer = LevelTexels(dome_.NoiseLayer(i));
+    ASSERT_EQ(layer.size(), size_t(size) * size);
+    for (int k = 0; k < size * size; ++k) ASSERT_EQ(layer[k], largest[k / size * 128 + k % size]);
   }
-  dome_.NoiseLayer(0)->UnlockRect(0);
 }
 
 TEST_F(SkyDomeTest, DriftTurnsInFrames1501And4501And7501) {
@@ -68,12 +61,7 @@ TEST_F(SkyDomeTest, CloudPassBlendsFourSlidingLayersThenTheDomeIsDrawnInTheFrame
   IDirect3DSurface8 *frameTarget = nullptr, *clouds = nullptr;
   device_->GetRenderTarget(&frameTarget);
   dome_.CloudTexture()->GetSurfaceLevel(0, &clouds);
-  RecordingOf(device_).Reset();
-  device_->BeginScene();
-  EXPECT_TRUE(dome_.Render(device_));
-  device_->EndScene();
-
-  const Recording& r = RecordingOf(device_);
+  const Recording& r = RecordScene(device_, [&] { return dome_.Render(device_); });
   ASSERT_EQ(r.draws.size(), 5u);
   EXPECT_EQ(r.targetSwitches, (std::vector<const IDirect3DSurface8*>{clouds, frameTarget}));
   EXPECT_EQ(r.clears.at(0).color, 0x000000FFu);

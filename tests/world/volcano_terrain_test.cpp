@@ -4,7 +4,9 @@
 
 #include <fstream>
 
+#include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "recorded_scene.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 #include "world/scene_vertex.h"
@@ -56,10 +58,8 @@ TEST_F(VolcanoTerrainTest, EightBitHeightsUseThePaletteIndex) {
 TEST_F(VolcanoTerrainTest, GridRunsRowsAlongXAndColumnsDownZ) {
   // Sample a x B + b is the pixel in row a (from the bottom) and column b.
   ASSERT_TRUE(Generate(GreyRamp24(4, 4, 1)));
-  device_->BeginScene();
-  ASSERT_TRUE(terrain_.Render(device_));
-  device_->EndScene();
-  const RecordedDraw& draw = RecordingOf(device_).draws.at(0);
+  const RecordedDraw& draw =
+      RecordScene(device_, [&] { return terrain_.Render(device_); }).draws.at(0);
   EXPECT_EQ(draw.vertexCount, 16u);
   EXPECT_EQ(draw.primitiveCount, 18u);
   SceneVertex v = draw.VertexAt<SceneVertex>(1 * 4 + 2);  // a = 1, b = 2
@@ -80,23 +80,17 @@ TEST_F(VolcanoTerrainTest, DrawsBlendedFromTheTextureAndRestoresItsStates) {
   device_->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
   device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
   device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
-  device_->BeginScene();
-  terrain_.Render(device_);
-  device_->EndScene();
-  const PipelineState& s = RecordingOf(device_).draws.at(0).state;
+  const PipelineState& s =
+      RecordScene(device_, [&] { return terrain_.Render(device_); }).draws.at(0).state;
   EXPECT_EQ(s.Render(D3DRS_ALPHABLENDENABLE), TRUE);
   EXPECT_EQ(s.Render(D3DRS_SRCBLEND), D3DBLEND_SRCALPHA);
   EXPECT_EQ(s.Render(D3DRS_DESTBLEND), D3DBLEND_INVSRCALPHA);
   EXPECT_EQ(s.Stage(0, D3DTSS_COLOROP), D3DTOP_SELECTARG1);
   EXPECT_EQ(s.Stage(0, D3DTSS_ALPHAARG1), D3DTA_DIFFUSE);
   EXPECT_EQ(s.fvf, kSceneVertexFormat);
-  DWORD blend = 0, src = 0, dest = 0;
-  device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
-  device_->GetRenderState(D3DRS_SRCBLEND, &src);
-  device_->GetRenderState(D3DRS_DESTBLEND, &dest);
-  EXPECT_EQ(blend, FALSE);
-  EXPECT_EQ(src, D3DBLEND_ONE);
-  EXPECT_EQ(dest, D3DBLEND_ZERO);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ALPHABLENDENABLE), FALSE);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_SRCBLEND), D3DBLEND_ONE);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_DESTBLEND), D3DBLEND_ZERO);
 }
 
 TEST_F(VolcanoTerrainTest, AFailedDrawStillRestoresTheBlendStates) {
@@ -104,9 +98,7 @@ TEST_F(VolcanoTerrainTest, AFailedDrawStillRestoresTheBlendStates) {
   device_->BeginScene();
   EXPECT_FALSE(terrain_.Render(device_));  // nothing generated: no buffers to draw
   device_->EndScene();
-  DWORD blend = TRUE;
-  device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
-  EXPECT_EQ(blend, FALSE);
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ALPHABLENDENABLE), FALSE);
   EXPECT_TRUE(RecordingOf(device_).draws.empty());
 }
 

@@ -14,8 +14,11 @@ std::filesystem::path GeneratedFolder::File(const std::string& name) {
 }
 
 std::string GeneratedFolder::Progress() {
-  std::ifstream in(ASSETGEN_TEST_PROGRESS);
-  if (!in) throw std::runtime_error("no progress record " ASSETGEN_TEST_PROGRESS);
+  return Contents(ASSETGEN_TEST_PROGRESS);
+}
+
+std::string GeneratedFolder::Contents(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -10,6 +10,8 @@ class GeneratedFolder {
  public:
   static std::filesystem::path File(const std::string& name);
   static std::string Progress();  // what the generator printed while writing the folder
+  // A file's bytes; none when it is missing.
+  static std::string Contents(const std::filesystem::path& path);
 
   // Runs the generator into a folder and returns what it printed; throws if it fails.
   static std::string RunGenerator(const std::filesystem::path& folder);

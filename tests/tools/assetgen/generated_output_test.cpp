@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,11 +20,6 @@ const std::vector<std::string> kDataFiles = {
     "sound/explosion.wav",     "sound/fire.wav",          "config.ini",
 };
 
-std::string Contents(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(AssetgenOutput, WritesEveryFileWithOneProgressLineGivingItsSize) {
   std::string progress = GeneratedFolder::Progress();
   for (const std::string& name : kDataFiles) {
@@ -38,7 +32,7 @@ TEST(AssetgenOutput, WritesEveryFileWithOneProgressLineGivingItsSize) {
 }
 
 TEST(AssetgenOutput, DefaultConfigIsAValidWindowedHighDetailSetting) {
-  EXPECT_EQ(Contents(GeneratedFolder::File("config.ini")),
+  EXPECT_EQ(GeneratedFolder::Contents(GeneratedFolder::File("config.ini")),
             "displaymode= 0\nwaterdetail= high\nshowfps= 0\n");
 }
 
@@ -49,11 +43,12 @@ TEST(AssetgenOutput, SecondRunKeepsTheUsersConfigAndWritesIdenticalFiles) {
 
   std::string progress = GeneratedFolder::RunGenerator(second);
 
-  EXPECT_EQ(Contents(second / "config.ini"), userSettings);
+  EXPECT_EQ(GeneratedFolder::Contents(second / "config.ini"), userSettings);
   EXPECT_EQ(progress.find("wrote config.ini"), std::string::npos);
   for (const std::string& name : kDataFiles) {
     if (name == "config.ini") continue;
-    EXPECT_TRUE(Contents(GeneratedFolder::File(name)) == Contents(second / name))
+    EXPECT_TRUE(GeneratedFolder::Contents(GeneratedFolder::File(name)) ==
+                GeneratedFolder::Contents(second / name))
         << name << " differs";
   }
   std::filesystem::remove_all(second);

@@ -7,26 +7,19 @@
 #include "gfx/image_decoder.h"
 #include "tests/tools/assetgen/generated_folder.h"
 #include "tests/tools/assetgen/readers/bmp_file.h"
-#include "tests/tools/assetgen/readers/byte_reader.h"
 
 namespace assetgen::tests {
 
 namespace {
-std::vector<uint8_t> FileBytes(const std::string& name) {
-  ByteReader bytes = ByteReader::FromFile(GeneratedFolder::File(name));
-  std::vector<uint8_t> out;
-  for (size_t k = 0; k < bytes.Size(); ++k) out.push_back(bytes.U8(k));
-  return out;
-}
-
 TEST(AssetgenProgramDecoder, DecodesEveryPictureToTheSamePixels) {
   for (const char* name : {"textures/volcanoh24.bmp", "textures/volcanotex.bmp",
                            "textures/ocean.bmp", "textures/smoke.bmp", "textures/lava.bmp",
                            "textures/lavastream.bmp", "textures/erupdebris.bmp",
                            "textures/shockwave.bmp", "misc/firepal.bmp", "font/FONT_8.bmp"}) {
-    std::vector<uint8_t> bytes = FileBytes(name);
+    const std::string bytes = GeneratedFolder::Contents(GeneratedFolder::File(name));
     DecodedImage image;
-    ASSERT_TRUE(DecodeImage(bytes, &image)) << name;
+    ASSERT_TRUE(DecodeImage({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, &image))
+        << name;
     BmpFile bmp(GeneratedFolder::File(name));
     ASSERT_EQ(image.width, static_cast<uint32_t>(bmp.Width())) << name;
     ASSERT_EQ(image.height, static_cast<uint32_t>(bmp.Height())) << name;
