@@ -9,6 +9,8 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgl1-mesa-dri libegl-mesa0 libegl1
+  # The web build and its browser tests; dpkg-dev unpacks the libraries' source packages.
+  emscripten dpkg-dev chromium python3
 )
 
 missing=()
