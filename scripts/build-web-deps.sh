@@ -38,7 +38,18 @@ build sdl2-mixer libsdl2-mixer -DBUILD_SHARED_LIBS=OFF -DSDL2MIXER_SAMPLES=OFF \
   -DSDL2MIXER_CMD=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_GME=OFF -DSDL2MIXER_MOD=OFF \
   -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_MP3=OFF -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_VORBIS=OFF \
   -DSDL2MIXER_WAVPACK=OFF
-build zlib zlib
+# Debian's zlib source lacks the files its CMake build names for Windows: its own configure.
+if [ ! -e "$prefix/zlib.stamp" ]; then
+  echo "Building zlib for the web"
+  rm -rf "$root/deps-build/zlib"
+  cp -r "$src/zlib" "$root/deps-build/zlib"
+  (cd "$root/deps-build/zlib" && emconfigure ./configure --static --prefix="$prefix" &&
+    emmake make -j "$jobs" install) >"$root/deps-build/zlib.log" 2>&1 ||
+    { tail -30 "$root/deps-build/zlib.log"; exit 1; }
+  touch "$prefix/zlib.stamp"
+fi
 build libpng libpng1.6 -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
   -DZLIB_ROOT="$prefix"
-build libjpeg libjpeg-turbo -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+# CMake cannot run a test program to measure types here: wasm32's sizes are given.
+build libjpeg libjpeg-turbo -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
+  -DHAVE_SIZE_T=TRUE -DSIZE_T=4 -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4
