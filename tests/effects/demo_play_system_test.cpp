@@ -10,6 +10,7 @@
 #include "app/frame_timer.h"
 #include "app/sound_system.h"
 #include "console/bitmap_font.h"
+#include "disk_audio.h"
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8/record/recording_backend.h"
@@ -37,11 +38,11 @@ class DemoPlaySystemTest : public ::testing::Test {
     ASSERT_TRUE(smoke_.Init(device_, "textures\\smoke.bmp", 35, 40, D3DXVECTOR3(0.5f, 6.5f, 0.5f),
                             1.0f, D3DXVECTOR3(-0.5f, 1.0f, -0.5f), D3DXVECTOR3(0.5f, 1.0f, 0.5f)));
     ASSERT_TRUE(terrain_->Generate("textures\\volcanoh24.bmp", "textures\\volcanotex.bmp", 5, 5,
-                                  15.0f, device_));
+                                   15.0f, device_));
     ASSERT_TRUE(explosion_.Init("none.bmp", "textures\\erupdebris.bmp", 64, device_));
-    ASSERT_TRUE(sound_.Init(nullptr));
+    ASSERT_TRUE(sound_->Init(nullptr));
     ASSERT_TRUE(
-        demo_->Init(&timer_, &font_, &explosion_, &smoke_, terrain_.get(), &sound_, device_));
+        demo_->Init(&timer_, &font_, &explosion_, &smoke_, terrain_.get(), sound_.get(), device_));
     // The program's base blending, which every pass must leave as it found it.
     device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
@@ -99,7 +100,8 @@ class DemoPlaySystemTest : public ::testing::Test {
   ParticleSystem smoke_;
   std::unique_ptr<VolcanoTerrain> terrain_ = std::make_unique<VolcanoTerrain>();
   ExplosionSystem explosion_;
-  SoundSystem sound_;
+  DiskAudio audio_;  // before the sound system opens its output
+  std::unique_ptr<SoundSystem> sound_ = std::make_unique<SoundSystem>();
   std::unique_ptr<DemoPlaySystem> demo_ = std::make_unique<DemoPlaySystem>();
   D3DXVECTOR3 move_{0.0f, 0.0f, 0.0f};
 };
@@ -114,8 +116,8 @@ TEST_F(DemoPlaySystemTest, IntroCaptionsChangeAtEachRowsInclusiveLowerBound) {
   const struct {
     float t;
     size_t glyphs;
-  } rows[] = {{0.0f, 5},  {4.99f, 5}, {5.0f, 0},  {11.99f, 0}, {12.0f, 4},
-              {18.0f, 0}, {25.0f, 5}, {29.99f, 5}, {30.0f, 0}, {35.0f, 25}};
+  } rows[] = {{0.0f, 5},  {4.99f, 5}, {5.0f, 0},   {11.99f, 0}, {12.0f, 4},
+              {18.0f, 0}, {25.0f, 5}, {29.99f, 5}, {30.0f, 0},  {35.0f, 25}};
   for (const auto& row : rows) EXPECT_EQ(Glyphs(Frame(row.t)), row.glyphs) << row.t;
 }
 
@@ -128,7 +130,8 @@ TEST_F(DemoPlaySystemTest, TheFlightAddsUpItsLegsFrameByFrameToTheCraterView) {
   ExpectNear(demo_->Eye(), 10.73f - 0.85f, 1.7f + 1.0f, -17.45f + 0.5185f, 1e-5f);
 
   demo_ = std::make_unique<DemoPlaySystem>();
-  ASSERT_TRUE(demo_->Init(&timer_, &font_, &explosion_, &smoke_, terrain_.get(), &sound_, device_));
+  ASSERT_TRUE(
+      demo_->Init(&timer_, &font_, &explosion_, &smoke_, terrain_.get(), sound_.get(), device_));
   Run(0.0f, 36.0f);
   ExpectNear(demo_->Eye(), 2.23f, 11.7f, -12.27f, 0.05f);
   ExpectNear(demo_->LookAt(), 0.6f, 7.0f, 0.0f, 0.05f);
@@ -226,8 +229,7 @@ TEST_F(DemoPlaySystemTest, FiveFiresEachCarryTheirSmokeUnderTheirOwnWorld) {
   PressKey();
   Run(35.0f + kStep, 42.0f);
   const Recording& frame = Frame(42.0f);
-  const std::vector<const RecordedDraw*> fires =
-      DrawsWith(frame, demo_->Fires().Fire()->Texture());
+  const std::vector<const RecordedDraw*> fires = DrawsWith(frame, demo_->Fires().Fire()->Texture());
   ASSERT_EQ(fires.size(), 5u);
   for (size_t i = 0; i < 5; ++i) {
     const D3DXVECTOR3& centre = FireBillboards::kFireCentres[i];
@@ -284,6 +286,34 @@ TEST_F(DemoPlaySystemTest, HandedOverTexturesAreFreedOnceByTheirLastHolder) {
   terrain_.reset();
   EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), lava), 1);
   EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), target), 1);
+}
+
+TEST_F(DemoPlaySystemTest, RumbleThenBlastAndAFireLoopThatStartsSilent) {
+  constexpr int kRate = DiskAudio::kRate;
+  const std::pair<const char*, int16_t> tones[] = {
+      {"rumble", 1000}, {"explosion", 2000}, {"fire", 4000}};
+  for (const auto& [name, value] : tones) {
+    folder_.Write(std::string(name) + ".wav", ConstantWav(value, 10 * kRate));
+    ASSERT_TRUE(sound_->Load((std::string(name) + ".wav").c_str(), name));
+  }
+  PressKey();
+  Frame(35.02f);  // the rumble at -8 dB
+  audio_.MixFor(0.2);
+  Run(35.04f, 37.04f);  // the blast raises the rumble to full
+  audio_.MixFor(0.2);
+  Run(37.04f, 41.54f);  // the fire loop starts, silent
+  audio_.MixFor(0.2);
+  sound_->SetVolume("fire", 0);  // as the ambient mix does near the crater
+  audio_.MixFor(0.2);
+  sound_.reset();
+  const std::vector<int16_t> heard = audio_.LeftChannel();
+  const auto firstOf = [&](int16_t value) { return std::find(heard.begin(), heard.end(), value); };
+  const auto rumble = firstOf(398), blast = firstOf(3000), fire = firstOf(7000);
+  ASSERT_NE(fire, heard.end());
+  EXPECT_LT(rumble, blast);
+  // Rumble and blast alone for both spells of mixing before the fire is turned up.
+  EXPECT_GT(std::count(blast, fire, int16_t{3000}), 0.35 * kRate);
+  EXPECT_EQ(std::count(heard.begin(), fire, int16_t{5000}), 0);
 }
 
 }  // namespace
