@@ -39,7 +39,7 @@ constexpr float kCameraScale = 1.25f;
 // Two triangles in the plane z = 0 spanning -1 to 1, upright and counter-clockwise seen from
 // negative z, the side the clockwise culling keeps.
 constexpr SceneVertex kUnitQuad[6] = {
-    {1.0f, -1.0f, 0.0f, 0xFFFFFFFF, 1.0f, 1.0f}, {-1.0f, 1.0f, 0.0f, 0xFFFFFFFF, 0.0f, 0.0f},
+    {1.0f, -1.0f, 0.0f, 0xFFFFFFFF, 1.0f, 1.0f},  {-1.0f, 1.0f, 0.0f, 0xFFFFFFFF, 0.0f, 0.0f},
     {-1.0f, -1.0f, 0.0f, 0xFFFFFFFF, 0.0f, 1.0f}, {1.0f, 1.0f, 0.0f, 0xFFFFFFFF, 1.0f, 0.0f},
     {-1.0f, 1.0f, 0.0f, 0xFFFFFFFF, 0.0f, 0.0f},  {1.0f, -1.0f, 0.0f, 0xFFFFFFFF, 1.0f, 1.0f}};
 

@@ -39,9 +39,8 @@ class DemoPlaySystem {
   // Keeps the objects it plays with (it owns none of them) and makes its own art. False when the
   // fires can't be made; the unit quad failing is also shown in a message box. The device is
   // not kept.
-  bool Init(FrameTimer* timer, BitmapFont* font, ExplosionSystem* explosion,
-            ParticleSystem* smoke, VolcanoTerrain* terrain, SoundSystem* sound,
-            IDirect3DDevice8* device);
+  bool Init(FrameTimer* timer, BitmapFont* font, ExplosionSystem* explosion, ParticleSystem* smoke,
+            VolcanoTerrain* terrain, SoundSystem* sound, IDirect3DDevice8* device);
   // One frame of the intro: the camera's flight and its captions; a key held from 35 s on
   // starts the fire phase.
   bool RenderIntro(IDirect3DDevice8* device);

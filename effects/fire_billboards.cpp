@@ -21,8 +21,7 @@ constexpr D3DXVECTOR3 kSmokeMinVelocity(-0.5f, 1.0f, -0.5f);
 constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
 
 // The fire texture's colour, opacity from the quad's opaque white, through stream 0's quad.
-void UseFireQuad(IDirect3DTexture8* fire, IDirect3DVertexBuffer8* quad,
-                 IDirect3DDevice8* device) {
+void UseFireQuad(IDirect3DTexture8* fire, IDirect3DVertexBuffer8* quad, IDirect3DDevice8* device) {
   device->SetTexture(0, fire);
   device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);

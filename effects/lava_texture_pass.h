@@ -30,8 +30,7 @@ class LavaTexturePass {
   float Scale() const { return scale_; }
 
  private:
-  bool DrawQuad(IDirect3DTexture8* texture, IDirect3DVertexBuffer8* quad,
-                IDirect3DDevice8* device);
+  bool DrawQuad(IDirect3DTexture8* texture, IDirect3DVertexBuffer8* quad, IDirect3DDevice8* device);
 
   IDirect3DTexture8* volcanoTexture_ = nullptr;
   IDirect3DTexture8* streamTexture_ = nullptr;
