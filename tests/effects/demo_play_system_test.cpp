@@ -198,7 +198,9 @@ TEST_F(DemoPlaySystemTest, LavaPassComposesIntoItsTargetAndPutsTheFrameBack) {
   D3DXMATRIX world;
   D3DXMatrixTranslation(&world, 0.0f, 0.3f, 0.0f);
   device_->SetTransform(D3DTS_WORLD, &world);
+  const float scaleBefore = demo_->LavaScale();
   const Recording& frame = Frame(37.2f, 0.1f);
+  EXPECT_FLOAT_EQ(demo_->LavaScale() - scaleBefore, 0.025f);  // a quarter per second of time
   IDirect3DSurface8* level = nullptr;
   demo_->LavaTarget()->GetSurfaceLevel(0, &level);
   level->Release();  // the texture keeps it
