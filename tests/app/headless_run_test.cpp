@@ -375,6 +375,9 @@ TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
     if (message) {
       EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
     }
+    // Under the sanitizers, a missing file must cost no error and no leak.
+    EXPECT_EQ(run.output.find("Sanitizer"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("runtime error"), std::string::npos) << run.output;
   }
 }
 

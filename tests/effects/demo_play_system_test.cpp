@@ -78,6 +78,7 @@ class DemoPlaySystemTest : public ::testing::Test {
   void PressKey() {
     demo_->SetKeyDown(true);
     Frame(35.0f);
+    ASSERT_EQ(demo_->FireStartTime(), 35.0f);
   }
 
   static size_t Glyphs(const Recording& frame) {
