@@ -1,17 +1,15 @@
 #include "app/ambient_sound.h"
 
 #include <cmath>
-#include <limits>
 
 #include "app/app_globals.h"
 #include "app/frame_timer.h"
-#include "app/scene_pass.h"
 #include "app/sound_system.h"
+#include "effects/demo_play_system.h"
 
 namespace {
 
 constexpr int32_t kSilent = -9600;
-constexpr float kNoFireYet = std::numeric_limits<float>::infinity();
 
 // 4 dB quieter per world unit away from the crater's axis.
 int32_t FireAttenuation(float coordinate) {
@@ -42,9 +40,9 @@ AmbientVolumes MixAmbientSound(const D3DXVECTOR3& eye, float fireStartTime, floa
 }
 
 void UpdateAmbientSound() {
-  if (!g_sound) return;
-  // The fire phase belongs to the demo's script; until it runs, no fire burns.
-  const AmbientVolumes mix = MixAmbientSound(CameraEye(), kNoFireYet, g_timer->totalSeconds);
+  if (!g_sound || !g_demo) return;
+  const AmbientVolumes mix =
+      MixAmbientSound(g_demo->Eye(), g_demo->FireStartTime(), g_timer->totalSeconds);
   if (mix.wind) g_sound->SetVolume("wind", *mix.wind);
   if (mix.waves) g_sound->SetVolume("waves", *mix.waves);
   if (mix.fire) g_sound->SetVolume("fire", *mix.fire);

@@ -21,16 +21,24 @@ struct FrameSummary {
   double programSwitches = 0;
   double textureUploads = 0;
   double bytesUploaded = 0;
+  // What exists at the first and the last frame: steady counts show nothing leaks.
+  uint32_t texturesAliveFirst = 0;
+  uint32_t texturesAliveLast = 0;
+  uint32_t buffersAliveFirst = 0;
+  uint32_t buffersAliveLast = 0;
 };
 
 class FrameStatistics {
  public:
   void Add(double frameMs, const DeviceCounters& counters);
   FrameSummary Summarize(double wallSeconds, double cpuSeconds) const;
+  size_t Frames() const { return frameMs_.size(); }
 
  private:
   std::vector<double> frameMs_;
   DeviceCounters totals_;
+  DeviceCounters first_;
+  DeviceCounters last_;
 };
 
 std::string FormatSummaryLine(const FrameSummary& summary);

@@ -20,14 +20,22 @@ void RunMonitor::LoopStarted() {
 
 void RunMonitor::FrameDone() {
   ++frameNumber_;
-  auto now = std::chrono::steady_clock::now();
-  DeviceCounters counters;
-  g_device->GetCounters(&counters);
-  statistics_.Add(std::chrono::duration<double, std::milli>(now - lastFrameEnd_).count(), counters);
+  const float demoSeconds = g_timer->totalSeconds;
+  const auto now = std::chrono::steady_clock::now();
+  if (demoSeconds >= options_.benchmarkFrom) {
+    // Wall and processor time count from the end of the frame before the first one counted.
+    if (statistics_.Frames() == 0) {
+      loopStart_ = lastFrameEnd_;
+      cpuStart_ = cpuEnd_;
+    }
+    DeviceCounters counters;
+    g_device->GetCounters(&counters);
+    statistics_.Add(std::chrono::duration<double, std::milli>(now - lastFrameEnd_).count(),
+                    counters);
+  }
   lastFrameEnd_ = now;
   cpuEnd_ = std::clock();
 
-  float demoSeconds = g_timer->totalSeconds;
   if (CaptureDue(demoSeconds)) Capture(demoSeconds);
   bool framesDone = options_.frames > 0 && frameNumber_ >= options_.frames;
   bool timeDone = options_.seconds > 0.0 && demoSeconds >= options_.seconds;

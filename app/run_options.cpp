@@ -110,6 +110,11 @@ const OptionSpec kOptions[] = {
        o->benchmarkJson = v;
        return !v.empty();
      }},
+    {"--benchmark-from", "S", "count only the frames from demo-clock second S on",
+     [](const std::string& v, RunOptions* o) {
+       o->benchmark = true;
+       return ParseSeconds(v, &o->benchmarkFrom);
+     }},
     {"--help", nullptr, "this text", nullptr},
 };
 

@@ -17,6 +17,7 @@ struct RunOptions {
   uint32_t captureEvery = 0;      // every Nth frame
   bool benchmark = false;
   std::string benchmarkJson;
+  double benchmarkFrom = 0.0;  // demo-clock seconds of the first frame counted
 };
 
 enum class RunOptionsResult { kRun, kHelp, kError };

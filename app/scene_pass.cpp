@@ -7,6 +7,7 @@
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
+#include "effects/demo_play_system.h"
 #include "effects/particle_system.h"
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_vector3.h"
@@ -23,18 +24,30 @@ constexpr float kAspect = 1.0f;               // whatever the window's shape
 constexpr float kNearPlane = 1.0f;
 constexpr float kFarPlane = 1000.0f;
 
-// The camera until the demo's script drives it: the intro's closing look at the cone.
-constexpr D3DXVECTOR3 kEye(2.23f, 11.7f, -12.27f);
-
-D3DXMATRIX CameraView() {
-  const D3DXVECTOR3 at(0.6f, 7.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
-  D3DXMATRIX view;
-  D3DXMatrixLookAtLH(&view, &kEye, &at, &up);
-  return view;
-}
-
 void SetWorld(const D3DXMATRIX& world) {
   g_device->SetTransform(D3DTS_WORLD, &world);
+}
+
+// The island shakes with the fire phase's rumble; the world stays still before it.
+void SetIslandWorld(const D3DXMATRIX& identity) {
+  SetWorld(g_demo && g_demo->FirePhase() ? g_demo->Shake() : identity);
+}
+
+// The demo's intro or fire phase, then, once exploring, the camera moved by this frame's input.
+// The new view reaches the sky dome in this frame and everything else in the next.
+void PlayDemo(const D3DXMATRIX& identity) {
+  if (!g_demo) return;
+  if (!g_demo->FirePhase()) {
+    g_demo->RenderIntro(g_device);
+  } else {
+    g_demo->RenderFirePhase(g_device);
+  }
+  SetIslandWorld(identity);
+  if (g_demo->Exploring()) g_demo->UpdateCamera(&g_move, g_yaw, g_pitch);
+}
+
+void SetDemoView() {
+  if (g_demo) g_device->SetTransform(D3DTS_VIEW, &g_demo->View());
 }
 
 // Drawn with the ocean's texture and the stage-0 setup the ocean leaves behind: colour from the
@@ -64,22 +77,18 @@ void RenderFrameRate() {
 
 }  // namespace
 
-D3DXVECTOR3 CameraEye() {
-  return kEye;
-}
-
 void RenderScene() {
-  static const D3DXMATRIX view = CameraView();
   D3DXMATRIX identity, projection;
   D3DXMatrixIdentity(&identity);
-  g_device->SetTransform(D3DTS_VIEW, &view);
+  SetDemoView();
   D3DXMatrixPerspectiveFovLH(&projection, kFieldOfView, kAspect, kNearPlane, kFarPlane);
   g_device->SetTransform(D3DTS_PROJECTION, &projection);
 
-  SetWorld(identity);
+  SetIslandWorld(identity);
   if (g_terrain) g_terrain->Render(g_device);
   // Everything after the terrain culls clockwise triangles, whatever was set before.
   g_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+  PlayDemo(identity);
 
   SetWorld(identity);
   if (g_ocean) g_ocean->Render(g_device, g_timer->frameMs);
@@ -90,7 +99,7 @@ void RenderScene() {
   D3DXMATRIX halfSize;
   D3DXMatrixScaling(&halfSize, 0.5f, 0.5f, 0.5f);
   SetWorld(halfSize);
-  g_device->SetTransform(D3DTS_VIEW, &view);
+  SetDemoView();
   if (g_skyDome) g_skyDome->Render(g_device);
 
   // Last, over everything.

@@ -9,6 +9,7 @@
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
+#include "effects/demo_play_system.h"
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8.h"
@@ -135,12 +136,6 @@ void Destroy(T*& object) {
 
 }  // namespace
 
-void FatalError(const char* text, const char* caption, HWND owner, bool quit) {
-  MessageBoxA(owner, text, caption, MB_OK);
-  // A run that failed must not look like one that succeeded.
-  if (quit) PostQuitMessage(kFatalExitCode);
-}
-
 bool BuildOcean(int extent, int gridSize) {
   return g_ocean->Build("textures\\ocean.bmp", kOceanColor, kSeaLevel, extent, extent, gridSize,
                         gridSize, 0.5f, 0.2f, 0.5f, g_device);
@@ -197,6 +192,11 @@ void Startup() {
           "Explosion System Init: OK", "Explosion System Init: FAIL")) {
     return;
   }
+  g_demo = new DemoPlaySystem();
+  if (!Reported(g_demo->Init(g_timer, g_font, g_explosion, g_smoke, g_terrain, g_sound, g_device),
+                "Demo Play System Init: OK", "Demo Play System Init: FAIL")) {
+    return;
+  }
 
   g_terrain->BuildGrid(&g_seaPlaneVB, &g_seaPlaneIB, 64, 64, 2, 2, 0xFFFFFFFF, g_device);
   StartSounds();
@@ -211,6 +211,7 @@ void Shutdown() {
   Destroy(g_smoke);
   Destroy(g_ocean);
   Destroy(g_terrain);
+  Destroy(g_demo);
   Destroy(g_explosion);
   // Stops every sound and closes the audio output.
   Destroy(g_sound);

@@ -1,9 +1,6 @@
 #pragma once
 // The start-up and shut-down sequences over the application globals.
-#include "platform/win32.h"
-
-// Exit status of a run that ended on a fatal error.
-constexpr int kFatalExitCode = 1;
+#include "app/fatal_error.h"
 
 // Reads config.ini, creates the device and its base state, then the scene objects. A failing
 // step shows its message and posts the quit request; later steps are not run.
@@ -13,5 +10,3 @@ void Startup();
 bool BuildOcean(int extent, int gridSize);
 // Destroys whatever exists, in order, and resets the globals.
 void Shutdown();
-// Shows text in a message box and, when quit is set, asks the main loop to end.
-void FatalError(const char* text, const char* caption, HWND owner, bool quit);

@@ -73,6 +73,18 @@ bool ParticleSystem::Init(IDirect3DDevice8* device, const char* textureFile, int
                                               D3DPOOL_DEFAULT, &vertexBuffer_));
 }
 
+void ParticleSystem::ReplaceTexture(IDirect3DTexture8* texture) {
+  if (texture) texture->AddRef();
+  SafeRelease(texture_);
+  texture_ = texture;
+}
+
+void ParticleSystem::SetVelocityRange(const D3DXVECTOR3& minVelocity,
+                                      const D3DXVECTOR3& maxVelocity) {
+  minVelocity_ = minVelocity;
+  maxVelocity_ = maxVelocity;
+}
+
 bool ParticleSystem::Update(uint32_t elapsedMs, bool emit) {
   const float dt = static_cast<float>(elapsedMs) * 0.001f;
   Age(dt);

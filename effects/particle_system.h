@@ -52,6 +52,12 @@ class ParticleSystem {
   bool Render(IDirect3DDevice8* device);
   void Release();
 
+  // Draws the particles with texture from now on, holding a reference of its own and letting go
+  // of the one it had; handing over the texture it already has is harmless.
+  void ReplaceTexture(IDirect3DTexture8* texture);
+  // Particles born from now on draw their velocity between these bounds.
+  void SetVelocityRange(const D3DXVECTOR3& minVelocity, const D3DXVECTOR3& maxVelocity);
+
   int LiveCount() const { return liveCount_; }
   float EmitCarry() const { return emitCarry_; }
   std::span<const Particle> Particles() const { return particles_; }

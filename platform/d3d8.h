@@ -522,6 +522,9 @@ struct DeviceCounters {
   uint32_t programSwitches = 0;  // shader program changes
   uint32_t textureUploads = 0;
   uint64_t bytesUploaded = 0;  // texture and buffer data sent to the GPU
+  // Textures and vertex or index buffers in existence when the frame was presented.
+  uint32_t liveTextures = 0;
+  uint32_t liveBuffers = 0;
 };
 
 class IDirect3DDevice8 : public IUnknown {

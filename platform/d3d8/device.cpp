@@ -492,6 +492,8 @@ HRESULT IDirect3DDevice8::Present(const void* /*sourceRect*/, const void* /*dest
   if (inScene_) return D3DERR_INVALIDCALL;
   backend_->Present();
   lastFrameCounters_ = frameCounters_;
+  lastFrameCounters_.liveTextures = static_cast<uint32_t>(liveTextures_.size());
+  lastFrameCounters_.liveBuffers = static_cast<uint32_t>(liveBuffers_.size());
   backend_->AddCounters(&lastFrameCounters_);
   frameCounters_ = {};
   backend_->ResetCounters();

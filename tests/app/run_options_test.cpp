@@ -30,11 +30,11 @@ TEST(RunOptions, NoOptionsRunAsAlways) {
 
 TEST(RunOptions, ReadsEveryOption) {
   RunOptions o;
-  ASSERT_EQ(
-      Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5", "--input",
-             "in.txt", "--capture", "out", "--capture-at", "3,1.5", "--benchmark-json", "b.json"},
-            &o),
-      RunOptionsResult::kRun);
+  ASSERT_EQ(Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5",
+                   "--input", "in.txt", "--capture", "out", "--capture-at", "3,1.5",
+                   "--benchmark-json", "b.json", "--benchmark-from", "37"},
+                  &o),
+            RunOptionsResult::kRun);
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.fixedStepMs, 20u);
   EXPECT_EQ(o.frames, 7u);
@@ -44,6 +44,7 @@ TEST(RunOptions, ReadsEveryOption) {
   EXPECT_EQ(o.captureAt, (std::vector<double>{1.5, 3.0}));
   EXPECT_TRUE(o.benchmark);
   EXPECT_EQ(o.benchmarkJson, "b.json");
+  EXPECT_DOUBLE_EQ(o.benchmarkFrom, 37.0);
 }
 
 TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {

@@ -14,24 +14,6 @@ namespace {
 
 constexpr int kRate = DiskAudio::kRate;
 
-void PutLe(std::string* out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out->push_back(char(value >> (8 * i)));
-}
-
-// A 16-bit mono WAV file of frames samples of one value.
-std::string ConstantWav(int16_t value, int frames, int rate = kRate) {
-  std::string wav = "RIFF";
-  PutLe(&wav, 36 + 2 * frames, 4);
-  wav += "WAVEfmt ";
-  for (uint32_t field : {16u, 1u | 1u << 16, uint32_t(rate), uint32_t(rate * 2), 2u | 16u << 16}) {
-    PutLe(&wav, field, 4);
-  }
-  wav += "data";
-  PutLe(&wav, 2 * frames, 4);
-  for (int i = 0; i < frames; ++i) PutLe(&wav, uint16_t(value), 2);
-  return wav;
-}
-
 class SoundSystemTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(sound_->Init(nullptr)); }

@@ -14,6 +14,7 @@
 #include "console/console.h"
 #include "console/fire_effect.h"
 #include "disk_audio.h"
+#include "effects/demo_play_system.h"
 #include "platform/host.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
@@ -52,6 +53,9 @@ class StartupTest : public ::testing::Test {
     g_hWnd = nullptr;
     g_fps = 0;
     g_showFps = false;
+    g_move = D3DXVECTOR3(0.0f, 0.0f, 0.0f);
+    g_yaw = g_pitch = 0.0f;
+    g_lastMouseX = g_lastMouseY = 0;
   }
 
   // Runs the start-up and returns what it wrote on standard error.
@@ -152,7 +156,7 @@ TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   EXPECT_NE(g_seaPlaneVB, nullptr);
   EXPECT_NE(g_seaPlaneIB, nullptr);
   EXPECT_EQ(g_font->GlyphCount(), 95u);
-  EXPECT_EQ(FileLines("conout.log").back(), "Explosion System Init: OK");
+  EXPECT_EQ(FileLines("conout.log").back(), "Demo Play System Init: OK");
   Shutdown();
   EXPECT_EQ(g_skyDome, nullptr);
   EXPECT_EQ(g_ocean, nullptr);
@@ -164,6 +168,25 @@ TEST_F(StartupTest, WaterDetailSetsTheOceanGridAndTheSeaPlaneIsBuilt) {
   EXPECT_EQ(g_sound, nullptr);
   EXPECT_EQ(g_smoke, nullptr);
   EXPECT_EQ(g_explosion, nullptr);
+  EXPECT_EQ(g_demo, nullptr);
+}
+
+TEST_F(StartupTest, ArrowsAssignOneStepAndEveryMouseMessageTurnsOneStep) {
+  StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  for (WPARAM key : {VK_UP, VK_UP, VK_LEFT}) WndProc(g_hWnd, WM_KEYDOWN, key, 0);
+  EXPECT_EQ(g_move.x, -0.1f);
+  EXPECT_EQ(g_move.y, 0.0f);
+  EXPECT_EQ(g_move.z, 0.1f);
+  // However far the mouse goes in one message: right turns right, down tilts down.
+  const struct {
+    int x, y;
+    float yaw, pitch;
+  } moves[] = {{200, 0, 0.075f, 0.0f}, {200, 30, 0.075f, 0.075f}, {10, 5, 0.0f, 0.0f}};
+  for (const auto& m : moves) {
+    WndProc(g_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(m.x, m.y));
+    EXPECT_FLOAT_EQ(g_yaw, m.yaw) << m.x;
+    EXPECT_FLOAT_EQ(g_pitch, m.pitch) << m.y;
+  }
 }
 
 TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
@@ -187,8 +210,8 @@ TEST_F(StartupTest, AConsoleWithoutItsFontIsReportedAndTheStartUpGoesOn) {
   std::filesystem::remove_all("font");
   std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
   EXPECT_NE(err.find("Error: Console Initialization Error"), std::string::npos) << err;
-  EXPECT_EQ(FileLines("conout.log").size(), 9u);
-  EXPECT_NE(g_terrain, nullptr);
+  EXPECT_EQ(FileLines("conout.log").size(), 10u);  // the banner and all eight rows
+  EXPECT_NE(g_demo, nullptr);
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 

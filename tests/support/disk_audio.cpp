@@ -11,6 +11,10 @@ namespace {
 constexpr const char* kFile = "mixed.raw";
 constexpr uintmax_t kBytesPerSecond = DiskAudio::kRate * 4;
 
+void PutLe(std::string* out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out->push_back(char(value >> (8 * i)));
+}
+
 uintmax_t MixedBytes() {
   std::error_code error;
   const uintmax_t size = std::filesystem::file_size(kFile, error);
@@ -42,4 +46,17 @@ std::vector<int16_t> DiskAudio::LeftChannel() const {
   int16_t frame[2];
   while (file.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
   return left;
+}
+
+std::string ConstantWav(int16_t value, int frames, int rate) {
+  std::string wav = "RIFF";
+  PutLe(&wav, 36 + 2 * frames, 4);
+  wav += "WAVEfmt ";
+  for (uint32_t field : {16u, 1u | 1u << 16, uint32_t(rate), uint32_t(rate * 2), 2u | 16u << 16}) {
+    PutLe(&wav, field, 4);
+  }
+  wav += "data";
+  PutLe(&wav, 2 * frames, 4);
+  for (int i = 0; i < frames; ++i) PutLe(&wav, uint16_t(value), 2);
+  return wav;
 }

@@ -2,6 +2,7 @@
 // Sends the sound output opened from now on to a file, through SDL's disk audio driver, so that
 // a test can hear what was mixed: 22050 frames a second of 16-bit stereo.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class DiskAudio {
@@ -18,3 +19,7 @@ class DiskAudio {
   // The left channel of everything mixed; complete once the output is closed.
   std::vector<int16_t> LeftChannel() const;
 };
+
+// A 16-bit mono WAV file of frames samples of one value: what is heard tells which sounds play,
+// and how loud.
+std::string ConstantWav(int16_t value, int frames, int rate = DiskAudio::kRate);

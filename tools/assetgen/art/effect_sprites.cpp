@@ -93,9 +93,10 @@ Image EffectSprites::RockFragment(int size) const {
     float edge = FragmentRadius(p.angle);
     float inside = Smoothstep(edge + 0.03f, edge - 0.03f, p.radius);
     float cracks = Smoothstep(0.7f, 0.9f, noise_.Ridged(p.x * 3.f + 3.f, p.y * 3.f, 3));
-    float rim = Smoothstep(edge - 0.12f, edge, p.radius);
-    float crust = 0.1f + 0.06f * noise_.Fbm(p.x * 6.f, p.y * 6.f, 3);
-    float heat = crust + 0.55f * std::max(cracks, rim * 0.7f);
+    float core = 1 - p.radius / edge;
+    float crust = 0.06f * noise_.Fbm(p.x * 6.f, p.y * 6.f, 3);
+    // Glowing all through: drawn additively, a dark stone would vanish and leave only its rim.
+    float heat = 0.3f + 0.3f * core + 0.3f * cracks - crust;
     Rgb halo = HeatRamp::Colour(0.35f) * (0.3f * std::exp(-p.radius * p.radius / 0.3f));
     return (HeatRamp::Colour(heat) * inside + halo * (1 - inside)) *
            Smoothstep(1.f, 0.85f, p.radius);

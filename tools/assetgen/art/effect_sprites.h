@@ -14,7 +14,7 @@ class EffectSprites {
 
   Image SmokePuff(int size) const;     // soft grey billow
   Image LavaBlob(int size) const;      // molten blob, white-hot core
-  Image RockFragment(int size) const;  // a dark broken stone with glowing cracks and rim
+  Image RockFragment(int size) const;  // a broken, glowing stone with brighter cracks
   // The shock-wave band: u runs along the ring and tiles, v from the outer edge (top row)
   // to the inner edge (bottom row), bright in the middle and black at both edges.
   Image ShockBand(int width, int height) const;

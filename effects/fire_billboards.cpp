@@ -1,0 +1,79 @@
+#include "effects/fire_billboards.h"
+
+#include "gfx/d3dx_matrix.h"
+#include "gfx/render_state_block.h"
+#include "world/scene_vertex.h"
+
+namespace {
+
+constexpr D3DRENDERSTATETYPE kChangedStates[] = {D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND,
+                                                 D3DRS_DESTBLEND, D3DRS_ZWRITEENABLE};
+
+// A small, fast-cooling fire in 16-bit colour.
+constexpr int kFireSize = 16;
+constexpr int kFireSeedRunWidth = 3;
+constexpr int kFireCooling = 10;
+constexpr int kFireSeedBias = 26;
+// Four to eight puffs a second, 0.45 units above each fire once scaled, rising with a little
+// sideways drift.
+constexpr D3DXVECTOR3 kSmokeOrigin(0.0f, 1.5f, 0.0f);
+constexpr D3DXVECTOR3 kSmokeMinVelocity(-0.5f, 1.0f, -0.5f);
+constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
+
+// The fire texture's colour, opacity from the quad's opaque white, through stream 0's quad.
+void UseFireQuad(IDirect3DTexture8* fire, IDirect3DVertexBuffer8* quad, IDirect3DDevice8* device) {
+  device->SetTexture(0, fire);
+  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+  device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  device->SetStreamSource(0, quad, sizeof(SceneVertex));
+  device->SetVertexShader(kSceneVertexFormat);
+}
+
+}  // namespace
+
+bool FireBillboards::Init(const char* paletteFile, const char* smokeFile,
+                          IDirect3DDevice8* device) {
+  Release();
+  fire_ = std::make_unique<FireEffect>();
+  if (!fire_->Init(kFireSize, paletteFile, kFireSeedRunWidth, kFireCooling, kFireSeedBias, true,
+                   device)) {
+    return false;
+  }
+  smoke_ = std::make_unique<ParticleSystem>();
+  return smoke_->Init(device, smokeFile, 4, 8, kSmokeOrigin, 1.0f, kSmokeMinVelocity,
+                      kSmokeMaxVelocity);
+}
+
+void FireBillboards::Release() {
+  smoke_.reset();
+  fire_.reset();
+}
+
+void FireBillboards::Update(uint32_t elapsedMs) {
+  smoke_->Update(elapsedMs, true);
+  fire_->Update();
+}
+
+void FireBillboards::Render(IDirect3DVertexBuffer8* quad, IDirect3DDevice8* device) {
+  // Black parts of the fire add nothing; bright parts glow over what lies behind. Unwritten
+  // depth keeps the black from hiding the sea drawn after the fires.
+  const RenderStateBlock saved(device, kChangedStates);
+  device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  D3DXMATRIX scale, move, world;
+  D3DXMatrixScaling(&scale, kFireScale, kFireScale, kFireScale);
+  for (const D3DXVECTOR3& centre : kFireCentres) {
+    // The smoke's draw changes the stage and the stream, so each fire sets them again.
+    UseFireQuad(fire_->Texture(), quad, device);
+    D3DXMatrixTranslation(&move, centre.x, centre.y, centre.z);
+    D3DXMatrixMultiply(&world, &scale, &move);
+    device->SetTransform(D3DTS_WORLD, &world);
+    device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2);
+    // One set of particles, drawn in every fire's frame: five identical plumes.
+    smoke_->Render(device);
+  }
+}

@@ -1,0 +1,322 @@
+// The show's script on the recording device, its clock set frame by frame as the frame timer
+// would, with the program's own font and fire palette.
+#include "effects/demo_play_system.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/frame_timer.h"
+#include "app/sound_system.h"
+#include "console/bitmap_font.h"
+#include "disk_audio.h"
+#include "effects/explosion_system.h"
+#include "effects/particle_system.h"
+#include "platform/d3d8/record/recording_backend.h"
+#include "test_bitmap.h"
+#include "test_folder.h"
+#include "world/volcano_terrain.h"
+
+namespace {
+
+constexpr float kStep = 0.02f;
+
+class DemoPlaySystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* folder : {"font", "misc"}) {
+      std::filesystem::copy(std::filesystem::path(VULCARA_DATA_DIR) / folder, folder);
+    }
+    std::filesystem::create_directory("textures");
+    WriteBitmap("textures/volcanoh24.bmp", GreyRamp24(4, 4, 2));
+    for (const char* name : {"volcanotex", "lava", "lavastream", "smoke", "erupdebris"}) {
+      WriteBitmap(std::string("textures/") + name + ".bmp", GreyRamp24(4, 4, 9));
+    }
+    device_ = CreateRecordingDevice(800, 600);
+    ASSERT_TRUE(font_.Load("font\\FONT_8", 0xF0B0, device_));
+    ASSERT_TRUE(smoke_.Init(device_, "textures\\smoke.bmp", 35, 40, D3DXVECTOR3(0.5f, 6.5f, 0.5f),
+                            1.0f, D3DXVECTOR3(-0.5f, 1.0f, -0.5f), D3DXVECTOR3(0.5f, 1.0f, 0.5f)));
+    ASSERT_TRUE(terrain_->Generate("textures\\volcanoh24.bmp", "textures\\volcanotex.bmp", 5, 5,
+                                   15.0f, device_));
+    ASSERT_TRUE(explosion_.Init("none.bmp", "textures\\erupdebris.bmp", 64, device_));
+    ASSERT_TRUE(sound_->Init(nullptr));
+    ASSERT_TRUE(
+        demo_->Init(&timer_, &font_, &explosion_, &smoke_, terrain_.get(), sound_.get(), device_));
+    // The program's base blending, which every pass must leave as it found it.
+    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device_->BeginScene();
+  }
+  void TearDown() override {
+    demo_.reset();
+    device_->Release();
+  }
+
+  // One frame of the scene pass's demo steps at demo time t, dt after the previous one.
+  const Recording& Frame(float t, float dt = kStep) {
+    timer_.totalSeconds = t;
+    timer_.frameSeconds = dt;
+    timer_.frameMs = static_cast<uint32_t>(std::lround(dt * 1000));
+    RecordingOf(device_).Reset();
+    if (!demo_->FirePhase()) {
+      demo_->RenderIntro(device_);
+    } else {
+      demo_->RenderFirePhase(device_);
+    }
+    if (demo_->Exploring()) demo_->UpdateCamera(&move_, 0.0f, 0.0f);
+    return RecordingOf(device_);
+  }
+
+  // Frames every kStep from t up to, not including, end.
+  void Run(float t, float end) {
+    for (int i = 0; t + i * kStep < end; ++i) Frame(t + i * kStep);
+  }
+
+  // A key down at the first frame from 35 s on: the fire phase starts at S = 35.
+  void PressKey() {
+    demo_->SetKeyDown(true);
+    Frame(35.0f);
+    ASSERT_EQ(demo_->FireStartTime(), 35.0f);
+  }
+
+  static size_t Glyphs(const Recording& frame) {
+    return std::count_if(frame.draws.begin(), frame.draws.end(),
+                         [](const RecordedDraw& d) { return d.type == D3DPT_TRIANGLESTRIP; });
+  }
+
+  std::vector<const RecordedDraw*> DrawsWith(const Recording& frame, IDirect3DTexture8* texture) {
+    std::vector<const RecordedDraw*> found;
+    for (const RecordedDraw& d : frame.draws) {
+      if (d.textureId == RecordedTextureId(texture)) found.push_back(&d);
+    }
+    return found;
+  }
+
+  TestFolder folder_;
+  IDirect3DDevice8* device_ = nullptr;
+  FrameTimer timer_;
+  BitmapFont font_;
+  ParticleSystem smoke_;
+  std::unique_ptr<VolcanoTerrain> terrain_ = std::make_unique<VolcanoTerrain>();
+  ExplosionSystem explosion_;
+  DiskAudio audio_;  // before the sound system opens its output
+  std::unique_ptr<SoundSystem> sound_ = std::make_unique<SoundSystem>();
+  std::unique_ptr<DemoPlaySystem> demo_ = std::make_unique<DemoPlaySystem>();
+  D3DXVECTOR3 move_{0.0f, 0.0f, 0.0f};
+};
+
+void ExpectNear(const D3DXVECTOR3& v, float x, float y, float z, float within) {
+  EXPECT_NEAR(v.x, x, within);
+  EXPECT_NEAR(v.y, y, within);
+  EXPECT_NEAR(v.z, z, within);
+}
+
+TEST_F(DemoPlaySystemTest, IntroCaptionsChangeAtEachRowsInclusiveLowerBound) {
+  const struct {
+    float t;
+    size_t glyphs;
+  } rows[] = {{0.0f, 5},  {4.99f, 5}, {5.0f, 0},   {11.99f, 0}, {12.0f, 4},
+              {18.0f, 0}, {25.0f, 5}, {29.99f, 5}, {30.0f, 0},  {35.0f, 25}};
+  for (const auto& row : rows) EXPECT_EQ(Glyphs(Frame(row.t)), row.glyphs) << row.t;
+}
+
+TEST_F(DemoPlaySystemTest, TheFlightAddsUpItsLegsFrameByFrameToTheCraterView) {
+  Frame(6.0f);  // a slow start-up: the flight begins from the first row's values
+  ExpectNear(demo_->LookAt(), 9.0f, kStep, 0.0f, 1e-6f);
+  Frame(18.0f, 0.5f);
+  ExpectNear(demo_->LookAt(), 8.4f, kStep, 0.0f, 1e-6f);
+  Frame(30.0f, 0.5f);
+  ExpectNear(demo_->Eye(), 10.73f - 0.85f, 1.7f + 1.0f, -17.45f + 0.5185f, 1e-5f);
+
+  demo_ = std::make_unique<DemoPlaySystem>();
+  ASSERT_TRUE(
+      demo_->Init(&timer_, &font_, &explosion_, &smoke_, terrain_.get(), sound_.get(), device_));
+  Run(0.0f, 36.0f);
+  ExpectNear(demo_->Eye(), 2.23f, 11.7f, -12.27f, 0.05f);
+  ExpectNear(demo_->LookAt(), 0.6f, 7.0f, 0.0f, 0.05f);
+  D3DXMATRIX view;
+  const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
+  D3DXMatrixLookAtLH(&view, &demo_->Eye(), &demo_->LookAt(), &up);
+  EXPECT_EQ(0, std::memcmp(&view, &demo_->View(), sizeof view));
+  EXPECT_FALSE(demo_->FirePhase());  // no key was pressed
+}
+
+TEST_F(DemoPlaySystemTest, OnlyAKeyDownFromThirtyFiveSecondsOnStartsTheFirePhase) {
+  demo_->SetKeyDown(true);
+  Frame(20.0f);
+  demo_->SetKeyDown(false);
+  Frame(35.0f);
+  EXPECT_FALSE(demo_->FirePhase());
+  demo_->SetKeyDown(true);
+  // The frame of the press still shows the intro, which hands over from the next frame.
+  EXPECT_EQ(Glyphs(Frame(35.5f)), 25u);
+  EXPECT_TRUE(demo_->FirePhase());
+  EXPECT_EQ(demo_->FireStartTime(), 35.5f);
+}
+
+TEST_F(DemoPlaySystemTest, FirePhaseRumblesEruptsBurnsAndThenExplores) {
+  IDirect3DTexture8* smokeTexture = smoke_.Texture();
+  PressKey();
+  float lowest = 0, highest = 0;
+  for (float t = 35.0f + kStep; t <= 37.0f; t += kStep) {
+    Frame(t);
+    lowest = std::min(lowest, demo_->Shake()._42);
+    highest = std::max(highest, demo_->Shake()._42);
+  }
+  EXPECT_LE(lowest, -0.05f);
+  EXPECT_GE(highest, 0.05f);
+  EXPECT_GE(lowest, -0.05f - 2.5f * kStep);
+  EXPECT_EQ(smoke_.Texture(), smokeTexture);
+  EXPECT_NE(terrain_->Texture(), demo_->LavaTarget());
+
+  // Blast: the smoke column turns to lava, and the island shows the lava target.
+  const float shakeAfterRumble = demo_->Shake()._42;
+  Frame(37.02f);
+  EXPECT_EQ(smoke_.Texture(), demo_->LavaTexture());
+  EXPECT_EQ(terrain_->Texture(), demo_->LavaTarget());
+  // Then fires and captions between 6.5 and 14 seconds after the key, and free flight.
+  for (int i = 1; 37.02f + i * kStep < 58.0f; ++i) {
+    const float sinceKey = 2.02f + i * kStep;
+    const Recording& frame = Frame(35.0f + sinceKey);
+    const size_t fires = DrawsWith(frame, demo_->Fires().Fire()->Texture()).size();
+    const bool burning = sinceKey > 6.5f && sinceKey < 14.0f;
+    const size_t captions = !burning ? 0 : sinceKey < 10.0f ? 4 : sinceKey > 10.0f ? 29 : 0;
+    ASSERT_EQ(fires, burning ? 5u : 0u) << sinceKey;
+    ASSERT_EQ(Glyphs(frame), captions) << sinceKey;
+    ASSERT_EQ(demo_->Exploring(), sinceKey > 14.0f) << sinceKey;
+    ASSERT_EQ(demo_->Shake()._42, shakeAfterRumble);
+  }
+  // The lava stops spreading just past half-width 5, about twenty seconds after the blast.
+  EXPECT_GT(demo_->LavaScale(), 5.0f);
+  EXPECT_LE(demo_->LavaScale(), 5.0f + 0.25f * kStep);
+}
+
+TEST_F(DemoPlaySystemTest, LavaPassComposesIntoItsTargetAndPutsTheFrameBack) {
+  PressKey();
+  Run(35.0f + kStep, 37.1f);
+  D3DXMATRIX world;
+  D3DXMatrixTranslation(&world, 0.0f, 0.3f, 0.0f);
+  device_->SetTransform(D3DTS_WORLD, &world);
+  const float scaleBefore = demo_->LavaScale();
+  const Recording& frame = Frame(37.2f, 0.1f);
+  EXPECT_FLOAT_EQ(demo_->LavaScale() - scaleBefore, 0.025f);  // a quarter per second of time
+  IDirect3DSurface8* level = nullptr;
+  demo_->LavaTarget()->GetSurfaceLevel(0, &level);
+  level->Release();  // the texture keeps it
+  ASSERT_EQ(frame.targetSwitches.size(), 2u);
+  EXPECT_EQ(frame.targetSwitches[0], level);
+  std::vector<const RecordedDraw*> composed;
+  for (const RecordedDraw& d : frame.draws) {
+    if (d.state.renderTarget == level) composed.push_back(&d);
+  }
+  ASSERT_EQ(composed.size(), 2u);
+  EXPECT_EQ(composed[0]->state.Render(D3DRS_ZENABLE), DWORD{D3DZB_FALSE});
+  EXPECT_EQ(composed[1]->state.Render(D3DRS_SRCBLEND), DWORD{D3DBLEND_ONE});
+  EXPECT_EQ(composed[1]->state.Render(D3DRS_DESTBLEND), DWORD{D3DBLEND_ONE});
+  EXPECT_FLOAT_EQ(composed[1]->state.world._11, demo_->LavaScale());
+  EXPECT_FLOAT_EQ(composed[1]->state.world._33, 1.0f);
+  // Afterwards the frame's target, depth test, blending and transforms are as they were.
+  DWORD value = 0;
+  device_->GetRenderState(D3DRS_ZENABLE, &value);
+  EXPECT_EQ(value, DWORD{D3DZB_TRUE});
+  device_->GetRenderState(D3DRS_SRCBLEND, &value);
+  EXPECT_EQ(value, DWORD{D3DBLEND_SRCALPHA});
+  D3DMATRIX after;
+  device_->GetTransform(D3DTS_WORLD, &after);
+  EXPECT_EQ(after._42, 0.3f);
+}
+
+TEST_F(DemoPlaySystemTest, FiveFiresEachCarryTheirSmokeUnderTheirOwnWorld) {
+  PressKey();
+  Run(35.0f + kStep, 42.0f);
+  const Recording& frame = Frame(42.0f);
+  const std::vector<const RecordedDraw*> fires = DrawsWith(frame, demo_->Fires().Fire()->Texture());
+  ASSERT_EQ(fires.size(), 5u);
+  for (size_t i = 0; i < 5; ++i) {
+    const D3DXVECTOR3& centre = FireBillboards::kFireCentres[i];
+    EXPECT_FLOAT_EQ(fires[i]->state.world._11, 0.3f) << i;
+    EXPECT_FLOAT_EQ(fires[i]->state.world._41, centre.x) << i;
+    EXPECT_FLOAT_EQ(fires[i]->state.world._42, centre.y) << i;
+    EXPECT_EQ(fires[i]->state.Render(D3DRS_DESTBLEND), DWORD{D3DBLEND_ONE}) << i;
+    // The plume follows its fire, drawn in the same world.
+    const RecordedDraw& smoke = *(fires[i] + 1);
+    EXPECT_EQ(smoke.type, D3DPT_POINTLIST) << i;
+    EXPECT_EQ(0, std::memcmp(&smoke.state.world, &fires[i]->state.world, sizeof(D3DMATRIX)));
+  }
+  DWORD blend = 0;
+  device_->GetRenderState(D3DRS_DESTBLEND, &blend);
+  EXPECT_EQ(blend, DWORD{D3DBLEND_INVSRCALPHA});
+}
+
+TEST_F(DemoPlaySystemTest, ExploringCameraStepsOncePerRequestInsideTheBox) {
+  Run(0.0f, 35.0f);  // the flight ends inside the box
+  PressKey();
+  Run(35.0f + kStep, 49.02f);
+  // The first update moves along the world axes, the next by the camera's scale of 1.25.
+  D3DXVECTOR3 eye = demo_->Eye();
+  move_ = D3DXVECTOR3(0.0f, 0.0f, 0.1f);
+  Frame(49.06f);
+  ASSERT_TRUE(demo_->Exploring());
+  ExpectNear(demo_->Eye(), eye.x, eye.y, eye.z + 0.1f, 1e-5f);
+  move_ = D3DXVECTOR3(0.0f, 0.0f, 0.1f);
+  Frame(49.08f);
+  Frame(49.1f);  // no request: no move
+  ExpectNear(demo_->Eye(), eye.x, eye.y, eye.z + 0.225f, 1e-5f);
+  for (int i = 0; i < 400; ++i) {
+    move_ = D3DXVECTOR3(0.1f, 0.1f, -0.1f);
+    Frame(49.12f + i * kStep);
+  }
+  ExpectNear(demo_->Eye(), 15.0f, 12.0f, -15.0f, 0.0f);
+}
+
+TEST_F(DemoPlaySystemTest, HandedOverTexturesAreFreedOnceByTheirLastHolder) {
+  const uint64_t smokeTexture = RecordedTextureId(smoke_.Texture());
+  const uint64_t islandTexture = RecordedTextureId(terrain_->Texture());
+  PressKey();
+  Run(35.0f + kStep, 37.0f);
+  const std::vector<uint64_t> replaced = Frame(37.02f).destroyedTextures;
+  EXPECT_EQ(replaced, (std::vector<uint64_t>{smokeTexture, islandTexture}));
+  const uint64_t lava = RecordedTextureId(demo_->LavaTexture());
+  const uint64_t target = RecordedTextureId(demo_->LavaTarget());
+  device_->SetTexture(0, nullptr);
+  demo_.reset();
+  const std::vector<uint64_t>& destroyed = RecordingOf(device_).destroyedTextures;
+  EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), lava), 0);
+  EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), target), 0);
+  smoke_.Release();
+  terrain_.reset();
+  EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), lava), 1);
+  EXPECT_EQ(std::count(destroyed.begin(), destroyed.end(), target), 1);
+}
+
+TEST_F(DemoPlaySystemTest, RumbleThenBlastAndAFireLoopThatStartsSilent) {
+  constexpr int kRate = DiskAudio::kRate;
+  const std::pair<const char*, int16_t> tones[] = {
+      {"rumble", 1000}, {"explosion", 2000}, {"fire", 4000}};
+  for (const auto& [name, value] : tones) {
+    folder_.Write(std::string(name) + ".wav", ConstantWav(value, 10 * kRate));
+    ASSERT_TRUE(sound_->Load((std::string(name) + ".wav").c_str(), name));
+  }
+  PressKey();
+  Frame(35.02f);  // the rumble at -8 dB
+  audio_.MixFor(0.2);
+  Run(35.04f, 37.04f);  // the blast raises the rumble to full
+  audio_.MixFor(0.2);
+  Run(37.04f, 41.54f);  // the fire loop starts, silent
+  audio_.MixFor(0.2);
+  sound_->SetVolume("fire", 0);  // as the ambient mix does near the crater
+  audio_.MixFor(0.2);
+  sound_.reset();
+  const std::vector<int16_t> heard = audio_.LeftChannel();
+  const auto firstOf = [&](int16_t value) { return std::find(heard.begin(), heard.end(), value); };
+  const auto rumble = firstOf(398), blast = firstOf(3000), fire = firstOf(7000);
+  ASSERT_NE(fire, heard.end());
+  EXPECT_LT(rumble, blast);
+  // Rumble and blast alone for both spells of mixing before the fire is turned up.
+  EXPECT_GT(std::count(blast, fire, int16_t{3000}), 0.35 * kRate);
+  EXPECT_EQ(std::count(heard.begin(), fire, int16_t{5000}), 0);
+}
+
+}  // namespace
