@@ -119,7 +119,8 @@ def decode_png(data):
     bpp = 4 if header[9] == 6 else 3
     raw, stride, rows, above = zlib.decompress(chunks[b"IDAT"]), width * bpp, [], None
     for y in range(height):
-        kind, row = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        start = y * (stride + 1)
+        kind, row = raw[start], bytearray(raw[start + 1:start + 1 + stride])
         above = above or bytearray(stride)
         for i in range(stride):
             a, b = row[i - bpp] if i >= bpp else 0, above[i]
