@@ -34,6 +34,7 @@ build-asan: deps
 # The page for web browsers in $(WEB_BUILD): vulcara.html with its .js, .wasm and .data. The
 # libraries are built once from Debian's source packages; the art comes from the native build.
 web: build
+	@./scripts/install-deps.sh --web
 	@JOBS=$(JOBS) ./scripts/build-web-deps.sh $(WEB_BUILD)
 	@emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 		-DVULCARA_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen >/dev/null
