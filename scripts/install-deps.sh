@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Vulcara needs to build, test and run.
-# Idempotent and quiet when everything is already there.
+# Installs the Debian packages Vulcara needs to build, test and run; with --web instead those of
+# the web build and its browser tests. Idempotent and quiet when everything is already there.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgl1-mesa-dri libegl-mesa0 libegl1
 )
+if [ "${1:-}" = "--web" ]; then
+  # dpkg-dev unpacks the source packages of the libraries built for the web.
+  packages=(emscripten dpkg-dev chromium python3)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

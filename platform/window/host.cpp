@@ -15,7 +15,11 @@ using window::System;
 using window::WindowSystem;
 
 bool DisplayIsConfigured() {
+#ifdef __EMSCRIPTEN__
+  return true;  // the page's canvas
+#else
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("SDL_VIDEODRIVER");
+#endif
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 namespace {
 
-// The bodies below keep to GLSL ES 3.00; a WebGL build only changes this line.
+// The bodies below keep to GLSL ES 3.00, so WebGL 2 takes them with only this line changed.
+#ifdef __EMSCRIPTEN__
+constexpr const char* kVersion = "#version 300 es\n";
+#else
 constexpr const char* kVersion = "#version 330 core\n";
+#endif
 
 constexpr const char* kVertexBody = R"(
 layout(location = 0) in vec4 a_position;  // x, y, z, and 1/w when PRETRANSFORMED

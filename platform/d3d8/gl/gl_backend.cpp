@@ -5,6 +5,9 @@
 #include <cstring>
 
 #include "platform/d3d8/resource_access.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/browser_frame.h"
+#endif
 
 namespace {
 
@@ -231,6 +234,9 @@ void GlBackend::Present() {
   glBlitFramebuffer(0, 0, static_cast<GLint>(spec_.width), static_cast<GLint>(spec_.height), 0,
                     windowHeight, windowWidth, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   SDL_GL_SwapWindow(window_);
+#ifdef __EMSCRIPTEN__
+  web::WaitForBrowserFrame();
+#endif
 }
 
 bool GlBackend::ReadBackBuffer(BackBufferImage* image) {

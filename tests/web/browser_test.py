@@ -1,0 +1,164 @@
+"""The web page in headless Chromium, served by the README's command on a free port, next to the
+native program (VULCARA_WEB_DIR, VULCARA_EXE, VULCARA_DATA_DIR): one scripted run in each, the
+page's console, the program's captures of the same frames, the page's own picture, and a key
+pressed in the browser ending the run."""
+
+import os
+import shlex
+import shutil
+import socket
+import subprocess
+import tempfile
+import time
+import unittest
+import urllib.parse
+
+from dev_tools import Browser, decode_png
+
+START_UP_LINES = [
+    "***Orvanta Entry By Delcour***", "Type '/help' for a list of commands",
+    "DirectAudio Init: OK", "Console Fire Init: OK", "Sky Dome Init: OK",
+    "Particle System Init: OK", "Ocean Animation System Init: OK",
+    "Volcano Terrain Generation: OK", "Explosion System Init: OK", "Demo Play System Init: OK",
+]
+# A long fixed step through the show: the first caption, the rumble after the key held across
+# 36 s, the blast, and the console opened by a grave accent over the eruption.
+OPTIONS = {"fixed-step": "100", "capture": "cap", "capture-at": "2,36,38.5,41"}
+INPUT_SCRIPT = "35.5 keydown SPACE\n36.5 keyup SPACE\n40 char 96\n"
+
+
+def count(picture, x0, y0, width, height, test):
+    w, _, rgb = picture
+    return sum(test(rgb[i:i + 3]) for y in range(y0, y0 + height)
+               for i in range((y * w + x0) * 3, (y * w + x0 + width) * 3, 3))
+
+
+def mean(picture, x0, y0, width, height):
+    w, _, rgb = picture
+    rows = [rgb[(y * w + x0) * 3:(y * w + x0 + width) * 3] for y in range(y0, y0 + height)]
+    return [sum(sum(row[c::3]) for row in rows) / (width * height) for c in range(3)]
+
+
+def native_run(folder):
+    with open(os.path.join(folder, "input.txt"), "w") as script:
+        script.write(INPUT_SCRIPT)
+    args = [a for name, value in OPTIONS.items() for a in ("--" + name, value)]
+    run = subprocess.run([os.environ["VULCARA_EXE"], "--headless", "--seconds", "42", "--input",
+                          "input.txt", "--benchmark", *args], cwd=folder, capture_output=True,
+                         text=True, timeout=300)
+    assert run.returncode == 0, run.stdout + run.stderr
+    print("native:", run.stdout.splitlines()[-1])
+    return sorted(os.listdir(os.path.join(folder, "cap")))
+
+
+def serve_as_the_readme_shows(folder):
+    """The README's server command for the folder, on a free port: (process, port)."""
+    with open(os.path.join(os.path.dirname(__file__), "../../README.md")) as readme:
+        text = readme.read()
+    block = text.index("```sh\n", text.index("## In a web browser")) + 6
+    words = shlex.split(text[block:text.index("```", block)])
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        port = probe.getsockname()[1]
+    words = [folder if w == "build-web" else w for w in words[:-1]] + [str(port)]
+    server = subprocess.Popen(words, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(100):
+        try:
+            socket.create_connection(("127.0.0.1", port)).close()
+            return server, port
+        except OSError:
+            time.sleep(0.1)
+    server.kill()
+    raise TimeoutError(" ".join(words) + " serves nothing")
+
+
+def setUpModule():
+    global PAGE
+    server, port = serve_as_the_readme_shows(os.environ["VULCARA_WEB_DIR"])
+    unittest.addModuleCleanup(lambda: (server.terminate(), server.wait()))
+    PAGE = f"http://127.0.0.1:{port}/vulcara.html"
+
+
+class WebPage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        work = tempfile.TemporaryDirectory(prefix="vulcara-web-test-")
+        cls.addClassCleanup(work.cleanup)
+        data = os.path.join(work.name, "data")
+        shutil.copytree(os.environ["VULCARA_DATA_DIR"], data)
+        names = native_run(data)
+        cls.native = []
+        for name in names:
+            with open(os.path.join(data, "cap", name), "rb") as file:
+                cls.native.append(decode_png(file.read()))
+        query = urllib.parse.urlencode({**OPTIONS, "input-text": INPUT_SCRIPT, "benchmark": ""})
+        cls.browser = Browser(f"{PAGE}?{query}")
+        cls.addClassCleanup(cls.browser.close)
+        b = cls.browser
+        all_captured = lambda lines: sum(x.startswith("captured") for x in lines) == len(names)
+        b.wait_for_console(all_captured, 900)
+        cls.page = decode_png(b.screenshot())
+        cls.web = [decode_png(bytes(b.evaluate(f"Array.from(FS.readFile('cap/{n}'))")))
+                   for n in names]
+        for kind in ("keyDown", "keyUp"):
+            b.send("Input.dispatchKeyEvent", type=kind, key="Escape", code="Escape",
+                   windowsVirtualKeyCode=27)
+        b.wait_for_console(lambda lines: lines[-1].startswith("benchmark: "), 120)
+        cls.status = b.evaluate("document.getElementById('status').textContent")
+        print("web:", b.console_lines()[-1])
+
+    def test_start_up_lines_reach_the_browsers_console_in_order(self):
+        lines = self.browser.console_lines()
+        self.assertEqual(lines[:len(START_UP_LINES)], START_UP_LINES)
+
+    def test_the_show_captions_the_sea_and_erupts_on_the_island(self):
+        water, rumble, blast, _ = self.web
+        self.assertEqual(water[:2], (800, 600))
+        caption = count(water, 300, 260, 220, 50, lambda p: p[1] > 150 and max(p[0], p[2]) < 100)
+        self.assertGreater(caption, 500)  # "Water", green
+        sea = mean(water, 0, 350, 800, 250)
+        self.assertGreater(sea[2], sea[0] + 80)
+        # The blast turns the white smoke over the crater into a spray of red-hot lava.
+        self.assertGreater(mean(blast, 300, 180, 200, 110)[0],
+                           mean(rumble, 300, 180, 200, 110)[0] + 50)
+
+    def test_the_grave_accent_drops_the_console_over_the_top_half(self):
+        _, _, before, console = self.web
+        # The start-up lines in the console's blue ink above its lower edge, its backdrop
+        # halving the sky; the sea below stays as it was.
+        ink = [count(p, 0, 100, 400, 90, lambda c: c == b"\0\0\xff") for p in (before, console)]
+        self.assertEqual(ink[0], 0)
+        self.assertGreater(ink[1], 2000)
+        self.assertAlmostEqual(mean(console, 600, 0, 200, 40)[2],
+                               mean(before, 600, 0, 200, 40)[2] / 2, delta=10)
+        sea = mean(console, 0, 400, 800, 100)
+        self.assertGreater(sea[2], sea[0] + 40)
+
+    def test_pictures_match_the_native_captures_of_the_same_frames(self):
+        for web, native in zip(self.web, self.native):
+            difference = sum(abs(p - q) for p, q in zip(web[2], native[2])) / len(web[2])
+            print(f"mean difference from the native capture: {difference:.2f} of 255")
+            self.assertLess(difference, 4)
+
+    def test_the_page_shows_the_scene_and_a_key_in_the_browser_ends_the_run(self):
+        self.assertGreaterEqual(self.page[0], 800)
+        self.assertGreaterEqual(self.page[1], 600)
+        rgb = self.page[2]
+        self.assertGreater(len({rgb[i:i + 3] for i in range(0, len(rgb), 3)}), 1000)
+        self.assertEqual(self.status, "The demo has ended.")
+
+
+class PageWithoutWebGl2(unittest.TestCase):
+    def test_says_what_is_missing_instead_of_running(self):
+        browser = Browser(PAGE, "--disable-webgl2")
+        self.addCleanup(browser.close)
+        status = "document.getElementById('status')?.textContent ?? ''"
+        for _ in range(50):
+            if browser.evaluate(status).startswith("Vulcara needs WebGL 2"):
+                return
+            time.sleep(0.2)
+        self.fail(browser.evaluate(status))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,137 @@
+"""Headless Chromium driven over its DevTools protocol on a pipe, and a reader of the PNG
+pictures it and the program write; Python's standard library only."""
+
+import base64
+import json
+import os
+import select
+import signal
+import subprocess
+import tempfile
+import time
+import zlib
+
+# Software WebGL 2, autoplaying sound, and no connection but the one to the page's own server.
+CHROMIUM_FLAGS = [
+    "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+    "--autoplay-policy=no-user-gesture-required", "--disable-background-networking",
+    "--disable-component-update", "--disable-sync", "--no-first-run", "--disable-quic",
+    "--disable-extensions", "--remote-debugging-pipe",
+]
+
+
+class Browser:
+    """One Chromium with one page. The protocol's messages end in a NUL; the child reads
+    commands on its fd 3 and writes answers and events on its fd 4."""
+
+    def __init__(self, url, *flags):
+        self.profile = tempfile.TemporaryDirectory(prefix="vulcara-chromium-")
+        child_in, self.commands = os.pipe()
+        self.answers, child_out = os.pipe()
+        self.process = subprocess.Popen(
+            ["chromium", *CHROMIUM_FLAGS, *flags, f"--user-data-dir={self.profile.name}", url],
+            pass_fds=(3, 4, child_in, child_out), start_new_session=True,
+            preexec_fn=lambda: (os.dup2(child_in, 100), os.dup2(child_out, 101),
+                                os.dup2(100, 3), os.dup2(101, 4)),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(child_in)
+        os.close(child_out)
+        self.buffer, self.next_id, self.events, self.session = b"", 0, [], None
+        for _ in range(100):
+            pages = [t["targetId"] for t in self.send("Target.getTargets")["targetInfos"]
+                     if t["type"] == "page"]
+            if pages:
+                break
+            time.sleep(0.2)
+        self.session = self.send("Target.attachToTarget", targetId=pages[0],
+                                 flatten=True)["sessionId"]
+        self.send("Emulation.setDeviceMetricsOverride", width=820, height=700,
+                  deviceScaleFactor=1, mobile=False)
+        self.send("Runtime.enable")
+
+    def read_message(self, timeout):
+        while b"\0" not in self.buffer:
+            if not select.select([self.answers], [], [], timeout)[0]:
+                raise TimeoutError("Chromium did not answer")
+            chunk = os.read(self.answers, 1 << 20)
+            if not chunk:
+                raise ConnectionError("Chromium closed its pipe")
+            self.buffer += chunk
+        message, self.buffer = self.buffer.split(b"\0", 1)
+        return json.loads(message)
+
+    def send(self, method, timeout=60, **params):
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params}
+        if self.session and not method.startswith(("Target.", "Browser.")):
+            message["sessionId"] = self.session
+        os.write(self.commands, json.dumps(message).encode() + b"\0")
+        while (answer := self.read_message(timeout)).get("id") != self.next_id:
+            self.events.append(answer)
+        if "error" in answer:
+            raise RuntimeError(f"{method}: {answer['error']}")
+        return answer["result"]
+
+    def console_lines(self):
+        return [str(e["params"]["args"][0].get("value")) for e in self.events
+                if e.get("method") == "Runtime.consoleAPICalled" and e["params"]["args"]]
+
+    def wait_for_console(self, predicate, timeout):
+        deadline = time.monotonic() + timeout
+        while not predicate(self.console_lines()):
+            self.events.append(self.read_message(max(deadline - time.monotonic(), 0.01)))
+
+    def evaluate(self, expression):
+        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
+        return result["result"].get("value")
+
+    def screenshot(self):
+        return base64.b64decode(self.send("Page.captureScreenshot", format="png")["data"])
+
+    def close(self):
+        try:
+            self.send("Browser.close", timeout=5)
+            self.process.wait(timeout=10)
+        except (OSError, RuntimeError, TimeoutError, ConnectionError, subprocess.TimeoutExpired):
+            pass
+        try:  # whatever of its process group is left
+            os.killpg(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        self.process.wait()
+        os.close(self.commands)
+        os.close(self.answers)
+        self.profile.cleanup()
+
+
+def decode_png(data):
+    """(width, height, RGB bytes rows top first) of an 8-bit RGB or RGBA PNG, not interlaced."""
+    chunks, pos = {}, 8
+    while pos < len(data):
+        length, kind = int.from_bytes(data[pos:pos + 4], "big"), data[pos + 4:pos + 8]
+        chunks[kind] = chunks.get(kind, b"") + data[pos + 8:pos + 8 + length]
+        pos += 12 + length
+    header = chunks[b"IHDR"]
+    width, height = int.from_bytes(header[0:4], "big"), int.from_bytes(header[4:8], "big")
+    assert header[8] == 8 and header[9] in (2, 6) and header[12] == 0, "unsupported PNG"
+    bpp = 4 if header[9] == 6 else 3
+    raw, stride, rows, above = zlib.decompress(chunks[b"IDAT"]), width * bpp, [], None
+    for y in range(height):
+        start = y * (stride + 1)
+        kind, row = raw[start], bytearray(raw[start + 1:start + 1 + stride])
+        above = above or bytearray(stride)
+        for i in range(stride):
+            a, b = row[i - bpp] if i >= bpp else 0, above[i]
+            c = above[i - bpp] if i >= bpp else 0
+            p = a + b - c
+            row[i] = (row[i] + [0, a, b, (a + b) // 2,
+                                a if abs(p - a) <= min(abs(p - b), abs(p - c))
+                                else b if abs(p - b) <= abs(p - c) else c][kind]) & 0xFF
+        rows.append(row)
+        above = row
+    pixels, rgb = b"".join(rows), bytearray(width * height * 3)
+    for c in range(3):
+        rgb[c::3] = pixels[c::bpp]
+    return width, height, bytes(rgb)
