@@ -6,6 +6,7 @@
 #include "gfx/d3dx_matrix.h"
 #include "gfx/render_state_block.h"
 #include "world/scene_vertex.h"
+#include "world/surface_drawing.h"
 #include "world/texture_file.h"
 
 namespace {
@@ -103,9 +104,7 @@ bool ExplosionSystem::RenderRing(IDirect3DDevice8* device, uint32_t elapsedMs) {
   device->SetStreamSource(0, ringVertexBuffer_, sizeof(SceneVertex));
   device->SetTexture(0, shockwaveTexture_);
   const RenderStateBlock saved(device, kRingStates, {}, kRingTransforms);
-  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
-  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  UseAdditiveBlending(device);
   ringScale_ += static_cast<float>(elapsedMs) * 0.001f * kRingGrowthPerSecond;
   D3DXMATRIX scale;
   D3DXMatrixScaling(&scale, ringScale_, 1.0f, ringScale_);

@@ -3,6 +3,7 @@
 #include "gfx/d3dx_matrix.h"
 #include "gfx/render_state_block.h"
 #include "world/scene_vertex.h"
+#include "world/surface_drawing.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
 // The fire texture's colour, opacity from the quad's opaque white, through stream 0's quad.
 void UseFireQuad(IDirect3DTexture8* fire, IDirect3DVertexBuffer8* quad, IDirect3DDevice8* device) {
   device->SetTexture(0, fire);
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-  device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  UseTextureColourDiffuseAlpha(device);
   device->SetStreamSource(0, quad, sizeof(SceneVertex));
   device->SetVertexShader(kSceneVertexFormat);
 }
@@ -61,9 +59,7 @@ void FireBillboards::Render(IDirect3DVertexBuffer8* quad, IDirect3DDevice8* devi
   // depth keeps the black from hiding the sea drawn after the fires.
   const RenderStateBlock saved(device, kChangedStates);
   device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
-  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  UseAdditiveBlending(device);
   D3DXMATRIX scale, move, world;
   D3DXMatrixScaling(&scale, kFireScale, kFireScale, kFireScale);
   for (const D3DXVECTOR3& centre : kFireCentres) {

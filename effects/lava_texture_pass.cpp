@@ -5,20 +5,12 @@
 #include "gfx/render_state_block.h"
 #include "gfx/render_target_scope.h"
 #include "world/scene_vertex.h"
+#include "world/surface_drawing.h"
 
 namespace {
 
 constexpr D3DRENDERSTATETYPE kChangedStates[] = {D3DRS_ZENABLE, D3DRS_ALPHABLENDENABLE,
                                                  D3DRS_SRCBLEND, D3DRS_DESTBLEND};
-
-// Colour from the texture, opacity from the quad's opaque white. Left set after the pass, as
-// every object sets its own stage before it draws.
-void UseTextureColour(IDirect3DDevice8* device) {
-  device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-  device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-  device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-}
 
 // The unit quad exactly covers the target.
 void UseTargetSpace(IDirect3DDevice8* device) {
@@ -58,13 +50,12 @@ bool LavaTexturePass::Render(IDirect3DVertexBuffer8* quad, float seconds,
   device->SetRenderState(D3DRS_ZENABLE, FALSE);
   UseTargetSpace(device);
   device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00000000, 1.0f, 0);
-  UseTextureColour(device);
+  // Opacity from the quad's opaque white; the stage stays so after the pass.
+  UseTextureColourDiffuseAlpha(device);
   if (!DrawQuad(volcanoTexture_, quad, device)) return false;
 
   // The stream adds its light onto the rock.
-  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
-  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  UseAdditiveBlending(device);
   // Tied to time, not frames; the first value past the limit stays.
   if (scale_ <= kMaxScale) scale_ += seconds * kGrowthPerSecond;
   D3DXMATRIX spread;

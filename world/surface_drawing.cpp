@@ -8,6 +8,12 @@ void UseAlphaBlending(IDirect3DDevice8* device) {
   device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
 }
 
+void UseAdditiveBlending(IDirect3DDevice8* device) {
+  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+}
+
 void UseTextureColour(IDirect3DDevice8* device, DWORD alphaArgument) {
   device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);

@@ -4,6 +4,8 @@
 #include "platform/d3d8.h"
 
 void UseAlphaBlending(IDirect3DDevice8* device);
+// Adds the colour drawn onto what is there: black adds nothing, bright glows.
+void UseAdditiveBlending(IDirect3DDevice8* device);
 // Stage 0 takes its colour from the texture and its alpha from alphaArgument (D3DTA_TEXTURE or
 // D3DTA_DIFFUSE).
 void UseTextureColour(IDirect3DDevice8* device, DWORD alphaArgument);
