@@ -198,6 +198,15 @@ TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 
+TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
+  SoundSystem owner;  // holds the one sound output
+  ASSERT_TRUE(owner.Init(nullptr));
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Error Initializing DirectAudio"), std::string::npos) << err;
+  EXPECT_EQ(g_consoleFire, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
+}
+
 TEST_F(StartupTest, MissingSkyDomeEndsTheStartUpBeforeTheOcean) {
   std::filesystem::remove("misc/skydome.md3");
   std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
