@@ -191,9 +191,10 @@ void DemoPlaySystem::Erupt(IDirect3DDevice8* device) {
     explosionStarted_ = true;
     sound_->SetVolume("rumble", 0);
     sound_->Play("explosion", false);
+    // Once is enough: nothing else changes the column's texture or velocities.
+    if (lavaTexture_) smoke_->ReplaceTexture(lavaTexture_);
+    smoke_->SetVelocityRange(kLavaSprayMinVelocity, kLavaSprayMaxVelocity);
   }
-  if (lavaTexture_) smoke_->ReplaceTexture(lavaTexture_);
-  smoke_->SetVelocityRange(kLavaSprayMinVelocity, kLavaSprayMaxVelocity);
   explosion_->Render(device, timer_->frameMs);
   RenderLavaTexture(quad_, timer_->frameSeconds, device);
 }
