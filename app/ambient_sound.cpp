@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "app/app_globals.h"
-#include "app/frame_timer.h"
-#include "app/sound_system.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "effects/demo_play_system.h"
 
 namespace {

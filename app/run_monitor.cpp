@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/frame_timer.h"
+#include "services/frame_timer.h"
 #include "app/startup.h"
 #include "gfx/png_writer.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/app_globals.h"
-#include "app/frame_timer.h"
+#include "services/frame_timer.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"

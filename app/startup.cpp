@@ -4,8 +4,8 @@
 
 #include "app/app_globals.h"
 #include "app/config_file.h"
-#include "app/frame_timer.h"
-#include "app/sound_system.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The start-up and shut-down sequences over the application globals.
-#include "app/fatal_error.h"
+#include "services/fatal_error.h"
 
 // Reads config.ini, creates the device and its base state, then the scene objects. A failing
 // step shows its message and posts the quit request; later steps are not run.

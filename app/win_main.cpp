@@ -2,7 +2,7 @@
 
 #include "app/ambient_sound.h"
 #include "app/app_globals.h"
-#include "app/frame_timer.h"
+#include "services/frame_timer.h"
 #include "app/program_resources.h"
 #include "app/run_monitor.h"
 #include "app/scene_pass.h"

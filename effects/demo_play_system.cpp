@@ -3,9 +3,9 @@
 #include <cstring>
 #include <limits>
 
-#include "app/fatal_error.h"
-#include "app/frame_timer.h"
-#include "app/sound_system.h"
+#include "services/fatal_error.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "effects/explosion_system.h"
 #include "gfx/d3dx_quaternion.h"

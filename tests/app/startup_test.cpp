@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "app/app_globals.h"
-#include "app/frame_timer.h"
-#include "app/sound_system.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
 #include "console/bitmap_font.h"

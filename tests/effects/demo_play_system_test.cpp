@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/frame_timer.h"
-#include "app/sound_system.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "disk_audio.h"
 #include "effects/explosion_system.h"

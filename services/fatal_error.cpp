@@ -1,4 +1,4 @@
-#include "app/fatal_error.h"
+#include "services/fatal_error.h"
 
 void FatalError(const char* text, const char* caption, HWND owner, bool quit) {
   MessageBoxA(owner, text, caption, MB_OK);

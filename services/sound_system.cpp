@@ -1,8 +1,8 @@
-#include "app/sound_system.h"
+#include "services/sound_system.h"
 
 #include <cstdio>
 
-#include "app/wav_file.h"
+#include "services/wav_file.h"
 
 SoundSystem::~SoundSystem() {
   if (!started_) return;

@@ -1,4 +1,4 @@
-#include "app/wav_file.h"
+#include "services/wav_file.h"
 
 #include <span>
 #include <string>

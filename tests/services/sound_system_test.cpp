@@ -1,5 +1,5 @@
 // The sound system heard through SDL's disk audio driver, which writes what it mixes to a file.
-#include "app/sound_system.h"
+#include "services/sound_system.h"
 
 #include <gtest/gtest.h>
 

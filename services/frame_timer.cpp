@@ -1,4 +1,4 @@
-#include "app/frame_timer.h"
+#include "services/frame_timer.h"
 
 #include "platform/win32.h"
 
