@@ -3,13 +3,11 @@
 #include <cmath>
 
 #include "app/app_globals.h"
+#include "effects/demo_play_system.h"
 #include "services/frame_timer.h"
 #include "services/sound_system.h"
-#include "effects/demo_play_system.h"
 
 namespace {
-
-constexpr int32_t kSilent = -9600;
 
 // 4 dB quieter per world unit away from the crater's axis.
 int32_t FireAttenuation(float coordinate) {
@@ -21,7 +19,7 @@ int32_t FireAttenuation(float coordinate) {
 AmbientVolumes MixAmbientSound(const D3DXVECTOR3& eye, float fireStartTime, float totalSeconds) {
   AmbientVolumes mix;
   if (eye.y <= 2.5f) {
-    mix.wind = kSilent;
+    mix.wind = audio::kSilentVolume;
     mix.waves = 0;
   }
   // Overlaps the step above between 2.0 and 2.5, and decides there. Above 5.0 nothing changes.
@@ -30,10 +28,10 @@ AmbientVolumes MixAmbientSound(const D3DXVECTOR3& eye, float fireStartTime, floa
     mix.waves = -level;
     mix.wind = level - 2000;
   }
-  // The fires burn from 6.5 s into the fire phase; outside the square around the crater the
-  // fire keeps its last volume.
-  if (double{fireStartTime} + 6.5 < totalSeconds && std::fabs(eye.x) < 10.0f &&
-      std::fabs(eye.z) < 10.0f) {
+  // The fire is heard once the fires burn; outside the square around the crater it keeps its
+  // last volume.
+  if (double{fireStartTime} + DemoPlaySystem::kFiresStart < totalSeconds &&
+      std::fabs(eye.x) < 10.0f && std::fabs(eye.z) < 10.0f) {
     mix.fire = (FireAttenuation(eye.x) + FireAttenuation(eye.z)) / 2;
   }
   return mix;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "services/frame_timer.h"
 #include "app/startup.h"
 #include "gfx/png_writer.h"
+#include "services/frame_timer.h"
 
 RunMonitor* g_runMonitor = nullptr;
 
@@ -22,7 +22,8 @@ void RunMonitor::FrameDone() {
   ++frameNumber_;
   const float demoSeconds = g_timer->totalSeconds;
   const auto now = std::chrono::steady_clock::now();
-  if (demoSeconds >= options_.benchmarkFrom) {
+  // Only a benchmark keeps frame times: an ordinary run allocates nothing per frame.
+  if (options_.benchmark && demoSeconds >= options_.benchmarkFrom) {
     // Wall and processor time count from the end of the frame before the first one counted.
     if (statistics_.Frames() == 0) {
       loopStart_ = lastFrameEnd_;

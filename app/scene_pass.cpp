@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/app_globals.h"
-#include "services/frame_timer.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
@@ -11,6 +10,7 @@
 #include "effects/particle_system.h"
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_vector3.h"
+#include "services/frame_timer.h"
 #include "world/ocean_animation.h"
 #include "world/scene_vertex.h"
 #include "world/sky_dome.h"

@@ -4,8 +4,6 @@
 
 #include "app/app_globals.h"
 #include "app/config_file.h"
-#include "services/frame_timer.h"
-#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
@@ -13,6 +11,8 @@
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "world/ocean_animation.h"
 #include "world/sky_dome.h"
 #include "world/volcano_terrain.h"

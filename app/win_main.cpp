@@ -2,12 +2,12 @@
 
 #include "app/ambient_sound.h"
 #include "app/app_globals.h"
-#include "services/frame_timer.h"
 #include "app/program_resources.h"
 #include "app/run_monitor.h"
 #include "app/scene_pass.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "services/frame_timer.h"
 
 namespace {
 

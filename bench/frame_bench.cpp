@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "services/frame_timer.h"
 #include "app/startup.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
 #include "platform/host.h"
+#include "services/frame_timer.h"
 
 namespace {
 

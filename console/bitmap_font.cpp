@@ -1,6 +1,7 @@
 #include "console/bitmap_font.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "console/font_files.h"
@@ -120,6 +121,10 @@ bool BitmapFont::RenderText(const char* text, float x, float y, float scale,
   device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
   device->SetTexture(0, nullptr);
   return true;
+}
+
+float BitmapFont::TextWidth(const char* text, float scale) const {
+  return text ? static_cast<float>(std::strlen(text)) * cellWidth_ * scale : 0.0f;
 }
 
 void BitmapFont::DrawGlyph(IDirect3DTexture8* glyph, IDirect3DDevice8* device) const {

@@ -26,6 +26,8 @@ class BitmapFont {
   // glyphs and their advance. Characters without a glyph draw nothing but take their cell.
   bool RenderText(const char* text, float x, float y, float scale, IDirect3DDevice8* device);
 
+  // The width RenderText gives text at scale: every character takes its cell.
+  float TextWidth(const char* text, float scale) const;
   float CellWidth() const { return cellWidth_; }
   float CellHeight() const { return cellHeight_; }
   size_t GlyphCount() const { return glyphs_.size(); }

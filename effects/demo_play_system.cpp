@@ -1,15 +1,16 @@
 #include "effects/demo_play_system.h"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "services/fatal_error.h"
-#include "services/frame_timer.h"
-#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "effects/explosion_system.h"
 #include "gfx/d3dx_quaternion.h"
 #include "gfx/d3dx_texture.h"
+#include "services/fatal_error.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "world/scene_vertex.h"
 #include "world/volcano_terrain.h"
 
@@ -30,8 +31,9 @@ constexpr float kShakeSpeed = 2.5f;
 constexpr float kShakeLimit = 0.05f;
 
 constexpr float kCaptionScale = 5.0f;
+// A two-line caption's lines stand this many pixels above and below the middle.
+constexpr int kCaptionLineHeight = 40;
 constexpr int32_t kRumbleVolume = -800;
-constexpr int32_t kSilent = -9600;
 
 // The exploring camera's world is 1.25 times its view space: a 0.1 step moves 0.125 units.
 constexpr float kCameraScale = 1.25f;
@@ -43,12 +45,55 @@ constexpr SceneVertex kUnitQuad[6] = {
     {-1.0f, -1.0f, 0.0f, 0xFFFFFFFF, 0.0f, 1.0f}, {1.0f, 1.0f, 0.0f, 0xFFFFFFFF, 1.0f, 0.0f},
     {-1.0f, 1.0f, 0.0f, 0xFFFFFFFF, 0.0f, 0.0f},  {1.0f, -1.0f, 0.0f, 0xFFFFFFFF, 1.0f, 1.0f}};
 
-// The caption of the intro at time t, if any.
-const char* IntroCaption(float t) {
-  if (t < 5.0f) return "Water";
-  if (t >= 12.0f && t < 18.0f) return "Wind";
-  if (t >= 25.0f && t < 30.0f) return "Earth";
-  return nullptr;
+// The intro's legs, each until its end on the demo clock: the camera holds still under a
+// caption or moves between them.
+enum class CameraMove { kFirstView, kStill, kTiltUp, kPan, kClimb };
+struct IntroLeg {
+  float end;
+  CameraMove move;
+  const char* caption;
+};
+constexpr IntroLeg kIntroLegs[] = {{5.0f, CameraMove::kFirstView, "Water"},
+                                   {12.0f, CameraMove::kTiltUp, nullptr},
+                                   {18.0f, CameraMove::kStill, "Wind"},
+                                   {25.0f, CameraMove::kPan, nullptr},
+                                   {30.0f, CameraMove::kStill, "Earth"},
+                                   {DemoPlaySystem::kKeyWaitSeconds, CameraMove::kClimb, nullptr}};
+
+// The camera stands still while the intro waits for the key.
+constexpr IntroLeg kWaitingForKey = {std::numeric_limits<float>::infinity(), CameraMove::kStill,
+                                     nullptr};
+
+// The leg under way at time t.
+const IntroLeg& IntroLegAt(float t) {
+  for (const IntroLeg& leg : kIntroLegs) {
+    if (t < leg.end) return leg;
+  }
+  return kWaitingForKey;
+}
+
+// The moves add up frame by frame: low over the water, looking up at the sky, panning to the
+// volcano, then climbing towards the crater.
+void FlyIntro(CameraMove move, float dt, D3DXVECTOR3* eye, D3DXVECTOR3* lookAt) {
+  switch (move) {
+    case CameraMove::kFirstView:
+      *eye = kIntroEye;
+      *lookAt = kIntroLookAt;
+      break;
+    case CameraMove::kTiltUp:
+      lookAt->y += dt;
+      break;
+    case CameraMove::kPan:
+      lookAt->x -= 1.2f * dt;
+      break;
+    case CameraMove::kClimb:
+      eye->x -= 1.7f * dt;
+      eye->z += 1.037f * dt;
+      eye->y += 2.0f * dt;
+      break;
+    case CameraMove::kStill:
+      break;
+  }
 }
 
 float Clamped(float value, float low, float high) {
@@ -110,13 +155,14 @@ void DemoPlaySystem::Release() {
 
 bool DemoPlaySystem::RenderIntro(IDirect3DDevice8* device) {
   const float t = timer_->totalSeconds;
-  FlyIntro(t, timer_->frameSeconds);
+  const IntroLeg& leg = IntroLegAt(t);
+  FlyIntro(leg.move, timer_->frameSeconds, &eye_, &lookAt_);
   D3DVIEWPORT8 viewport{};
   device->GetViewport(&viewport);
-  if (const char* caption = IntroCaption(t)) Caption(caption, -80, 0, viewport, device);
+  if (leg.caption) Caption(leg.caption, 0, viewport, device);
   if (t >= kKeyWaitSeconds) {
-    Caption("Press Any Key", -240, 40, viewport, device);
-    Caption("To See Fire!", -240, -40, viewport, device);
+    Caption("Press Any Key", kCaptionLineHeight, viewport, device);
+    Caption("To See Fire!", -kCaptionLineHeight, viewport, device);
     if (keyDown_) {
       firePhase_ = true;
       fireStartTime_ = t;
@@ -126,29 +172,15 @@ bool DemoPlaySystem::RenderIntro(IDirect3DDevice8* device) {
   return true;
 }
 
-// The flight's legs add up frame by frame: low over the water, looking up at the sky, panning
-// to the volcano, then climbing towards the crater.
-void DemoPlaySystem::FlyIntro(float t, float dt) {
-  if (t < 5.0f) {
-    eye_ = kIntroEye;
-    lookAt_ = kIntroLookAt;
-  } else if (t < 12.0f) {
-    lookAt_.y += dt;
-  } else if (t >= 18.0f && t < 25.0f) {
-    lookAt_.x -= 1.2f * dt;
-  } else if (t >= 30.0f && t < kKeyWaitSeconds) {
-    eye_.x -= 1.7f * dt;
-    eye_.z += 1.037f * dt;
-    eye_.y += 2.0f * dt;
-  }
-}
-
-// Placed from the middle of the viewport: dx to the right, dy upward.
-void DemoPlaySystem::Caption(const char* text, int dx, int dy, const D3DVIEWPORT8& viewport,
+// Centred on the viewport's middle in whole character cells (an odd count's middle character
+// starts at the middle), dy pixels above it.
+void DemoPlaySystem::Caption(const char* text, int dy, const D3DVIEWPORT8& viewport,
                              IDirect3DDevice8* device) {
-  const int x = static_cast<int>(viewport.Width / 2) + dx;
+  const float advance = font_->CellWidth() * kCaptionScale;
+  const float x = static_cast<float>(viewport.Width / 2) -
+                  std::floor(font_->TextWidth(text, kCaptionScale) / 2 / advance) * advance;
   const int y = -static_cast<int>(viewport.Height / 2) + dy;
-  font_->RenderText(text, static_cast<float>(x), static_cast<float>(y), kCaptionScale, device);
+  font_->RenderText(text, x, static_cast<float>(y), kCaptionScale, device);
 }
 
 bool DemoPlaySystem::RenderFirePhase(IDirect3DDevice8* device) {
@@ -159,11 +191,11 @@ bool DemoPlaySystem::RenderFirePhase(IDirect3DDevice8* device) {
   if (sinceKey > kEruptionStart) Erupt(device);
   if (sinceKey > kFiresStart && sinceKey < kExplorationStart) BurnFires(device);
   if (sinceKey > kFiresStart && sinceKey < kExploreCaptionStart) {
-    Caption("Fire", -80, 0, viewport, device);
+    Caption("Fire", 0, viewport, device);
   }
   if (sinceKey > kExploreCaptionStart && sinceKey < kExplorationStart) {
-    Caption("Use The Mouse/Arrow", -360, 40, viewport, device);
-    Caption("To Explore", -200, -40, viewport, device);
+    Caption("Use The Mouse/Arrow", kCaptionLineHeight, viewport, device);
+    Caption("To Explore", -kCaptionLineHeight, viewport, device);
   }
   if (sinceKey > kExplorationStart) exploring_ = true;
   D3DXMatrixTranslation(&shake_, 0.0f, shakeOffset_, 0.0f);
@@ -205,7 +237,7 @@ void DemoPlaySystem::BurnFires(IDirect3DDevice8* device) {
     // Silent until the ambient mix sets it by the camera's distance from the crater; it loops
     // on after the fires are gone.
     sound_->Play("fire", true);
-    sound_->SetVolume("fire", kSilent);
+    sound_->SetVolume("fire", audio::kSilentVolume);
   }
   fires_.Update(timer_->frameMs);
   RenderFireBillboards(device);

@@ -72,9 +72,7 @@ class DemoPlaySystem {
  private:
   bool RenderLavaTexture(IDirect3DVertexBuffer8* quad, float seconds, IDirect3DDevice8* device);
   void RenderFireBillboards(IDirect3DDevice8* device);
-  void FlyIntro(float t, float dt);
-  void Caption(const char* text, int dx, int dy, const D3DVIEWPORT8& viewport,
-               IDirect3DDevice8* device);
+  void Caption(const char* text, int dy, const D3DVIEWPORT8& viewport, IDirect3DDevice8* device);
   void Rumble(float dt);
   void Erupt(IDirect3DDevice8* device);
   void BurnFires(IDirect3DDevice8* device);

@@ -34,7 +34,10 @@ void Close();
 SoundId Load(const PcmSound& sound);
 // Starts another instance at once, looped for ever or once; false when none can start.
 bool Play(SoundId sound, bool loop);
-// Hundredths of a decibel: 0 full, -9600 (or less) silent. Applies at once to every instance
+// Volumes are hundredths of a decibel: 0 is full, this (or less) is silent.
+constexpr int32_t kSilentVolume = -9600;
+
+// Hundredths of a decibel, up to 0. Applies at once to every instance
 // of the sound, playing now or started later.
 bool SetVolume(SoundId sound, int32_t volume);
 // Stops every instance of the sound.

@@ -25,7 +25,6 @@ constexpr int kBufferFrames = 512;  // about 23 ms
 // Instances that can play at once. The program plays five at the most: the waves and wind
 // loops, the fire loop, the rumble and the explosion; the other three are room to spare.
 constexpr int kVoices = 8;
-constexpr int32_t kSilentVolume = -9600;
 
 struct Sound {
   std::vector<uint8_t> samples;   // in the mixer's format; the chunk points into them

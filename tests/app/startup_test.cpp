@@ -6,8 +6,6 @@
 #include <algorithm>
 
 #include "app/app_globals.h"
-#include "services/frame_timer.h"
-#include "services/sound_system.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
 #include "console/bitmap_font.h"
@@ -16,6 +14,8 @@
 #include "disk_audio.h"
 #include "effects/demo_play_system.h"
 #include "platform/host.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 #include "test_md3.h"

@@ -6,14 +6,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
-#include "services/frame_timer.h"
-#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "disk_audio.h"
+#include "drawn_quad.h"
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 #include "world/volcano_terrain.h"
@@ -86,6 +88,20 @@ class DemoPlaySystemTest : public ::testing::Test {
                          [](const RecordedDraw& d) { return d.type == D3DPT_TRIANGLESTRIP; });
   }
 
+  // Where each caption line of the frame starts, top line first: its first glyph's left edge,
+  // to the pixel.
+  static std::vector<float> CaptionLefts(const Recording& frame) {
+    std::map<float, float> leftByTop;
+    for (const RecordedDraw& d : frame.draws) {
+      if (d.type != D3DPT_TRIANGLESTRIP) continue;
+      const DrawnQuad quad = DrawnQuadOf(d);
+      if (!leftByTop.count(quad.top)) leftByTop[quad.top] = quad.left;
+    }
+    std::vector<float> lefts;
+    for (const auto& [top, left] : leftByTop) lefts.push_back(std::round(left));
+    return lefts;
+  }
+
   std::vector<const RecordedDraw*> DrawsWith(const Recording& frame, IDirect3DTexture8* texture) {
     std::vector<const RecordedDraw*> found;
     for (const RecordedDraw& d : frame.draws) {
@@ -113,13 +129,20 @@ void ExpectNear(const D3DXVECTOR3& v, float x, float y, float z, float within) {
   EXPECT_NEAR(v.z, z, within);
 }
 
+// Captions stand in whole cells about the middle of an 800-pixel view: 40 pixels a character.
 TEST_F(DemoPlaySystemTest, IntroCaptionsChangeAtEachRowsInclusiveLowerBound) {
   const struct {
     float t;
     size_t glyphs;
-  } rows[] = {{0.0f, 5},  {4.99f, 5}, {5.0f, 0},   {11.99f, 0}, {12.0f, 4},
-              {18.0f, 0}, {25.0f, 5}, {29.99f, 5}, {30.0f, 0},  {35.0f, 25}};
-  for (const auto& row : rows) EXPECT_EQ(Glyphs(Frame(row.t)), row.glyphs) << row.t;
+    std::vector<float> lefts;
+  } rows[] = {{0.0f, 5, {320}},  {4.99f, 5, {320}},      {5.0f, 0, {}},     {11.99f, 0, {}},
+              {12.0f, 4, {320}}, {18.0f, 0, {}},         {25.0f, 5, {320}}, {29.99f, 5, {320}},
+              {30.0f, 0, {}},    {35.0f, 25, {160, 160}}};
+  for (const auto& row : rows) {
+    const Recording& frame = Frame(row.t);
+    EXPECT_EQ(Glyphs(frame), row.glyphs) << row.t;
+    EXPECT_EQ(CaptionLefts(frame), row.lefts) << row.t;
+  }
 }
 
 TEST_F(DemoPlaySystemTest, TheFlightAddsUpItsLegsFrameByFrameToTheCraterView) {
@@ -180,16 +203,23 @@ TEST_F(DemoPlaySystemTest, FirePhaseRumblesEruptsBurnsAndThenExplores) {
   EXPECT_EQ(smoke_.Texture(), demo_->LavaTexture());
   EXPECT_EQ(terrain_->Texture(), demo_->LavaTarget());
   // Then fires and captions between 6.5 and 14 seconds after the key, and free flight.
-  for (int i = 1; 37.02f + i * kStep < 58.0f; ++i) {
-    const float sinceKey = 2.02f + i * kStep;
-    const Recording& frame = Frame(35.0f + sinceKey);
-    const size_t fires = DrawsWith(frame, demo_->Fires().Fire()->Texture()).size();
-    const bool burning = sinceKey > 6.5f && sinceKey < 14.0f;
-    const size_t captions = !burning ? 0 : sinceKey < 10.0f ? 4 : sinceKey > 10.0f ? 29 : 0;
-    ASSERT_EQ(fires, burning ? 5u : 0u) << sinceKey;
-    ASSERT_EQ(Glyphs(frame), captions) << sinceKey;
-    ASSERT_EQ(demo_->Exploring(), sinceKey > 14.0f) << sinceKey;
-    ASSERT_EQ(demo_->Shake()._42, shakeAfterRumble);
+  const struct {
+    float sinceKey;
+    size_t fires;
+    std::vector<float> captionLefts;
+    bool exploring;
+  } rows[] = {{6.5f, 0, {}, false},  {6.52f, 5, {320}, false},      {9.98f, 5, {320}, false},
+              {10.0f, 5, {}, false}, {10.02f, 5, {40, 200}, false}, {13.98f, 5, {40, 200}, false},
+              {14.0f, 0, {}, false}, {14.02f, 0, {}, true},         {23.0f, 0, {}, true}};
+  float t = 37.02f;
+  for (const auto& row : rows) {
+    for (; t < 35.0f + row.sinceKey - kStep / 2; t += kStep) Frame(t);
+    const Recording& frame = Frame(35.0f + row.sinceKey);
+    t += kStep;
+    EXPECT_EQ(DrawsWith(frame, demo_->Fires().Fire()->Texture()).size(), row.fires) << row.sinceKey;
+    EXPECT_EQ(CaptionLefts(frame), row.captionLefts) << row.sinceKey;
+    EXPECT_EQ(demo_->Exploring(), row.exploring) << row.sinceKey;
+    EXPECT_EQ(demo_->Shake()._42, shakeAfterRumble);
   }
   // The lava stops spreading just past half-width 5, about twenty seconds after the blast.
   EXPECT_GT(demo_->LavaScale(), 5.0f);
