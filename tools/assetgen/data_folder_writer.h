@@ -7,6 +7,16 @@
 
 namespace assetgen {
 
+// The files of the data folder, in the order WriteAll writes them: the one list of them.
+inline constexpr std::string_view kDataFiles[] = {
+    "textures/volcanoh24.bmp", "textures/volcanotex.bmp", "textures/lavastream.bmp",
+    "textures/ocean.bmp",      "textures/smoke.bmp",      "textures/lava.bmp",
+    "textures/erupdebris.bmp", "textures/shockwave.bmp",  "misc/firepal.bmp",
+    "font/FONT_8.bmp",         "font/FONT_8.fon",         "misc/skydome.md3",
+    "sound/seawind.wav",       "sound/shorewav.wav",      "sound/fire.wav",
+    "sound/rumble.wav",        "sound/explosion.wav",     "config.ini",
+};
+
 // Writes the program's whole data folder: textures, height map, font, fire palette, sky
 // dome, sounds and a default config.ini (only where none exists, so a user's settings
 // survive a rebuild). One progress line per file.
