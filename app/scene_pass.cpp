@@ -33,17 +33,12 @@ void SetIslandWorld(const D3DXMATRIX& identity) {
   SetWorld(g_demo && g_demo->FirePhase() ? g_demo->Shake() : identity);
 }
 
-// The demo's intro or fire phase, then, once exploring, the camera moved by this frame's input.
-// The new view reaches the sky dome in this frame and everything else in the next.
+// The demo's frame, with this frame's input for the exploring camera. Its new view reaches the
+// sky dome in this frame and everything else in the next.
 void PlayDemo(const D3DXMATRIX& identity) {
   if (!g_demo) return;
-  if (!g_demo->FirePhase()) {
-    g_demo->RenderIntro(g_device);
-  } else {
-    g_demo->RenderFirePhase(g_device);
-  }
+  g_demo->PlayFrame(g_device, &g_move, g_yaw, g_pitch);
   SetIslandWorld(identity);
-  if (g_demo->Exploring()) g_demo->UpdateCamera(&g_move, g_yaw, g_pitch);
 }
 
 void SetDemoView() {

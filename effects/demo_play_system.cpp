@@ -153,6 +153,16 @@ void DemoPlaySystem::Release() {
   SafeRelease(quad_);
 }
 
+void DemoPlaySystem::PlayFrame(IDirect3DDevice8* device, D3DXVECTOR3* move, float yaw,
+                               float pitch) {
+  if (!firePhase_) {
+    RenderIntro(device);
+  } else {
+    RenderFirePhase(device);
+  }
+  if (exploring_) UpdateCamera(move, yaw, pitch);
+}
+
 bool DemoPlaySystem::RenderIntro(IDirect3DDevice8* device) {
   const float t = timer_->totalSeconds;
   const IntroLeg& leg = IntroLegAt(t);

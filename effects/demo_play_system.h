@@ -41,6 +41,9 @@ class DemoPlaySystem {
   // not kept.
   bool Init(FrameTimer* timer, BitmapFont* font, ExplosionSystem* explosion, ParticleSystem* smoke,
             VolcanoTerrain* terrain, SoundSystem* sound, IDirect3DDevice8* device);
+  // One frame of the show: the intro or the fire phase, then, once exploring, the camera moved
+  // by the frame's input (see UpdateCamera).
+  void PlayFrame(IDirect3DDevice8* device, D3DXVECTOR3* move, float yaw, float pitch);
   // One frame of the intro: the camera's flight and its captions; a key held from 35 s on
   // starts the fire phase.
   bool RenderIntro(IDirect3DDevice8* device);

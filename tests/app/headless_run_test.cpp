@@ -1,6 +1,5 @@
 // The program itself, run headless as a user or CI would run it.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -9,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -16,7 +16,9 @@
 #include "console/font_files.h"
 #include "platform/files.h"
 #include "region_mean.h"
+#include "startup_lines.h"
 #include "test_folder.h"
+#include "tools/assetgen/data_folder_writer.h"
 
 namespace {
 
@@ -37,23 +39,11 @@ RunResult RunProgram(const std::string& arguments) {
   return result;
 }
 
-struct PngPixels {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> rgba;
-};
-
-PngPixels ReadPng(const std::string& path) {
-  PngPixels out;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return out;
-  image.format = PNG_FORMAT_RGBA;
-  out.rgba.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) return {};
-  out.width = static_cast<int>(image.width);
-  out.height = static_cast<int>(image.height);
-  return out;
+// The run ended with that status and the sanitizers, where built in, found nothing.
+void ExpectEnded(const RunResult& run, int status, const std::string& what) {
+  EXPECT_EQ(run.status, status) << what << run.output;
+  EXPECT_EQ(run.output.find("Sanitizer"), std::string::npos) << what << run.output;
+  EXPECT_EQ(run.output.find("runtime error"), std::string::npos) << what << run.output;
 }
 
 // Runs in a copy of the generated data folder, as `make run` does.
@@ -66,17 +56,6 @@ class HeadlessRun : public ::testing::Test {
 
   TestFolder folder_;
 };
-
-const std::vector<std::string> kStartUpLines = {"***Orvanta Entry By Delcour***",
-                                                "Type '/help' for a list of commands",
-                                                "DirectAudio Init: OK",
-                                                "Console Fire Init: OK",
-                                                "Sky Dome Init: OK",
-                                                "Particle System Init: OK",
-                                                "Ocean Animation System Init: OK",
-                                                "Volcano Terrain Generation: OK",
-                                                "Explosion System Init: OK",
-                                                "Demo Play System Init: OK"};
 
 // The README's example commands, as the README shows them, in a copy of the data folder.
 std::vector<std::string> ReadmeExamples() {
@@ -109,30 +88,20 @@ TEST_F(HeadlessRun, TheReadmesExamplesRunAsShown) {
   };
   EXPECT_EQ(count("shots"), 2);
   EXPECT_GE(count("frames"), 50);  // a second of 20 ms frames, and the frame that reaches it
+  const PngPicture first = ReadPng("frames/frame-000001.png");
+  EXPECT_EQ(first.width, 800);
+  EXPECT_EQ(first.height, 600);
   if (haveFfmpeg) {
     EXPECT_GT(std::filesystem::file_size("vulcara.mp4"), 0u);
   }
 }
 
-TEST_F(HeadlessRun, CapturesEveryFrameAskedFor) {
-  RunResult run =
-      RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 1");
-  ASSERT_EQ(run.status, 0) << run.output;
-  for (const char* name :
-       {"cap/frame-000001.png", "cap/frame-000002.png", "cap/frame-000003.png"}) {
-    PngPixels frame = ReadPng(name);
-    EXPECT_EQ(frame.width, 800) << name;
-    EXPECT_EQ(frame.height, 600) << name;
-  }
-  EXPECT_FALSE(std::filesystem::exists("cap/frame-000004.png"));
-}
-
-MeanColour MeanOf(const PngPixels& p, int x0, int y0, int width, int height) {
+MeanColour MeanOf(const PngPicture& p, int x0, int y0, int width, int height) {
   return RegionMean(p.rgba, p.width, x0, y0, width, height);
 }
 
 // How much the red channel varies over a region: the clouds' white shows in it, blue doesn't.
-double RedSpread(const PngPixels& p, int x0, int y0, int width, int height) {
+double RedSpread(const PngPicture& p, int x0, int y0, int width, int height) {
   const double mean = MeanOf(p, x0, y0, width, height).r;
   double sum = 0;
   for (int y = y0; y < y0 + height; ++y) {
@@ -145,7 +114,7 @@ double RedSpread(const PngPixels& p, int x0, int y0, int width, int height) {
 }
 
 // Mean absolute difference of two frames' red channels over a region.
-double RedChange(const PngPixels& a, const PngPixels& b, int x0, int y0, int width, int height) {
+double RedChange(const PngPicture& a, const PngPicture& b, int x0, int y0, int width, int height) {
   double sum = 0;
   for (int y = y0; y < y0 + height; ++y) {
     for (int x = x0; x < x0 + width; ++x) {
@@ -157,15 +126,9 @@ double RedChange(const PngPixels& a, const PngPixels& b, int x0, int y0, int wid
 }
 
 // Pixels of the captions' green.
-int CaptionPixels(const PngPixels& p, int x0, int y0, int width, int height) {
-  int green = 0;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) {
-      const uint8_t* px = &p.rgba[(size_t(y) * p.width + x) * 4];
-      green += px[1] > 150 && px[0] < 100 && px[2] < 100;
-    }
-  }
-  return green;
+int CaptionPixels(const PngPicture& p, int x0, int y0, int width, int height) {
+  return CountPixels(p.rgba, p.width, x0, y0, width, height,
+                     [](const uint8_t* px) { return px[1] > 150 && px[0] < 100 && px[2] < 100; });
 }
 
 // The whole show as a viewer plays it: a key held across 36 s, the mouse tilting the view down
@@ -181,16 +144,16 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
       "2,14,16,27,36,38.5,44,48,55");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(FileLines("conout.log"), kStartUpLines);
-  std::vector<PngPixels> at;
+  std::vector<PngPicture> at;
   for (const auto& file :
        std::set<std::filesystem::path>(std::filesystem::directory_iterator("cap"), {})) {
     at.push_back(ReadPng(file.string()));
     ASSERT_EQ(at.back().width, 800) << file;
   }
   ASSERT_EQ(at.size(), 9u);
-  const PngPixels &water = at[0], &wind = at[1], &windLater = at[2], &earth = at[3],
-                  &rumble = at[4], &blast = at[5], &fires = at[6], &explore = at[7],
-                  &flight = at[8];
+  const PngPicture &water = at[0], &wind = at[1], &windLater = at[2], &earth = at[3],
+                   &rumble = at[4], &blast = at[5], &fires = at[6], &explore = at[7],
+                   &flight = at[8];
   // "Water": low over the sea, blue with the texture's green.
   EXPECT_GT(CaptionPixels(water, 300, 260, 220, 50), 500);
   MeanColour sea = MeanOf(water, 0, 350, 800, 250);
@@ -280,15 +243,9 @@ int InkTexels(const std::string& text) {
 }
 
 // Pixels of exactly the console's ink colour, opaque blue.
-int InkPixels(const PngPixels& p, int x0, int y0, int width, int height) {
-  int ink = 0;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) {
-      const uint8_t* px = &p.rgba[(size_t(y) * p.width + x) * 4];
-      ink += px[0] == 0 && px[1] == 0 && px[2] == 255;
-    }
-  }
-  return ink;
+int InkPixels(const PngPicture& p, int x0, int y0, int width, int height) {
+  return CountPixels(p.rgba, p.width, x0, y0, width, height,
+                     [](const uint8_t* px) { return px[0] == 0 && px[1] == 0 && px[2] == 255; });
 }
 
 TEST_F(HeadlessRun, ScriptedConsoleShowsCrispTextOnTheBurningBackdropAndLogsEveryLine) {
@@ -311,8 +268,8 @@ TEST_F(HeadlessRun, ScriptedConsoleShowsCrispTextOnTheBurningBackdropAndLogsEver
 
   std::set<std::filesystem::path> captured(std::filesystem::directory_iterator("cap"), {});
   ASSERT_EQ(captured.size(), 2u);
-  PngPixels closed = ReadPng(captured.begin()->string());
-  PngPixels frame = ReadPng(captured.rbegin()->string());
+  PngPicture closed = ReadPng(captured.begin()->string());
+  PngPicture frame = ReadPng(captured.rbegin()->string());
   ASSERT_EQ(frame.width, 800);
   // The frame rate at 20 ms a frame, and the input line on the console's bottom row (24 rows
   // of 8 pixels), every ink texel one pixel of the ink colour.
@@ -334,7 +291,7 @@ TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
     folder_.Write("config.ini",
                   std::string("displaymode= ") + size + "\nwaterdetail= high\nshowfps= 0\n");
     RunResult run = RunProgram("--headless --frames 3 --capture cap --capture-every 1");
-    EXPECT_NE(run.status, 0);
+    ExpectEnded(run, 1, size);
     EXPECT_NE(run.output.find("Error: Error Creating Direct3D Device"), std::string::npos)
         << run.output;
     EXPECT_FALSE(std::filesystem::exists("cap/frame-000001.png"));
@@ -343,41 +300,30 @@ TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
             std::string::npos);
 }
 
+// Every file of the data folder in turn: without it the start-up stops at its row with the row's
+// message, or the program runs on; a missing file costs no sanitizer error or leak either way.
 TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
-  // The message of the row that stops, or none where the program runs on without the file.
-  const std::pair<const char*, const char*> files[] = {
+  const std::map<std::string_view, const char*> stopsAt = {
       {"font/FONT_8.bmp", "Error: Console Initialization Error"},
       {"font/FONT_8.fon", "Error: Console Initialization Error"},
       {"misc/firepal.bmp", "Error: Error Initializing Fire"},
       {"misc/skydome.md3", "Error: Error Initializing Sky Dome"},
       {"textures/smoke.bmp", "Error: Particle System Init: FAIL"},
       {"textures/volcanoh24.bmp", "Error: Volcano Terrain Generation: FAIL"},
-      {"textures/erupdebris.bmp", "Error: Explosion System Init: FAIL"},
-      {"textures/ocean.bmp", nullptr},
-      {"textures/volcanotex.bmp", nullptr},
-      {"textures/shockwave.bmp", nullptr},
-      {"textures/lava.bmp", nullptr},
-      {"textures/lavastream.bmp", nullptr},
-      {"sound/seawind.wav", nullptr},
-      {"sound/shorewav.wav", nullptr},
-      {"sound/rumble.wav", nullptr},
-      {"sound/explosion.wav", nullptr},
-      {"sound/fire.wav", nullptr},
-      {"config.ini", nullptr}};
-  for (const auto& [file, message] : files) {
+      {"textures/erupdebris.bmp", "Error: Explosion System Init: FAIL"}};
+  for (std::string_view file : assetgen::kDataFiles) {
     folder_.CopyFrom(VULCARA_DATA_DIR);
     std::filesystem::remove_all("cap");
     std::filesystem::remove(file);
     RunResult run =
         RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 3");
-    EXPECT_EQ(run.status, message ? 1 : 0) << file << run.output;
-    EXPECT_EQ(std::filesystem::exists("cap/frame-000003.png"), message == nullptr) << file;
-    if (message) {
-      EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
+    const auto stop = stopsAt.find(file);
+    const bool stops = stop != stopsAt.end();
+    ExpectEnded(run, stops ? 1 : 0, std::string(file));
+    EXPECT_EQ(std::filesystem::exists("cap/frame-000003.png"), !stops) << file;
+    if (stops) {
+      EXPECT_NE(run.output.find(stop->second), std::string::npos) << run.output;
     }
-    // Under the sanitizers, a missing file must cost no error and no leak.
-    EXPECT_EQ(run.output.find("Sanitizer"), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find("runtime error"), std::string::npos) << run.output;
   }
 }
 
@@ -393,22 +339,21 @@ TEST_F(HeadlessRun, ScriptedEscapeQuitsThroughTheNormalShutDown) {
   EXPECT_NE(run.output.find("benchmark: 5 frames"), std::string::npos) << run.output;
 }
 
-TEST_F(HeadlessRun, BadOptionsPrintUsageAndExitTwo) {
-  for (const char* args :
-       {"--bogus", "--frames none", "--headless --input missing.txt", "--headless --input ."}) {
-    RunResult run = RunProgram(args);
-    EXPECT_EQ(run.status, 2) << args;
-    EXPECT_NE(run.output.find("usage:"), std::string::npos) << args << run.output;
-  }
-}
-
-TEST_F(HeadlessRun, MalformedInputScriptNamesTheLine) {
+// Bad options and scripts stop the run before it starts, saying what is wrong; a script's bytes
+// are quoted, but never as terminal control sequences.
+TEST_F(HeadlessRun, BadOptionsAndScriptsAreNamedAndExitTwo) {
   folder_.Write("input.txt", "0 key A\n1 keydown NO\x1b[2JSUCH\n");
-  RunResult run = RunProgram("--headless --input input.txt");
-  EXPECT_EQ(run.status, 2);
-  // The file's bytes are echoed, but never as terminal control sequences.
-  EXPECT_NE(run.output.find("input.txt: line 2: unknown key \"NO\\x1b[2JSUCH\""), std::string::npos)
-      << run.output;
+  const std::pair<const char*, const char*> runs[] = {
+      {"--bogus", "usage:"},
+      {"--frames none", "usage:"},
+      {"--headless --input missing.txt", "usage:"},
+      {"--headless --input .", "usage:"},
+      {"--headless --input input.txt", "input.txt: line 2: unknown key \"NO\\x1b[2JSUCH\""}};
+  for (const auto& [args, says] : runs) {
+    RunResult run = RunProgram(args);
+    ExpectEnded(run, 2, args);
+    EXPECT_NE(run.output.find(says), std::string::npos) << args << run.output;
+  }
 }
 
 }  // namespace

@@ -11,11 +11,13 @@
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
+#include "device_readback.h"
 #include "disk_audio.h"
 #include "effects/demo_play_system.h"
 #include "platform/host.h"
 #include "services/frame_timer.h"
 #include "services/sound_system.h"
+#include "startup_lines.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 #include "test_md3.h"
@@ -74,12 +76,6 @@ class StartupTest : public ::testing::Test {
     return msg;
   }
 
-  static DWORD RenderState(D3DRENDERSTATETYPE state) {
-    DWORD value = 0xDEADBEEF;
-    g_device->GetRenderState(state, &value);
-    return value;
-  }
-
   static void Type(const std::string& text) {
     for (char c : text) WndProc(g_hWnd, WM_CHAR, static_cast<unsigned char>(c), 0);
   }
@@ -96,21 +92,21 @@ TEST_F(StartupTest, WindowedDeviceWithTheBaseRenderState) {
   EXPECT_EQ(viewport.Width, 800u);  // the window's client area
   EXPECT_EQ(viewport.Height, 600u);
   EXPECT_TRUE(g_showFps);
-  EXPECT_EQ(RenderState(D3DRS_LIGHTING), FALSE);
-  EXPECT_EQ(RenderState(D3DRS_CULLMODE), D3DCULL_CW);
-  EXPECT_EQ(RenderState(D3DRS_ALPHABLENDENABLE), TRUE);
-  EXPECT_EQ(RenderState(D3DRS_SRCBLEND), D3DBLEND_SRCALPHA);
-  EXPECT_EQ(RenderState(D3DRS_DESTBLEND), D3DBLEND_INVSRCALPHA);
-  EXPECT_EQ(RenderState(D3DRS_ZENABLE), D3DZB_TRUE);  // untouched default
+  const std::pair<D3DRENDERSTATETYPE, DWORD> base[] = {
+      {D3DRS_LIGHTING, FALSE},
+      {D3DRS_CULLMODE, D3DCULL_CW},
+      {D3DRS_ALPHABLENDENABLE, TRUE},
+      {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+      {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
+      {D3DRS_ZENABLE, D3DZB_TRUE}};  // untouched default
+  for (const auto& [state, value] : base) EXPECT_EQ(RenderStateOf(g_device, state), value) << state;
   for (auto filter : {D3DTSS_MINFILTER, D3DTSS_MAGFILTER, D3DTSS_MIPFILTER}) {
-    DWORD value = 0;
-    g_device->GetTextureStageState(0, filter, &value);
-    EXPECT_EQ(value, D3DTEXF_LINEAR);
+    EXPECT_EQ(StageStateOf(g_device, 0, filter), DWORD{D3DTEXF_LINEAR});
   }
   EXPECT_NE(NextMessage().message, WM_QUIT);
 }
 
-TEST_F(StartupTest, FullScreenUsesTheConfiguredModeInSixteenBitColour) {
+TEST_F(StartupTest, FullScreenUsesTheConfiguredMode) {
   StartWith("displaymode= 1024 768 waterdetail= high showfps= 0");
   ASSERT_NE(g_device, nullptr);
   D3DVIEWPORT8 viewport{};
@@ -189,15 +185,6 @@ TEST_F(StartupTest, ArrowsAssignOneStepAndEveryMouseMessageTurnsOneStep) {
   }
 }
 
-TEST_F(StartupTest, MissingHeightMapEndsTheStartUp) {
-  std::filesystem::remove("textures/volcanoh24.bmp");
-  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Volcano Terrain Generation: FAIL"), std::string::npos) << err;
-  EXPECT_NE(g_ocean, nullptr);  // the rows before it stand
-  EXPECT_EQ(g_seaPlaneVB, nullptr);
-  EXPECT_EQ(NextMessage().message, WM_QUIT);
-}
-
 TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
   SoundSystem owner;  // holds the one sound output
   ASSERT_TRUE(owner.Init(nullptr));
@@ -207,35 +194,45 @@ TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 
-TEST_F(StartupTest, MissingSkyDomeEndsTheStartUpBeforeTheOcean) {
-  std::filesystem::remove("misc/skydome.md3");
-  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Error Initializing Sky Dome"), std::string::npos) << err;
-  EXPECT_NE(g_skyDome, nullptr);  // made before its Init failed, destroyed by the shut-down
-  EXPECT_EQ(g_ocean, nullptr);
-}
+// A missing file stops the start-up at its row: the rows before it stand and are logged, the
+// row's own object was made before its initialisation failed, and the next row's never is. The
+// console's font alone is reported and the start-up goes on.
+struct StoppedRow {
+  const char* missing;
+  const char* message;
+  size_t linesLogged;
+  bool (*ownObjectMade)();
+  bool (*nextObjectMade)();
+};
 
-TEST_F(StartupTest, AConsoleWithoutItsFontIsReportedAndTheStartUpGoesOn) {
-  std::filesystem::remove_all("font");
+class StartupStopsAtItsRow : public StartupTest,
+                             public ::testing::WithParamInterface<StoppedRow> {};
+
+TEST_P(StartupStopsAtItsRow, WithItsMessageAndTheRowsBeforeItLogged) {
+  const StoppedRow& row = GetParam();
+  std::filesystem::remove_all(row.missing);
   std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Console Initialization Error"), std::string::npos) << err;
-  EXPECT_EQ(FileLines("conout.log").size(), 10u);  // the banner and all eight rows
-  EXPECT_NE(g_demo, nullptr);
+  EXPECT_NE(err.find(row.message), std::string::npos) << err;
+  EXPECT_EQ(FileLines("conout.log"),
+            std::vector(kStartUpLines.begin(), kStartUpLines.begin() + row.linesLogged));
+  EXPECT_TRUE(row.ownObjectMade());
+  if (row.nextObjectMade) {
+    EXPECT_FALSE(row.nextObjectMade());
+  }
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 
-TEST_F(StartupTest, AMissingFirePaletteEndsTheStartUpBeforeTheOcean) {
-  std::filesystem::remove("misc/firepal.bmp");
-  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Error Initializing Fire"), std::string::npos) << err;
-  EXPECT_EQ(
-      FileLines("conout.log"),
-      (std::vector<std::string>{"***Orvanta Entry By Delcour***",
-                                "Type '/help' for a list of commands", "DirectAudio Init: OK"}));
-  EXPECT_NE(g_consoleFire, nullptr);  // created before its failing initialisation
-  EXPECT_EQ(g_ocean, nullptr);
-  EXPECT_EQ(NextMessage().message, WM_QUIT);
-}
+INSTANTIATE_TEST_SUITE_P(
+    MissingFiles, StartupStopsAtItsRow,
+    ::testing::Values(
+        StoppedRow{"misc/firepal.bmp", "Error: Error Initializing Fire", 3,
+                   [] { return g_consoleFire != nullptr; }, [] { return g_skyDome != nullptr; }},
+        StoppedRow{"misc/skydome.md3", "Error: Error Initializing Sky Dome", 4,
+                   [] { return g_skyDome != nullptr; }, [] { return g_smoke != nullptr; }},
+        StoppedRow{"textures/volcanoh24.bmp", "Error: Volcano Terrain Generation: FAIL", 7,
+                   [] { return g_terrain != nullptr; }, [] { return g_explosion != nullptr; }},
+        StoppedRow{"font", "Error: Console Initialization Error", 10,
+                   [] { return g_demo != nullptr; }, nullptr}));
 
 TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
   StartWith("displaymode= 0 waterdetail= low showfps= 0");

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "console/bitmap_font.h"
+#include "device_readback.h"
 #include "disk_audio.h"
 #include "drawn_quad.h"
 #include "effects/explosion_system.h"
@@ -56,18 +57,13 @@ class DemoPlaySystemTest : public ::testing::Test {
     device_->Release();
   }
 
-  // One frame of the scene pass's demo steps at demo time t, dt after the previous one.
+  // One frame of the show at demo time t, dt after the previous one.
   const Recording& Frame(float t, float dt = kStep) {
     timer_.totalSeconds = t;
     timer_.frameSeconds = dt;
     timer_.frameMs = static_cast<uint32_t>(std::lround(dt * 1000));
     RecordingOf(device_).Reset();
-    if (!demo_->FirePhase()) {
-      demo_->RenderIntro(device_);
-    } else {
-      demo_->RenderFirePhase(device_);
-    }
-    if (demo_->Exploring()) demo_->UpdateCamera(&move_, 0.0f, 0.0f);
+    demo_->PlayFrame(device_, &move_, 0.0f, 0.0f);
     return RecordingOf(device_);
   }
 
@@ -266,11 +262,8 @@ TEST_F(DemoPlaySystemTest, LavaPassComposesIntoItsTargetAndPutsTheFrameBack) {
   EXPECT_FLOAT_EQ(composed[1]->state.world._11, demo_->LavaScale());
   EXPECT_FLOAT_EQ(composed[1]->state.world._33, 1.0f);
   // Afterwards the frame's target, depth test, blending and transforms are as they were.
-  DWORD value = 0;
-  device_->GetRenderState(D3DRS_ZENABLE, &value);
-  EXPECT_EQ(value, DWORD{D3DZB_TRUE});
-  device_->GetRenderState(D3DRS_SRCBLEND, &value);
-  EXPECT_EQ(value, DWORD{D3DBLEND_SRCALPHA});
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ZENABLE), DWORD{D3DZB_TRUE});
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_SRCBLEND), DWORD{D3DBLEND_SRCALPHA});
   D3DMATRIX after;
   device_->GetTransform(D3DTS_WORLD, &after);
   EXPECT_EQ(after._42, 0.3f);
@@ -293,9 +286,7 @@ TEST_F(DemoPlaySystemTest, FiveFiresEachCarryTheirSmokeUnderTheirOwnWorld) {
     EXPECT_EQ(smoke.type, D3DPT_POINTLIST) << i;
     EXPECT_EQ(0, std::memcmp(&smoke.state.world, &fires[i]->state.world, sizeof(D3DMATRIX)));
   }
-  DWORD blend = 0;
-  device_->GetRenderState(D3DRS_DESTBLEND, &blend);
-  EXPECT_EQ(blend, DWORD{D3DBLEND_INVSRCALPHA});
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_DESTBLEND), DWORD{D3DBLEND_INVSRCALPHA});
 }
 
 TEST_F(DemoPlaySystemTest, ExploringCameraStepsOncePerRequestInsideTheBox) {

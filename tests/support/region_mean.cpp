@@ -1,6 +1,6 @@
 #include "region_mean.h"
 
-#include <cstddef>
+#include <png.h>
 
 MeanColour RegionMean(const std::vector<uint8_t>& rgba, int imageWidth, int x0, int y0, int width,
                       int height) {
@@ -15,4 +15,17 @@ MeanColour RegionMean(const std::vector<uint8_t>& rgba, int imageWidth, int x0, 
   }
   const double n = double(width) * height;
   return {m.r / n, m.g / n, m.b / n};
+}
+
+PngPicture ReadPng(const std::string& path) {
+  PngPicture out;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return out;
+  image.format = PNG_FORMAT_RGBA;
+  out.rgba.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) return {};
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  return out;
 }

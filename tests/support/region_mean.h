@@ -1,6 +1,8 @@
 #pragma once
-// Pictures judged by region: the mean colour of a rectangle of 8-bit RGBA pixels, rows top first.
+// Pictures judged by region: 8-bit RGBA pixels, rows top first, from a back buffer or a PNG file.
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct MeanColour {
@@ -9,3 +11,23 @@ struct MeanColour {
 
 MeanColour RegionMean(const std::vector<uint8_t>& rgba, int imageWidth, int x0, int y0, int width,
                       int height);
+
+// The pixels of a region for which test(const uint8_t* rgba) holds.
+template <typename Test>
+int CountPixels(const std::vector<uint8_t>& rgba, int imageWidth, int x0, int y0, int width,
+                int height, Test test) {
+  int count = 0;
+  for (int y = y0; y < y0 + height; ++y) {
+    for (int x = x0; x < x0 + width; ++x) count += test(&rgba[(size_t(y) * imageWidth + x) * 4]);
+  }
+  return count;
+}
+
+struct PngPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba;
+};
+
+// The file's picture; empty when it can't be read.
+PngPicture ReadPng(const std::string& path);
