@@ -1,6 +1,5 @@
 #pragma once
-// The data folder the build generated for these tests (fresh, default config.ini), and a way
-// to run the generator again.
+// The data folder the build generated for these tests (fresh, default config.ini).
 #include <filesystem>
 #include <string>
 
@@ -12,10 +11,6 @@ class GeneratedFolder {
   static std::string Progress();  // what the generator printed while writing the folder
   // A file's bytes; none when it is missing.
   static std::string Contents(const std::filesystem::path& path);
-
-  // Runs the generator into a folder and returns what it printed; throws if it fails.
-  static std::string RunGenerator(const std::filesystem::path& folder);
-  static std::filesystem::path FreshTemporaryFolder(const std::string& name);
 };
 
 }  // namespace assetgen::tests
