@@ -1,4 +1,4 @@
-// The sky dome model and the five sounds.
+// The sky dome model and the sounds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "gfx/d3dx_vector3.h"
 #include "tests/tools/assetgen/generated_folder.h"
 #include "tests/tools/assetgen/readers/wav_file.h"
+#include "tools/assetgen/data_folder_writer.h"
 #include "world/md3_file.h"
 
 namespace assetgen::tests {
@@ -82,9 +83,9 @@ TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
 }
 
 TEST(AssetgenSounds, AreMono16BitPcmWithConsistentSizes) {
-  for (const char* name :
-       {"seawind.wav", "shorewav.wav", "rumble.wav", "explosion.wav", "fire.wav"}) {
-    WavFile wav = SoundFile(name);
+  for (std::string_view name : kDataFiles) {
+    if (!name.ends_with(".wav")) continue;
+    WavFile wav(GeneratedFolder::File(std::string(name)));
     EXPECT_EQ(wav.format, 1) << name;
     EXPECT_EQ(wav.channels, 1) << name;
     EXPECT_EQ(wav.bitsPerSample, 16) << name;
