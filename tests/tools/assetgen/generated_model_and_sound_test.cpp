@@ -1,4 +1,4 @@
-// The sky dome model and the five sounds.
+// The sky dome model and the sounds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,15 +7,33 @@
 #include <string>
 #include <vector>
 
+#include "gfx/d3dx_vector3.h"
 #include "tests/tools/assetgen/generated_folder.h"
-#include "tests/tools/assetgen/readers/md3_file.h"
 #include "tests/tools/assetgen/readers/wav_file.h"
+#include "tools/assetgen/data_folder_writer.h"
+#include "world/md3_file.h"
 
 namespace assetgen::tests {
 
 namespace {
-Md3File SkyDome() {
-  return Md3File(GeneratedFolder::File("misc/skydome.md3"));
+// The dome's one surface as the program reads it, checking the file's frame: an MD3 of version
+// 15 with one frame, right after the header, and one surface, ending where the file does.
+Md3SurfaceData SkyDome() {
+  const std::string bytes = GeneratedFolder::Contents(GeneratedFolder::File("misc/skydome.md3"));
+  constexpr uint32_t kIdp3 = 'I' | 'D' << 8 | 'P' << 16 | '3' << 24;
+  Md3File file;
+  EXPECT_TRUE(ReadMd3({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, &file));
+  EXPECT_EQ(file.identifier, kIdp3);
+  EXPECT_EQ(file.version, 15);
+  EXPECT_EQ(file.frames.size(), 1u);
+  EXPECT_EQ(file.framesAt, 108);
+  EXPECT_EQ(static_cast<size_t>(file.endAt), bytes.size());
+  EXPECT_EQ(file.surfaces.size(), 1u);
+  const Md3SurfaceData surface = file.surfaces.empty() ? Md3SurfaceData{} : file.surfaces[0];
+  EXPECT_EQ(surface.header.identifier, kIdp3);
+  EXPECT_EQ(surface.header.frameCount, 1);
+  EXPECT_EQ(file.surfacesAt + surface.header.endAt, file.endAt);
+  return surface;
 }
 WavFile SoundFile(const std::string& name) {
   return WavFile(GeneratedFolder::File("sound/" + name));
@@ -27,54 +45,31 @@ double Rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
   return std::sqrt(sum / double(to - from)) / 32768.0;
 }
 
-TEST(AssetgenSkyDome, HasOneSurfaceAndOneFrameWithBlocksInsideTheFile) {
-  Md3File dome = SkyDome();
-  EXPECT_EQ(dome.header.ident, "IDP3");
-  EXPECT_EQ(dome.header.version, 15);
-  EXPECT_EQ(dome.header.frames, 1);
-  EXPECT_EQ(dome.header.surfaces, 1);
-  EXPECT_EQ(dome.header.framesAt, 108);
-  EXPECT_EQ(static_cast<size_t>(dome.header.endAt), dome.fileSize);
-  EXPECT_EQ(dome.surface.ident, "IDP3");
-  EXPECT_EQ(dome.surface.frames, 1);
-  EXPECT_EQ(dome.surface.shadersAt, 108);
-  EXPECT_EQ(dome.surface.trianglesAt, 108 + 68 * dome.surface.shaders);
-  EXPECT_EQ(dome.surface.texCoordsAt, dome.surface.trianglesAt + 12 * dome.surface.triangles);
-  EXPECT_EQ(dome.surface.verticesAt, dome.surface.texCoordsAt + 8 * dome.surface.vertices);
-  EXPECT_EQ(dome.surface.endAt, dome.surface.verticesAt + 8 * dome.surface.vertices);
-  EXPECT_EQ(dome.header.surfacesAt + dome.surface.endAt, dome.header.endAt);
-  EXPECT_GT(dome.surface.triangles, 100);
-  EXPECT_LT(dome.surface.vertices, 65536);  // the dome is drawn with 16-bit indices
-  for (const auto& triangle : dome.triangles)
-    for (int32_t index : triangle) ASSERT_TRUE(index >= 0 && index < dome.surface.vertices);
-}
-
 TEST(AssetgenSkyDome, TrianglesTurnCounterClockwiseSeenFromInside) {
   // Drawn with clockwise triangles culled from a camera inside, so every triangle's
   // (b - a) x (c - a) must point away from the centre.
-  Md3File dome = SkyDome();
+  const Md3SurfaceData dome = SkyDome();
+  ASSERT_GT(dome.triangles.size(), 100u);
   for (const auto& t : dome.triangles) {
-    auto p = [&](int k) {
-      const auto& v = dome.positions[static_cast<size_t>(t[k])];
-      return std::array<double, 3>{double(v[0]), double(v[1]), double(v[2])};
-    };
-    auto a = p(0), b = p(1), c = p(2);
-    double ux = b[0] - a[0], uy = b[1] - a[1], uz = b[2] - a[2];
-    double vx = c[0] - a[0], vy = c[1] - a[1], vz = c[2] - a[2];
-    double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
-    double outward =
-        nx * (a[0] + b[0] + c[0]) + ny * (a[1] + b[1] + c[1]) + nz * (a[2] + b[2] + c[2]);
-    ASSERT_GT(outward, 0) << "triangle " << t[0] << " " << t[1] << " " << t[2];
+    D3DXVECTOR3 v[3], normal;
+    for (int k = 0; k < 3; ++k) {
+      const Md3Position& p = dome.positions.at(static_cast<size_t>(t[k]));
+      v[k] = D3DXVECTOR3(p.x, p.y, p.z);
+    }
+    const D3DXVECTOR3 ab = v[1] - v[0], ac = v[2] - v[0], centre = v[0] + v[1] + v[2];
+    D3DXVec3Cross(&normal, &ab, &ac);
+    ASSERT_GT(D3DXVec3Dot(&normal, &centre), 0)
+        << "triangle " << t[0] << " " << t[1] << " " << t[2];
   }
 }
 
 TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
-  Md3File dome = SkyDome();
+  const Md3SurfaceData dome = SkyDome();
   double farthest = 0, lowest = 0, highest = 0;
-  for (const auto& v : dome.positions) {
-    farthest = std::max(farthest, std::hypot(double(v[0]), double(v[1]), double(v[2])));
-    lowest = std::min(lowest, double(v[1]));
-    highest = std::max(highest, double(v[1]));
+  for (const Md3Position& v : dome.positions) {
+    farthest = std::max(farthest, std::hypot(double(v.x), double(v.y), double(v.z)));
+    lowest = std::min(lowest, double(v.y));
+    highest = std::max(highest, double(v.y));
   }
   // Drawn at half size around the origin; the camera stays within 22 units of it.
   EXPECT_LT(farthest * 0.5 + 22, 1000.0);
@@ -82,15 +77,15 @@ TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
   EXPECT_NEAR(highest, farthest, 1.0);
   // Low enough to fill the view past the sea plane's edge from the cameras' heights.
   EXPECT_LT(lowest, -0.4 * farthest);
-  for (const auto& st : dome.texCoords) {
-    EXPECT_TRUE(st[0] >= 0 && st[0] <= 1 && st[1] >= 0 && st[1] <= 1);
+  for (const Md3TexCoord& st : dome.texCoords) {
+    EXPECT_TRUE(st.s >= 0 && st.s <= 1 && st.t >= 0 && st.t <= 1);
   }
 }
 
 TEST(AssetgenSounds, AreMono16BitPcmWithConsistentSizes) {
-  for (const char* name :
-       {"seawind.wav", "shorewav.wav", "rumble.wav", "explosion.wav", "fire.wav"}) {
-    WavFile wav = SoundFile(name);
+  for (std::string_view name : kDataFiles) {
+    if (!name.ends_with(".wav")) continue;
+    WavFile wav(GeneratedFolder::File(std::string(name)));
     EXPECT_EQ(wav.format, 1) << name;
     EXPECT_EQ(wav.channels, 1) << name;
     EXPECT_EQ(wav.bitsPerSample, 16) << name;

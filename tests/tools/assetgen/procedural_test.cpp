@@ -16,21 +16,18 @@ namespace assetgen::tests {
 namespace {
 TEST(AssetgenRandomStream, RepeatsForASeedAndStaysInRange) {
   RandomStream a(42), b(42), c(43);
-  bool differs = false;
   std::set<int> seen;
+  bool differs = false;
   for (int k = 0; k < 1000; ++k) {
-    double x = a.Uniform();
-    EXPECT_EQ(x, b.Uniform());
+    const double x = a.Uniform();
+    ASSERT_EQ(x, b.Uniform());
+    ASSERT_TRUE(x >= 0 && x < 1);
     differs |= x != c.Uniform();
-    EXPECT_TRUE(x >= 0 && x < 1);
-    int n = a.Below(7);
+    seen.insert(a.Below(7));
     b.Below(7);
-    c.Below(7);
-    ASSERT_TRUE(n >= 0 && n < 7);
-    seen.insert(n);
   }
   EXPECT_TRUE(differs);
-  EXPECT_EQ(seen.size(), 7u);
+  EXPECT_EQ(seen, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(AssetgenGradientNoise, WrapsWithItsPeriodAtEveryOctave) {
@@ -75,24 +72,20 @@ TEST(AssetgenHeightField, SamplesBetweenPointsAndMeasuresSlopeInWorldUnits) {
 }
 
 TEST(AssetgenDropletErosion, CutsGulliesIntoAConeWithoutRaisingItOrAddingMaterial) {
-  constexpr int kSize = 96;
-  HeightField cone(kSize, 0.05f);
-  double before = 0;
-  for (int j = 0; j < kSize; ++j) {
-    for (int i = 0; i < kSize; ++i) {
-      float d = std::hypot(i - kSize / 2.f, j - kSize / 2.f) * cone.Spacing();
-      cone.At(i, j) = std::max(0.f, 4.f - 2.f * d);
-      before += cone.At(i, j);
-    }
-  }
-  float summit = cone.At(kSize / 2, kSize / 2);
+  constexpr int kSize = 96, kCentre = kSize / 2;
+  HeightField cone(kSize, 0.05f);  // slope 2, summit 4
+  auto smooth = [](int i, int j) {
+    return std::max(0.f, 4.f - 0.1f * std::hypot(float(i - kCentre), float(j - kCentre)));
+  };
+  double before = 0, after = 0;
+  for (int j = 0; j < kSize; ++j)
+    for (int i = 0; i < kSize; ++i) before += cone.At(i, j) = smooth(i, j);
   ErosionSettings settings;
   settings.droplets = 3000;
   settings.startAbove = 0.5f;
   DropletErosion erosion(settings, 5);
   erosion.Run(cone);
 
-  double after = 0, roughness = 0;
   float highest = 0, wettest = 0;
   for (int j = 0; j < kSize; ++j) {
     for (int i = 0; i < kSize; ++i) {
@@ -102,38 +95,28 @@ TEST(AssetgenDropletErosion, CutsGulliesIntoAConeWithoutRaisingItOrAddingMateria
     }
   }
   // On a ring round the summit a smooth cone is level; gullies make it uneven.
+  double roughness = 0;
   for (int k = 0; k < 64; ++k) {
-    float a = k * 0.0982f;
-    int i = kSize / 2 + static_cast<int>(20 * std::cos(a)),
-        j = kSize / 2 + static_cast<int>(20 * std::sin(a));
-    float smooth = 4.f - 2.f * std::hypot(i - kSize / 2.f, j - kSize / 2.f) * cone.Spacing();
-    roughness += std::fabs(cone.At(i, j) - smooth);
+    int i = kCentre + static_cast<int>(20 * std::cos(k * 0.0982f));
+    int j = kCentre + static_cast<int>(20 * std::sin(k * 0.0982f));
+    roughness += std::fabs(cone.At(i, j) - smooth(i, j));
   }
   EXPECT_LE(after, before);
-  EXPECT_LE(highest, summit + 1e-4f);
+  EXPECT_LE(highest, smooth(kCentre, kCentre) + 1e-4f);
   EXPECT_GT(roughness / 64, 0.005);
   EXPECT_FLOAT_EQ(wettest, 1.f);
 }
 
-TEST(AssetgenHeightMapEncoder, RowsRunAlongXColumnsAlongMinusZAndSumsMatchHeights) {
-  HeightField field(65, 5.f / 64);
-  for (int j = 31; j <= 33; ++j)
-    for (int i = 15; i <= 17; ++i) field.At(i, j) = 6.f;  // round u = 0.25, v = 0.5
-  Image map = HeightMapEncoder::Encode(field);
-  ASSERT_EQ(map.Width(), 256);
-  ASSERT_EQ(map.Height(), 256);
-  auto height = [&](int column, int rowFromBottom) {
-    const Rgb& p = map.At(column, 255 - rowFromBottom);
-    return (ToByte(p.r) + ToByte(p.g) + ToByte(p.b)) * 0.0013037809f * 15.f;
-  };
-  // Row r = 0.25 * 255 from the bottom, column c = 0.5 * 255; not the other way round.
-  EXPECT_NEAR(height(128, 64), 6.f, 0.02f);
-  EXPECT_FLOAT_EQ(height(64, 128), 0.f);
+// The terrain reads a pixel as (b + g + r) x 0.0013037809 x 15: a height unit is 51.1 of a sum.
+TEST(AssetgenHeightMapEncoder, ChannelsSumToTheNearestSampleOfAHeight) {
   EXPECT_EQ(HeightMapEncoder::SampleSum(0.f), 0);
-  EXPECT_EQ(HeightMapEncoder::SampleSum(100.f), 765);
-  for (float h : {0.45f, 1.f, 6.8f}) {
-    EXPECT_NEAR(HeightMapEncoder::SampleSum(h) * 0.0013037809f * 15.f, h, 0.0098f);
-  }
+  EXPECT_EQ(HeightMapEncoder::SampleSum(1.f), 51);
+  EXPECT_EQ(HeightMapEncoder::SampleSum(6.8f), 348);
+  EXPECT_EQ(HeightMapEncoder::SampleSum(100.f), 765);  // the most a pixel holds
+  HeightField flat(2, 1.f);
+  for (int k = 0; k < 4; ++k) flat.At(k % 2, k / 2) = 6.8f;
+  const Rgb pixel = HeightMapEncoder::Encode(flat).At(100, 200);
+  EXPECT_EQ(ToByte(pixel.r) + ToByte(pixel.g) + ToByte(pixel.b), 348);
 }
 }  // namespace
 
