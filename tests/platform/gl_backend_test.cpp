@@ -247,6 +247,10 @@ TEST_F(GlBackendTest, RenderTargetTexturesShowTheirPictureAsLoadedTexturesDo) {
     SelectTexture(picture);
     DrawStrip(Quad(-1, 1, 1, -1));
   }
+  // Sampled in the next frame: a target keeps what was drawn into it.
+  device_->EndScene();
+  ASSERT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  ASSERT_EQ(device_->BeginScene(), D3D_OK);
   Clear(0xFF000000);
   SelectTexture(target);
   DrawStrip(Quad(-1, 1, 1, -1));
