@@ -50,44 +50,30 @@ D3DXMATRIX RotationZ(float a) {
                     0, 0, 1);
 }
 
-TEST(MatrixMultiply, RowTimesColumnAndSafeWhenTheOutputIsAnInput) {
-  const D3DXMATRIX a = Sample(0.0f), b = Sample(1.0f);
-  D3DXMATRIX expected;
-  for (int i = 0; i < 4; ++i) {
-    for (int j = 0; j < 4; ++j) {
-      for (int k = 0; k < 4; ++k) expected.m[i][j] += a.m[i][k] * b.m[k][j];
-    }
-  }
-  ExpectNear(a * b, expected);
+TEST(MatrixMultiply, LeftAppliesFirstAndSafeWhenTheOutputIsAnInput) {
+  D3DXMATRIX scale, move;
+  D3DXMatrixScaling(&scale, 2, 3, 4);
+  D3DXMatrixTranslation(&move, 5, 6, 7);
+  ExpectNear(scale * move, D3DXMATRIX(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 5, 6, 7, 1));
+  // Row vectors: moved first, then scaled, the move is scaled too.
+  ExpectNear(move * scale, D3DXMATRIX(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 10, 18, 28, 1));
+  const D3DXMATRIX a = Sample(0.0f), b = Sample(1.0f), expected = a * b;
   D3DXMATRIX left = a, right = b, both = a;
   ExpectNear(*D3DXMatrixMultiply(&left, &left, &b), expected);
   ExpectNear(*D3DXMatrixMultiply(&right, &a, &right), expected);
   ExpectNear(*D3DXMatrixMultiply(&both, &both, &both), a * a);
 }
 
-TEST(MatrixBuilders, ScalingTranslationAndOrthoHaveTheirElementsInPlace) {
+TEST(MatrixProjections, OrthographicAndThirtyDegreePerspective) {
   D3DXMATRIX m;
-  D3DXMatrixScaling(&m, 2, 3, 4);
-  ExpectNear(m, D3DXMATRIX(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1));
-  D3DXMatrixTranslation(&m, 5, 6, 7);
-  ExpectNear(m, D3DXMATRIX(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1));
   D3DXMatrixOrthoLH(&m, 800, 600, 1, 101);
   ExpectNear(m,
              D3DXMATRIX(2.0f / 800, 0, 0, 0, 0, 2.0f / 600, 0, 0, 0, 0, 0.01f, 0, 0, 0, -0.01f, 1));
-}
-
-TEST(MatrixPerspective, ThirtyDegreeFieldOfView) {
-  D3DXMATRIX m;
+  const float cot15 = 3.7320507f, depth = 1000.0f / 999.0f;
   D3DXMatrixPerspectiveFovLH(&m, 0.5235988f, 1.0f, 1.0f, 1000.0f);
-  EXPECT_FLOAT_EQ(m._11, 3.7320507f);
-  EXPECT_FLOAT_EQ(m._22, 3.7320507f);
-  EXPECT_FLOAT_EQ(m._33, 1.001001f);
-  EXPECT_FLOAT_EQ(m._43, -1.001001f);
-  EXPECT_EQ(m._34, 1.0f);
-  EXPECT_EQ(m._44, 0.0f);
-  D3DXMatrixPerspectiveFovLH(&m, kPi / 2, 2.0f, 1.0f, 1000.0f);
-  EXPECT_FLOAT_EQ(m._11, 0.5f);  // the aspect narrows x
-  EXPECT_FLOAT_EQ(m._22, 1.0f);
+  ExpectNear(m, D3DXMATRIX(cot15, 0, 0, 0, 0, cot15, 0, 0, 0, 0, depth, 1, 0, 0, -depth, 0));
+  D3DXMatrixPerspectiveFovLH(&m, kPi / 2, 2.0f, 1.0f, 1000.0f);  // the aspect narrows x
+  ExpectNear(m, D3DXMATRIX(0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, depth, 1, 0, 0, -depth, 0));
 }
 
 TEST(MatrixInverse, InvertsAndReportsTheDeterminant) {

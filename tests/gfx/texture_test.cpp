@@ -46,7 +46,24 @@ class TextureTest : public ::testing::Test {
     device_ = CreateRecordingDevice(64, 64);
     std::filesystem::create_directories("textures");
   }
-  void TearDown() override { EXPECT_EQ(device_->Release(), 0u) << "a texture was left behind"; }
+  void TearDown() override {
+    for (IDirect3DTexture8* texture : loaded_) texture->Release();
+    EXPECT_EQ(device_->Release(), 0u) << "a texture was left behind";
+  }
+
+  // Through the extended call, into the managed pool; released by the fixture.
+  IDirect3DTexture8* Load(const char* name, UINT width, UINT height, UINT levels, D3DFORMAT format,
+                          D3DCOLOR key = 0, D3DXIMAGE_INFO* info = nullptr,
+                          PALETTEENTRY* palette = nullptr) {
+    IDirect3DTexture8* texture = nullptr;
+    EXPECT_EQ(D3DXCreateTextureFromFileExA(device_, name, width, height, levels, 0, format,
+                                           D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, key, info,
+                                           palette, &texture),
+              D3D_OK)
+        << name;
+    if (texture) loaded_.push_back(texture);
+    return texture;
+  }
 
   D3DSURFACE_DESC Desc(IDirect3DTexture8* texture, UINT level) {
     D3DSURFACE_DESC desc{};
@@ -56,6 +73,7 @@ class TextureTest : public ::testing::Test {
 
   TestFolder folder_;
   IDirect3DDevice8* device_ = nullptr;
+  std::vector<IDirect3DTexture8*> loaded_;
 };
 
 TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
@@ -114,11 +132,7 @@ TEST_F(TextureTest, ExtendedCallReturnsThePaletteAndTheFileDescription) {
   WriteFileBytes("misc/firepal.bmp", BmpFile(picture, 8, RowOrder::kBottomUp));
   std::vector<PALETTEENTRY> palette(kPaletteSize, PALETTEENTRY{1, 2, 3, 4});
   D3DXIMAGE_INFO info{};
-  IDirect3DTexture8* texture = nullptr;
-  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "misc\\firepal.bmp", 0, 0, 1, 0, D3DFMT_UNKNOWN,
-                                         D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
-                                         palette.data(), &texture),
-            D3D_OK);
+  ASSERT_NE(Load("misc\\firepal.bmp", 0, 0, 1, D3DFMT_UNKNOWN, 0, &info, palette.data()), nullptr);
   const std::vector<PALETTEENTRY> expected = FullPalette(picture);
   for (size_t i = 0; i < kPaletteSize; ++i) {
     EXPECT_EQ(PaletteColor(palette[i]), PaletteColor(expected[i])) << "entry " << i;
@@ -126,7 +140,6 @@ TEST_F(TextureTest, ExtendedCallReturnsThePaletteAndTheFileDescription) {
   EXPECT_EQ(info.Width, 16u);
   EXPECT_EQ(info.Height, 4u);
   EXPECT_EQ(info.ImageFileFormat, D3DXIFF_BMP);
-  texture->Release();
 }
 
 // A colour as R5G6B5 or A4R4G4B4 stores it, opaque, each channel rounded to its bits.
@@ -140,16 +153,12 @@ TEST_F(TextureTest, ExplicitSizeAndSixteenBitFormats) {
   const TestPicture picture = SamplePicture(8, 4, 40);
   WriteFileBytes("textures/sample.tga", TgaFile(picture, TgaKind::kTrueColor24, true, 0));
   for (D3DFORMAT format : {D3DFMT_R5G6B5, D3DFMT_A4R4G4B4}) {
-    IDirect3DTexture8* texture = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\sample.tga", 4, 2, 2, 0, format,
-                                           D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr,
-                                           nullptr, &texture),
-              D3D_OK);
+    IDirect3DTexture8* texture = Load("textures\\sample.tga", 4, 2, 2, format);
+    ASSERT_NE(texture, nullptr);
     EXPECT_EQ(texture->GetLevelCount(), 2u);
     std::vector<uint32_t> expected;
     for (D3DCOLOR c : Halved(picture.Colors(), 8, 4)) expected.push_back(Pack16(c, format));
     EXPECT_EQ(LevelTexels(texture, 0), expected) << format;
-    texture->Release();
   }
 }
 
@@ -158,14 +167,8 @@ TEST_F(TextureTest, OtherSizesResampleByArea) {
   const std::vector<D3DCOLOR> colors = Opaque(picture.Colors());
   WriteFileBytes("textures/small.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
   auto load = [&](UINT width, UINT height) {
-    IDirect3DTexture8* texture = nullptr;
-    EXPECT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\small.bmp", width, height, 1, 0,
-                                           D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
-                                           D3DX_DEFAULT, 0, nullptr, nullptr, &texture),
-              D3D_OK);
-    std::vector<uint32_t> texels = texture ? LevelTexels(texture, 0) : std::vector<uint32_t>();
-    if (texture) texture->Release();
-    return texels;
+    IDirect3DTexture8* texture = Load("textures\\small.bmp", width, height, 1, D3DFMT_UNKNOWN);
+    return texture ? LevelTexels(texture, 0) : std::vector<uint32_t>();
   };
   // Half as wide: each texel the mean of a pair.
   std::vector<uint32_t> pairs;
@@ -185,16 +188,12 @@ TEST_F(TextureTest, ColorKeyTurnsItsColourTransparent) {
   const TestPicture picture = SamplePicture(4, 4, 3);
   WriteFileBytes("textures/keyed.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
   const D3DCOLOR key = picture.Color(0, 0);
-  IDirect3DTexture8* texture = nullptr;
-  ASSERT_EQ(D3DXCreateTextureFromFileExA(device_, "textures\\keyed.bmp", 0, 0, 1, 0, D3DFMT_UNKNOWN,
-                                         D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, key, nullptr,
-                                         nullptr, &texture),
-            D3D_OK);
+  IDirect3DTexture8* texture = Load("textures\\keyed.bmp", 0, 0, 1, D3DFMT_UNKNOWN, key);
+  ASSERT_NE(texture, nullptr);
   EXPECT_EQ(Desc(texture, 0).Format, D3DFMT_A8R8G8B8);
   std::vector<uint32_t> expected;
   for (D3DCOLOR c : picture.Colors()) expected.push_back(c == key ? 0 : c);
   EXPECT_EQ(LevelTexels(texture, 0), expected);
-  texture->Release();
 }
 
 TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {

@@ -258,14 +258,6 @@ TEST_F(DeviceTest, RenderTargetsResetTheViewportAndLimitDepthClears) {
   EXPECT_EQ(r.clears[1].area.x1, 0);  // clipped to the viewport
   EXPECT_EQ(r.clears[1].area.y2, 32);
   EXPECT_EQ(r.targetSwitches, (std::vector<const IDirect3DSurface8*>{level, backBuffer}));
-
-  IDirect3DTexture8* plain = nullptr;
-  device_->CreateTexture(16, 16, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &plain);
-  IDirect3DSurface8* plainLevel = nullptr;
-  plain->GetSurfaceLevel(0, &plainLevel);
-  EXPECT_EQ(device_->SetRenderTarget(plainLevel, nullptr), D3DERR_INVALIDCALL);
-  plainLevel->Release();
-  plain->Release();
   level->Release();
   backBuffer->Release();
   depth->Release();

@@ -19,12 +19,6 @@ std::vector<Event> Events(const std::vector<ScriptedMessage>& messages) {
   return events;
 }
 
-std::vector<ScriptedMessage> DueAt(InputScript& script, uint32_t ms) {
-  std::vector<ScriptedMessage> due;
-  script.TakeDue(ms, &due);
-  return due;
-}
-
 TEST(InputScript, ParsesEveryEventKindInTimeOrder) {
   InputScript script;
   std::string error;
@@ -33,19 +27,24 @@ TEST(InputScript, ParsesEveryEventKindInTimeOrder) {
                    "2.5 mouse 300 200\n"
                    "\n"
                    "1 keydown VK_LEFT\r\n"
-                   "1 keyup left\n"
+                   "1 keyup left  # a comment after an event\n"
                    "3 key 0x41\n"
+                   "3 keydown F5\n"
+                   "3 keydown z\n"
+                   "3 keydown VK_OEM_3\n"
                    "4 char 96\n"
-                   "5 text /hi\\r\n"
-                   "6 close\n",
+                   "5 text / \\#\\r  # typed: '/ #' and Enter\n"
+                   "6 close#\n",
                    &error))
       << error;
   const LPARAM xy = MAKELPARAM(300, 200);
-  const std::vector<Event> want = {
-      {1000, WM_KEYDOWN, VK_LEFT, 0}, {1000, WM_KEYUP, VK_LEFT, 0}, {2500, WM_MOUSEMOVE, 0, xy},
-      {3000, WM_KEYDOWN, 'A', 0},     {3000, WM_KEYUP, 'A', 0},     {4000, WM_CHAR, 96, 0},
-      {5000, WM_CHAR, '/', 0},        {5000, WM_CHAR, 'h', 0},      {5000, WM_CHAR, 'i', 0},
-      {5000, WM_CHAR, '\r', 0},       {6000, WM_DESTROY, 0, 0}};
+  const std::vector<Event> want = {{1000, WM_KEYDOWN, VK_LEFT, 0}, {1000, WM_KEYUP, VK_LEFT, 0},
+                                   {2500, WM_MOUSEMOVE, 0, xy},    {3000, WM_KEYDOWN, 'A', 0},
+                                   {3000, WM_KEYUP, 'A', 0},       {3000, WM_KEYDOWN, VK_F1 + 4, 0},
+                                   {3000, WM_KEYDOWN, 'Z', 0},     {3000, WM_KEYDOWN, VK_OEM_3, 0},
+                                   {4000, WM_CHAR, 96, 0},         {5000, WM_CHAR, '/', 0},
+                                   {5000, WM_CHAR, ' ', 0},        {5000, WM_CHAR, '#', 0},
+                                   {5000, WM_CHAR, '\r', 0},       {6000, WM_DESTROY, 0, 0}};
   EXPECT_EQ(Events(script.Messages()), want);
 }
 
@@ -63,6 +62,7 @@ TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
       "1 close now",
       "1",
       "1 key 256",
+      "1 key F99",
   };
   for (const char* line : bad) {
     InputScript script;
@@ -71,46 +71,6 @@ TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
     EXPECT_EQ(error.rfind("line 3:", 0), 0u) << line << " -> " << error;
     EXPECT_TRUE(script.Messages().empty()) << line;
   }
-}
-
-TEST(InputScript, DeliversEachMessageOnceWhenItsTimeComes) {
-  InputScript script;
-  std::string error;
-  ASSERT_TRUE(script.Parse("0 char 49\n0.1 char 50\n0.2 char 51\n", &error));
-  EXPECT_EQ(DueAt(script, 0).size(), 1u);
-  EXPECT_EQ(DueAt(script, 99).size(), 0u);
-  EXPECT_EQ(DueAt(script, 250).size(), 2u);
-  EXPECT_EQ(DueAt(script, 1000).size(), 0u);
-}
-
-TEST(InputScript, NamesFunctionKeysLettersAndNumbers) {
-  WPARAM key = 0;
-  EXPECT_TRUE(VirtualKeyFromName("F5", &key));
-  EXPECT_EQ(key, VK_F1 + 4);
-  EXPECT_TRUE(VirtualKeyFromName("z", &key));
-  EXPECT_EQ(key, 'Z');
-  EXPECT_TRUE(VirtualKeyFromName("VK_OEM_3", &key));
-  EXPECT_EQ(key, VK_OEM_3);
-  EXPECT_TRUE(VirtualKeyFromName("27", &key));
-  EXPECT_EQ(key, VK_ESCAPE);
-  EXPECT_FALSE(VirtualKeyFromName("F99", &key));
-}
-
-TEST(InputScript, CommentsFollowEventsAndTextTypesAnEscapedHash) {
-  InputScript script;
-  std::string error;
-  ASSERT_TRUE(
-      script.Parse("1 key LEFT  # a comment\n"
-                   "2 text a \\#1  # typed: 'a #1'\n"
-                   "3 close#\n",
-                   &error))
-      << error;
-  std::string typed;
-  for (const ScriptedMessage& m : script.Messages()) {
-    if (m.message == WM_CHAR) typed.push_back(static_cast<char>(m.wParam));
-  }
-  EXPECT_EQ(typed, "a #1");
-  EXPECT_EQ(script.Messages().back().message, WM_DESTROY);
 }
 
 // The README's example script, as the README shows it.
