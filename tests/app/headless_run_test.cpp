@@ -168,6 +168,15 @@ int CaptionPixels(const PngPixels& p, int x0, int y0, int width, int height) {
   return green;
 }
 
+// The share of a frame left at the clear colour: nothing was drawn there.
+double ClearColourShare(const PngPixels& p) {
+  size_t clear = 0;
+  for (size_t i = 0; i < p.rgba.size(); i += 4) {
+    clear += p.rgba[i] == 0 && p.rgba[i + 1] == 0 && p.rgba[i + 2] == 200;
+  }
+  return double(clear) / double(p.rgba.size() / 4);
+}
+
 // The whole show as a viewer plays it: a key held across 36 s, the mouse tilting the view down
 // and the arrows after 52 s, Escape at 70 s; captured where a first-time viewer would look.
 TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
@@ -178,7 +187,7 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
                 "53.0 keydown UP\n53.1 keydown UP\n53.2 keyup UP\n70 key ESCAPE\n");
   RunResult run = RunProgram(
       "--headless --fixed-step 40 --input input.txt --capture cap --capture-at "
-      "2,14,16,27,36,38.5,44,48,55");
+      "2,14,16,27,36,37.55,37.8,38.5,44,48,55");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(FileLines("conout.log"), kStartUpLines);
   std::vector<PngPixels> at;
@@ -187,10 +196,12 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
     at.push_back(ReadPng(file.string()));
     ASSERT_EQ(at.back().width, 800) << file;
   }
-  ASSERT_EQ(at.size(), 9u);
+  ASSERT_EQ(at.size(), 11u);
   const PngPixels &water = at[0], &wind = at[1], &windLater = at[2], &earth = at[3],
-                  &rumble = at[4], &blast = at[5], &fires = at[6], &explore = at[7],
-                  &flight = at[8];
+                  &rumble = at[4], &ring = at[5], &blast = at[7], &fires = at[8], &explore = at[9],
+                  &flight = at[10];
+  // Every frame is drawn all over; the shock-wave ring cuts no hole to the clear colour.
+  for (const PngPixels& frame : at) EXPECT_LT(ClearColourShare(frame), 0.001);
   // "Water": low over the sea, blue with the texture's green.
   EXPECT_GT(CaptionPixels(water, 300, 260, 220, 50), 500);
   MeanColour sea = MeanOf(water, 0, 350, 800, 250);
@@ -207,6 +218,8 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
   MeanColour cone = MeanOf(earth, 360, 420, 80, 150);
   EXPECT_GT(cone.r, cone.b + 8);
   EXPECT_GT(MeanOf(earth, 360, 200, 80, 60).r, MeanOf(earth, 560, 200, 80, 60).r + 10);
+  // The blast's first frame: the ring's glow spreads over the sea left of the cone.
+  EXPECT_GT(MeanOf(ring, 0, 195, 250, 20).r, MeanOf(rumble, 0, 195, 250, 20).r + 30);
   // The blast turns the white smoke over the crater into a spray of red-hot lava.
   const double smokeRed = MeanOf(rumble, 300, 180, 200, 110).r;
   EXPECT_GT(MeanOf(blast, 300, 180, 200, 110).r, smokeRed + 50);
