@@ -168,13 +168,12 @@ int CaptionPixels(const PngPixels& p, int x0, int y0, int width, int height) {
   return green;
 }
 
-// The share of a frame left at the clear colour: nothing was drawn there.
-double ClearColourShare(const PngPixels& p) {
-  size_t clear = 0;
-  for (size_t i = 0; i < p.rgba.size(); i += 4) {
-    clear += p.rgba[i] == 0 && p.rgba[i + 1] == 0 && p.rgba[i + 2] == 200;
-  }
-  return double(clear) / double(p.rgba.size() / 4);
+// Pixels left at the clear colour, where nothing was drawn.
+int ClearPixels(const PngPixels& p) {
+  int clear = 0;
+  for (size_t i = 0; i < p.rgba.size(); i += 4)
+    clear += !p.rgba[i] && !p.rgba[i + 1] && p.rgba[i + 2] == 200;
+  return clear;
 }
 
 // The whole show as a viewer plays it: a key held across 36 s, the mouse tilting the view down
@@ -200,8 +199,8 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
   const PngPixels &water = at[0], &wind = at[1], &windLater = at[2], &earth = at[3],
                   &rumble = at[4], &ring = at[5], &blast = at[7], &fires = at[8], &explore = at[9],
                   &flight = at[10];
-  // Every frame is drawn all over; the shock-wave ring cuts no hole to the clear colour.
-  for (const PngPixels& frame : at) EXPECT_LT(ClearColourShare(frame), 0.001);
+  // Drawn all over (under 0.1 % clear), the shock-wave ring's band included.
+  for (const PngPixels& frame : at) EXPECT_LT(ClearPixels(frame), 480);
   // "Water": low over the sea, blue with the texture's green.
   EXPECT_GT(CaptionPixels(water, 300, 260, 220, 50), 500);
   MeanColour sea = MeanOf(water, 0, 350, 800, 250);
