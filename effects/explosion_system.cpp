@@ -28,7 +28,7 @@ constexpr D3DXVECTOR3 kDebrisMinVelocity(-5.0f, -5.0f, -5.0f);
 constexpr D3DXVECTOR3 kDebrisMaxVelocity(5.0f, 5.0f, 5.0f);
 
 constexpr D3DRENDERSTATETYPE kRingStates[] = {D3DRS_CULLMODE, D3DRS_ALPHABLENDENABLE,
-                                              D3DRS_SRCBLEND, D3DRS_DESTBLEND};
+                                              D3DRS_SRCBLEND, D3DRS_DESTBLEND, D3DRS_ZWRITEENABLE};
 constexpr D3DTRANSFORMSTATETYPE kRingTransforms[] = {D3DTS_WORLD};
 
 SceneVertex RingPoint(float radius, float degrees, float height, D3DCOLOR colour, float u,
@@ -98,12 +98,15 @@ bool ExplosionSystem::Render(IDirect3DDevice8* device, uint32_t elapsedMs) {
   return RenderRing(device, elapsedMs);
 }
 
-// Added to the scene, from both sides, centred on the island's axis and widening.
+// Added to the scene, from both sides, centred on the island's axis and widening. The sea and
+// the sky are drawn after it: the ring leaves the depth unwritten, so they still fill its band
+// and it glows over them instead of cutting them away.
 bool ExplosionSystem::RenderRing(IDirect3DDevice8* device, uint32_t elapsedMs) {
   device->SetVertexShader(kSceneVertexFormat);
   device->SetStreamSource(0, ringVertexBuffer_, sizeof(SceneVertex));
   device->SetTexture(0, shockwaveTexture_);
   const RenderStateBlock saved(device, kRingStates, {}, kRingTransforms);
+  device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
   UseAdditiveBlending(device);
   ringScale_ += static_cast<float>(elapsedMs) * 0.001f * kRingGrowthPerSecond;
   D3DXMATRIX scale;

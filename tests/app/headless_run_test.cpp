@@ -131,6 +131,12 @@ int CaptionPixels(const PngPicture& p, int x0, int y0, int width, int height) {
                      [](const uint8_t* px) { return px[1] > 150 && px[0] < 100 && px[2] < 100; });
 }
 
+// Pixels left at the clear colour, where nothing was drawn.
+int ClearPixels(const PngPicture& p) {
+  return CountPixels(p.rgba, p.width, 0, 0, p.width, p.height,
+                     [](const uint8_t* px) { return !px[0] && !px[1] && px[2] == 200; });
+}
+
 // The whole show as a viewer plays it: a key held across 36 s, the mouse tilting the view down
 // and the arrows after 52 s, Escape at 70 s; captured where a first-time viewer would look.
 TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
@@ -141,7 +147,7 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
                 "53.0 keydown UP\n53.1 keydown UP\n53.2 keyup UP\n70 key ESCAPE\n");
   RunResult run = RunProgram(
       "--headless --fixed-step 40 --input input.txt --capture cap --capture-at "
-      "2,14,16,27,36,38.5,44,48,55");
+      "2,14,16,27,36,37.55,37.8,38.5,44,48,55");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(FileLines("conout.log"), kStartUpLines);
   std::vector<PngPicture> at;
@@ -150,10 +156,12 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
     at.push_back(ReadPng(file.string()));
     ASSERT_EQ(at.back().width, 800) << file;
   }
-  ASSERT_EQ(at.size(), 9u);
+  ASSERT_EQ(at.size(), 11u);
   const PngPicture &water = at[0], &wind = at[1], &windLater = at[2], &earth = at[3],
-                   &rumble = at[4], &blast = at[5], &fires = at[6], &explore = at[7],
-                   &flight = at[8];
+                   &rumble = at[4], &ring = at[5], &blast = at[7], &fires = at[8], &explore = at[9],
+                   &flight = at[10];
+  // Drawn all over (under 0.1 % clear), the shock-wave ring's band included.
+  for (const PngPicture& frame : at) EXPECT_LT(ClearPixels(frame), 480);
   // "Water": low over the sea, blue with the texture's green.
   EXPECT_GT(CaptionPixels(water, 300, 260, 220, 50), 500);
   MeanColour sea = MeanOf(water, 0, 350, 800, 250);
@@ -170,6 +178,8 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
   MeanColour cone = MeanOf(earth, 360, 420, 80, 150);
   EXPECT_GT(cone.r, cone.b + 8);
   EXPECT_GT(MeanOf(earth, 360, 200, 80, 60).r, MeanOf(earth, 560, 200, 80, 60).r + 10);
+  // The blast's first frame: the ring's glow spreads over the sea left of the cone.
+  EXPECT_GT(MeanOf(ring, 0, 195, 250, 20).r, MeanOf(rumble, 0, 195, 250, 20).r + 30);
   // The blast turns the white smoke over the crater into a spray of red-hot lava.
   const double smokeRed = MeanOf(rumble, 300, 180, 200, 110).r;
   EXPECT_GT(MeanOf(blast, 300, 180, 200, 110).r, smokeRed + 50);

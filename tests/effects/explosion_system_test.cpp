@@ -73,13 +73,17 @@ TEST_F(ExplosionSystemTest, FortyMillisecondFramesDrawFiftyOneTimesAddingAGrowin
   EXPECT_EQ(ring.state.Render(D3DRS_ALPHABLENDENABLE), TRUE);
   EXPECT_EQ(ring.state.Render(D3DRS_SRCBLEND), D3DBLEND_ONE);
   EXPECT_EQ(ring.state.Render(D3DRS_DESTBLEND), D3DBLEND_ONE);
+  // Depth left unwritten: the sea and sky drawn later still fill its band.
+  EXPECT_EQ(ring.state.Render(D3DRS_ZWRITEENABLE), FALSE);
   // Afterwards the device is as the caller left it.
-  DWORD cull = 0, dest = 0;
+  DWORD cull = 0, dest = 0, depthWrite = 0;
   device_->GetRenderState(D3DRS_CULLMODE, &cull);
   device_->GetRenderState(D3DRS_DESTBLEND, &dest);
+  device_->GetRenderState(D3DRS_ZWRITEENABLE, &depthWrite);
   device_->GetTransform(D3DTS_WORLD, &world);
   EXPECT_EQ(cull, DWORD(D3DCULL_CCW));
   EXPECT_EQ(dest, DWORD(D3DBLEND_ZERO));
+  EXPECT_EQ(depthWrite, DWORD(TRUE));
   EXPECT_EQ(world._41, 1.0f);
 }
 

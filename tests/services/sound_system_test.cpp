@@ -78,6 +78,24 @@ TEST_F(SoundSystemTest, VolumesAreExactToHalfADecibelApplyAtOnceAndLoopsPlayOn) 
   EXPECT_EQ(heard.back(), 0);
 }
 
+// The blast with everything around it at full volume: the mixed sum would pass full scale.
+TEST_F(SoundSystemTest, TheLoudestMomentIsLimitedBelowFullScaleWithoutAClippedSample) {
+  for (const auto& [file, name] : {std::pair{"rumble.wav", "rumble"},
+                                   {"explosion.wav", "explosion"},
+                                   {"shorewav.wav", "waves"},
+                                   {"seawind.wav", "wind"}}) {
+    ASSERT_TRUE(sound_->Load((std::string(VULCARA_DATA_DIR) + "/sound/" + file).c_str(), name));
+    ASSERT_TRUE(sound_->Play(name, false));
+  }
+  audio_.MixFor(1.0);
+  const std::vector<int16_t> heard = Heard();
+  ASSERT_GT(heard.size(), size_t(kRate * 0.9));
+  const auto [low, high] = std::minmax_element(heard.begin(), heard.end());
+  const int loudest = std::max(-int(*low), int(*high));
+  EXPECT_LE(loudest, 29203);  // -1 dBFS
+  EXPECT_GT(loudest, 26000);  // loud enough for the limiter to have worked
+}
+
 TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothing) {
   const std::string good = ConstantWav(1000, 100);
   folder_.Write("good.wav", good);

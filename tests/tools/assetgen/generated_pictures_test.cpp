@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -82,7 +83,7 @@ TEST(AssetgenPictures, OceanTilesWithoutASeam) {
   EXPECT_GT(middle[2], middle[0]);  // blue-green water
 }
 
-TEST(AssetgenPictures, SpritesGlowInTheMiddleAndFadeToBlackAtTheEdges) {
+TEST(AssetgenPictures, SpritesGlowInTheMiddleAndFadeToBlackAtTheEdgesWithoutAnOutline) {
   for (const char* name : {"textures/smoke.bmp", "textures/lava.bmp", "textures/erupdebris.bmp"}) {
     BmpFile sprite = Picture(name);
     int size = sprite.Width();
@@ -93,6 +94,29 @@ TEST(AssetgenPictures, SpritesGlowInTheMiddleAndFadeToBlackAtTheEdges) {
         ASSERT_EQ(p, kBlack) << name << " edge at " << k;
     }
     EXPECT_GT(Brightness(sprite.ColourAt(size / 2, size / 2)), 100) << name;
+  }
+  // Debris and spray are added onto blue, where orange turns pink and an outline shows: a core
+  // hot in all three channels, a round glow, no step between neighbours (an outline's is 150).
+  for (const char* name : {"textures/lava.bmp", "textures/erupdebris.bmp"}) {
+    BmpFile sprite = Picture(name);
+    const int middle = sprite.Width() / 2;
+    EXPECT_GT(int(std::ranges::min(sprite.ColourAt(middle, middle))), 200) << name;
+    std::vector<double> reach;
+    for (auto [dx, dy] : {std::pair{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {-1, -1}}) {
+      int r = 0;
+      while (Brightness(sprite.ColourAt(middle + r * dx, middle + r * dy)) > 60) ++r;
+      reach.push_back(r * std::hypot(dx, dy));
+    }
+    EXPECT_LE(std::ranges::max(reach), std::ranges::min(reach) * 1.15) << name;
+    int step = 0;
+    for (int y = 1; y < sprite.Height(); ++y) {
+      for (int x = 1; x < sprite.Width(); ++x) {
+        Pixel p = sprite.ColourAt(x, y);
+        step = std::max(
+            {step, Step(p, sprite.ColourAt(x - 1, y)), Step(p, sprite.ColourAt(x, y - 1))});
+      }
+    }
+    EXPECT_LT(step, 80) << name;
   }
   Pixel smoke = Picture("textures/smoke.bmp").ColourAt(64, 64);
   EXPECT_LT(std::max({smoke[0], smoke[1], smoke[2]}) - std::min({smoke[0], smoke[1], smoke[2]}), 12)

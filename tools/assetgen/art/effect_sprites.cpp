@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "tools/assetgen/art/heat_ramp.h"
 #include "tools/assetgen/procedural/shaping.h"
@@ -10,13 +9,6 @@
 namespace assetgen {
 
 namespace {
-constexpr float kPi = std::numbers::pi_v<float>;
-
-// Corners of the stone fragment: angle (radians) and distance from the middle.
-constexpr float kFragmentCorners[][2] = {{0.0f, 0.60f}, {0.8f, 0.50f}, {1.6f, 0.62f},
-                                         {2.4f, 0.55f}, {3.1f, 0.42f}, {3.8f, 0.60f},
-                                         {4.6f, 0.50f}, {5.4f, 0.62f}};
-
 const Rgb kSmokeTint{1.0f, 0.97f, 0.93f};
 
 struct Point {
@@ -56,51 +48,26 @@ Image EffectSprites::SmokePuff(int size) const {
   });
 }
 
+// Added onto blue sea and sky, orange turns pink and any outline shows; a core hot in all three
+// channels stays white-hot over anything, and a rim that cools smoothly to black shows none.
+Image EffectSprites::Ember(int size, float radius, float mottling, float lane) const {
+  return PaintCentred(size, [=, this](Point p) {
+    float t = p.radius / radius;  // 0 in the middle, 1 at the rim
+    float patches = 0.5f + 0.5f * noise_.Fbm(p.x * 4.f + lane, p.y * 4.f, 3);
+    // Darker crust only away from the core, so the middle stays white-hot; the red of the
+    // cooling rim kept dim and narrow, or it would ring the blob in pink.
+    float heat = 1.05f * (1 - t * t * t) - mottling * patches * Smoothstep(0.2f, 0.7f, t);
+    return HeatRamp::Colour(heat) * Smoothstep(1.f, 0.5f, t);
+  });
+}
+
 Image EffectSprites::LavaBlob(int size) const {
-  return PaintCentred(size, [this](Point p) {
-    float edge = Outline(p.angle, 0.62f, 0.16f, 5.f);
-    float inside = Smoothstep(edge, edge - 0.22f, p.radius);
-    float core = 1 - p.radius / edge;
-    float crust = 0.3f * Smoothstep(0.5f, 0.85f, noise_.Ridged(p.x * 3.f, p.y * 3.f, 3));
-    float heat = inside * (0.62f + 0.45f * core - crust);
-    Rgb halo = HeatRamp::Colour(0.3f) * (0.35f * std::exp(-p.radius * p.radius / 0.25f));
-    return (HeatRamp::Colour(heat) + halo * (1 - inside)).Clamped() *
-           Smoothstep(1.f, 0.85f, p.radius);
-  });
+  return Ember(size, 0.62f, 0.15f, 5.f);
 }
 
-float EffectSprites::FragmentRadius(float angle) const {
-  // Straight edges between the corners give the stone its broken, angular look.
-  constexpr int kCorners = std::size(kFragmentCorners);
-  float a = angle < 0 ? angle + 2 * kPi : angle;
-  for (int k = 0; k < kCorners; ++k) {
-    const float* from = kFragmentCorners[k];
-    const float* to = kFragmentCorners[(k + 1) % kCorners];
-    float end = k + 1 < kCorners ? to[0] : to[0] + 2 * kPi;
-    if (a < from[0] || a > end) continue;
-    // Where the ray at this angle meets the edge between the two corners.
-    float ax = from[1] * std::cos(from[0]), ay = from[1] * std::sin(from[0]);
-    float bx = to[1] * std::cos(to[0]), by = to[1] * std::sin(to[0]);
-    float dx = std::cos(a), dy = std::sin(a);
-    float ex = bx - ax, ey = by - ay;
-    return (ax * ey - ay * ex) / (dx * ey - dy * ex);
-  }
-  return kFragmentCorners[0][1];
-}
-
+// Smaller and more broken up than the spray's blobs.
 Image EffectSprites::RockFragment(int size) const {
-  return PaintCentred(size, [this](Point p) {
-    float edge = FragmentRadius(p.angle);
-    float inside = Smoothstep(edge + 0.03f, edge - 0.03f, p.radius);
-    float cracks = Smoothstep(0.7f, 0.9f, noise_.Ridged(p.x * 3.f + 3.f, p.y * 3.f, 3));
-    float core = 1 - p.radius / edge;
-    float crust = 0.06f * noise_.Fbm(p.x * 6.f, p.y * 6.f, 3);
-    // Glowing all through: drawn additively, a dark stone would vanish and leave only its rim.
-    float heat = 0.3f + 0.3f * core + 0.3f * cracks - crust;
-    Rgb halo = HeatRamp::Colour(0.35f) * (0.3f * std::exp(-p.radius * p.radius / 0.3f));
-    return (HeatRamp::Colour(heat) * inside + halo * (1 - inside)) *
-           Smoothstep(1.f, 0.85f, p.radius);
-  });
+  return Ember(size, 0.5f, 0.3f, 3.f);
 }
 
 Image EffectSprites::ShockBand(int width, int height) const {

@@ -13,15 +13,17 @@ class EffectSprites {
   explicit EffectSprites(uint64_t seed);
 
   Image SmokePuff(int size) const;     // soft grey billow
-  Image LavaBlob(int size) const;      // molten blob, white-hot core
-  Image RockFragment(int size) const;  // a broken, glowing stone with brighter cracks
+  Image LavaBlob(int size) const;      // round molten blob, white-hot core
+  Image RockFragment(int size) const;  // smaller glowing fragment with darker crust
   // The shock-wave band: u runs along the ring and tiles, v from the outer edge (top row)
   // to the inner edge (bottom row), bright in the middle and black at both edges.
   Image ShockBand(int width, int height) const;
 
  private:
   float Outline(float angle, float base, float roughness, float offset) const;
-  float FragmentRadius(float angle) const;
+  // A round glowing body, white-hot in the middle and black from radius (of the half-width) on;
+  // mottling darkens patches of its cooler parts, lane picks the patches.
+  Image Ember(int size, float radius, float mottling, float lane) const;
 
   GradientNoise noise_;
 };
