@@ -26,7 +26,8 @@ class FireBillboards {
   // The fire texture coloured from paletteFile and the smoke from smokeFile; false when either
   // can't be made.
   bool Init(const char* paletteFile, const char* smokeFile, IDirect3DDevice8* device);
-  // One step of the fire and of its smoke.
+  // One step of the fire and of its smoke. The fire's picture fades to black towards every edge
+  // of its quad, so that no square shows where it is added onto the sea and the sky.
   void Update(uint32_t elapsedMs);
   // Draws the five fires with the unit quad, each followed by its smoke, in the view and
   // projection in force, leaving depth unwritten; the blend and depth-write states are as before
@@ -38,6 +39,8 @@ class FireBillboards {
   const ParticleSystem* Smoke() const { return smoke_.get(); }
 
  private:
+  void SoftenEdges();
+
   std::unique_ptr<FireEffect> fire_;
   std::unique_ptr<ParticleSystem> smoke_;
 };

@@ -275,6 +275,13 @@ TEST_F(DemoPlaySystemTest, FiveFiresEachCarryTheirSmokeUnderTheirOwnWorld) {
   const Recording& frame = Frame(42.0f);
   const std::vector<const RecordedDraw*> fires = DrawsWith(frame, demo_->Fires().Fire()->Texture());
   ASSERT_EQ(fires.size(), 5u);
+  // The fire fades to black at its quad's edges: added onto the scene, no square shows.
+  const std::vector<uint32_t> texels = LevelTexels(demo_->Fires().Fire()->Texture());
+  const auto red = [&](int x, int y) { return texels[size_t(y) * 16 + x] >> 11; };
+  for (int i = 0; i < 16; ++i) {
+    for (int edge : {red(i, 0), red(i, 14), red(0, i), red(15, i)}) EXPECT_LE(edge, 6) << i;
+  }
+  EXPECT_GT(red(7, 10) + red(8, 11) + red(7, 12), 40);
   for (size_t i = 0; i < 5; ++i) {
     const D3DXVECTOR3& centre = FireBillboards::kFireCentres[i];
     EXPECT_FLOAT_EQ(fires[i]->state.world._11, 0.3f) << i;
