@@ -17,7 +17,9 @@
 #include "tools/assetgen/audio/eruption_synth.h"
 #include "tools/assetgen/formats/bmp_writer.h"
 #include "tools/assetgen/formats/md3_writer.h"
+#include "tools/assetgen/formats/png_writer.h"
 #include "tools/assetgen/formats/wav_writer.h"
+#include "tools/assetgen/resources/volcano_icon.h"
 
 namespace assetgen {
 
@@ -39,6 +41,8 @@ constexpr int kShockWaveHeight = 64;
 constexpr Rgb kUnderTheSea{0.f, 0.f, 200.f / 255.f};
 
 constexpr std::string_view kDefaultConfig = "displaymode= 0\nwaterdetail= high\nshowfps= 0\n";
+// The sizes of the desktop's icon theme, in pixels.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 }  // namespace
 
 DataFolderWriter::DataFolderWriter(std::filesystem::path folder, std::ostream& progress)
@@ -46,12 +50,22 @@ DataFolderWriter::DataFolderWriter(std::filesystem::path folder, std::ostream& p
 
 void DataFolderWriter::WriteAll() {
   WriteIsland();
-  WriteFile("textures/ocean.bmp", BmpWriter::Encode(OceanPainter(kSeed + 2).Paint(kOceanSize)));
+  WriteDataFile("textures/ocean.bmp", BmpWriter::Encode(OceanPainter(kSeed + 2).Paint(kOceanSize)));
   WriteEffects();
   WriteConsoleArt();
-  WriteFile("misc/skydome.md3", Md3Writer::Encode(SkyDomeMesh::Build()));
+  WriteDataFile("misc/skydome.md3", Md3Writer::Encode(SkyDomeMesh::Build()));
   WriteSounds();
   WriteDefaultConfig();
+  WriteManifest();
+}
+
+void DataFolderWriter::WritePackageFiles() {
+  for (int size : kIconSizes) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    WriteFile("icons/" + folder + "/apps/vulcara.png",
+              PngWriter::EncodeArgb(size, size, VolcanoIcon::Paint(size)));
+  }
+  WriteFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
 }
 
 void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_t>& bytes) {
@@ -64,30 +78,40 @@ void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_
   progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
 }
 
+void DataFolderWriter::WriteDataFile(std::string_view name, const std::vector<uint8_t>& bytes) {
+  WriteFile(name, bytes);
+  manifest_ += std::string(name) + "\n";
+}
+
+void DataFolderWriter::WriteManifest() {
+  WriteFile("manifest.txt", std::vector<uint8_t>(manifest_.begin(), manifest_.end()));
+}
+
 void DataFolderWriter::WriteIsland() {
   IslandShape shape(kSeed);
   IslandShape::Island island = shape.Build(kHeightFieldSize);
-  WriteFile("textures/volcanoh24.bmp", BmpWriter::Encode(HeightMapEncoder::Encode(island.heights)));
+  WriteDataFile("textures/volcanoh24.bmp",
+                BmpWriter::Encode(HeightMapEncoder::Encode(island.heights)));
   TerrainPainter painter(island, kUnderTheSea, kSeed + 1);
-  WriteFile("textures/volcanotex.bmp", BmpWriter::Encode(painter.Paint(kTerrainTextureSize)));
+  WriteDataFile("textures/volcanotex.bmp", BmpWriter::Encode(painter.Paint(kTerrainTextureSize)));
   LavaStreamPainter lava(island.heights, kSeed + 3);
-  WriteFile("textures/lavastream.bmp", BmpWriter::Encode(lava.Paint(kLavaStreamSize)));
+  WriteDataFile("textures/lavastream.bmp", BmpWriter::Encode(lava.Paint(kLavaStreamSize)));
 }
 
 void DataFolderWriter::WriteEffects() {
   EffectSprites sprites(kSeed + 4);
-  WriteFile("textures/smoke.bmp", BmpWriter::Encode(sprites.SmokePuff(kSpriteSize)));
-  WriteFile("textures/lava.bmp", BmpWriter::Encode(sprites.LavaBlob(kSpriteSize)));
-  WriteFile("textures/erupdebris.bmp", BmpWriter::Encode(sprites.RockFragment(kSpriteSize)));
-  WriteFile("textures/shockwave.bmp",
-            BmpWriter::Encode(sprites.ShockBand(kShockWaveWidth, kShockWaveHeight)));
+  WriteDataFile("textures/smoke.bmp", BmpWriter::Encode(sprites.SmokePuff(kSpriteSize)));
+  WriteDataFile("textures/lava.bmp", BmpWriter::Encode(sprites.LavaBlob(kSpriteSize)));
+  WriteDataFile("textures/erupdebris.bmp", BmpWriter::Encode(sprites.RockFragment(kSpriteSize)));
+  WriteDataFile("textures/shockwave.bmp",
+                BmpWriter::Encode(sprites.ShockBand(kShockWaveWidth, kShockWaveHeight)));
 }
 
 void DataFolderWriter::WriteConsoleArt() {
-  WriteFile("misc/firepal.bmp", BmpWriter::Encode(FirePalette::Picture()));
-  WriteFile("font/FONT_8.bmp", BmpWriter::Encode(FontSheet::Strip()));
+  WriteDataFile("misc/firepal.bmp", BmpWriter::Encode(FirePalette::Picture()));
+  WriteDataFile("font/FONT_8.bmp", BmpWriter::Encode(FontSheet::Strip()));
   std::string description = FontSheet::Description();
-  WriteFile("font/FONT_8.fon", std::vector<uint8_t>(description.begin(), description.end()));
+  WriteDataFile("font/FONT_8.fon", std::vector<uint8_t>(description.begin(), description.end()));
 }
 
 void DataFolderWriter::WriteSounds() {
@@ -95,12 +119,12 @@ void DataFolderWriter::WriteSounds() {
     return WavWriter::EncodeMono16(sound.Samples(), Sound::kSampleRate);
   };
   AmbienceSynth ambience(kSeed + 5);
-  WriteFile("sound/seawind.wav", wav(ambience.Wind()));
-  WriteFile("sound/shorewav.wav", wav(ambience.Surf()));
-  WriteFile("sound/fire.wav", wav(ambience.Fire()));
+  WriteDataFile("sound/seawind.wav", wav(ambience.Wind()));
+  WriteDataFile("sound/shorewav.wav", wav(ambience.Surf()));
+  WriteDataFile("sound/fire.wav", wav(ambience.Fire()));
   EruptionSynth eruption(kSeed + 6);
-  WriteFile("sound/rumble.wav", wav(eruption.Rumble()));
-  WriteFile("sound/explosion.wav", wav(eruption.Blast()));
+  WriteDataFile("sound/rumble.wav", wav(eruption.Rumble()));
+  WriteDataFile("sound/explosion.wav", wav(eruption.Blast()));
 }
 
 void DataFolderWriter::WriteDefaultConfig() {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,12 +10,16 @@ namespace assetgen {
 
 // Writes the program's whole data folder: textures, height map, font, fire palette, sky
 // dome, sounds and a default config.ini (only where none exists, so a user's settings
-// survive a rebuild). One progress line per file.
+// survive a rebuild), and last manifest.txt, which lists the files the show needs: it marks the
+// folder as the program's data folder. One progress line per file.
 class DataFolderWriter {
  public:
   DataFolderWriter(std::filesystem::path folder, std::ostream& progress);
 
   void WriteAll();
+  // What a package installs besides: the icon at the desktop's usual sizes as
+  // icons/NxN/apps/vulcara.png, and the default config.ini (over any other).
+  void WritePackageFiles();
 
  private:
   void WriteIsland();
@@ -22,10 +27,14 @@ class DataFolderWriter {
   void WriteConsoleArt();
   void WriteSounds();
   void WriteDefaultConfig();
+  void WriteManifest();
   void WriteFile(std::string_view name, const std::vector<uint8_t>& bytes);
+  // A file the show needs: written and listed in the manifest.
+  void WriteDataFile(std::string_view name, const std::vector<uint8_t>& bytes);
 
   std::filesystem::path folder_;
   std::ostream& progress_;
+  std::string manifest_;
 };
 
 }  // namespace assetgen
