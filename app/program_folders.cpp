@@ -80,7 +80,7 @@ bool ProgramFolders::CheckComplete(std::string* error) const {
   std::vector<uint8_t> bytes;
   const fs::path folder(dataFolder_);
   if (!ReadWholeFile((folder / kManifest).c_str(), kMaxManifestBytes, &bytes, error)) {
-    *error = "the data folder is unreadable: " + PrintableText(*error);
+    *error = "cannot read the data folder's manifest: " + PrintableText(*error);
     return false;
   }
   std::string missing;
@@ -89,8 +89,7 @@ bool ProgramFolders::CheckComplete(std::string* error) const {
     if (!fs::is_regular_file(folder / name, ignored)) missing += " " + name;
   }
   if (missing.empty()) return true;
-  *error = "the data folder " + dataFolder_ + " is incomplete, missing:" + missing;
-  *error = PrintableText(*error);
+  *error = PrintableText("the data folder " + dataFolder_ + " is incomplete, missing:" + missing);
   return false;
 }
 
