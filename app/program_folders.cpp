@@ -1,5 +1,6 @@
 #include "app/program_folders.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -45,23 +46,37 @@ std::vector<std::string> ManifestNames(const std::string& text) {
   return names;
 }
 
+// Where an installed data folder may be: beside the program file, then at its packaged place.
+std::vector<fs::path> InstalledFolders() {
+  std::vector<fs::path> folders;
+  const fs::path program = ProgramFile();
+  if (!program.empty()) {
+    folders.push_back((program.parent_path() / VULCARA_DATA_FROM_PROGRAM).lexically_normal());
+  }
+  if (folders.empty() || folders.front() != VULCARA_PACKAGED_DATA_FOLDER) {
+    folders.push_back(VULCARA_PACKAGED_DATA_FOLDER);
+  }
+  return folders;
+}
+
+// Started inside an installed folder itself, the program still only reads it.
+bool IsOneOf(const fs::path& folder, const std::vector<fs::path>& places) {
+  return std::any_of(places.begin(), places.end(), [&](const fs::path& place) {
+    std::error_code different;
+    return fs::equivalent(folder, place, different);
+  });
+}
+
 }  // namespace
 
 bool ProgramFolders::Locate(std::string* error) {
   std::error_code ignored;
   const fs::path workingDirectory = fs::current_path(ignored);
+  const std::vector<fs::path> installed = InstalledFolders();
   installed_ = false;
   dataFolder_ = workingDirectory.string();
-  if (HoldsManifest(workingDirectory)) return true;
+  if (HoldsManifest(workingDirectory) && !IsOneOf(workingDirectory, installed)) return true;
 
-  std::vector<fs::path> installed;
-  const fs::path program = ProgramFile();
-  if (!program.empty()) {
-    installed.push_back((program.parent_path() / VULCARA_DATA_FROM_PROGRAM).lexically_normal());
-  }
-  if (installed.empty() || installed.front() != VULCARA_PACKAGED_DATA_FOLDER) {
-    installed.push_back(VULCARA_PACKAGED_DATA_FOLDER);
-  }
   std::string looked =
       workingDirectory.string() + " (the working directory): " + WhyNot(workingDirectory);
   for (const fs::path& folder : installed) {

@@ -145,8 +145,9 @@ std::string FromStartFolder(const std::string& path) {
 
 std::vector<RunOptionHelp> RunOptionsHelp() {
   std::vector<RunOptionHelp> help;
-  for (const OptionSpec& option : kOptions)
+  for (const OptionSpec& option : kOptions) {
     help.push_back({option.name, option.value, option.help});
+  }
   return help;
 }
 

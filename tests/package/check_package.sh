@@ -21,7 +21,9 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/vulcara.desktop" || fail "the menu entry"
 
 data=$root/usr/share/games/vulcara
-contents() { (cd "$data" && find . -printf '%p %s %M\n' | sort && find . -type f -exec md5sum {} + | sort); }
+contents() {
+  (cd "$data" && find . -printf '%p %s %M\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
 before=$(contents)
 # The unpacked program, started from elsewhere, with only the scratch home to go by.
 vulcara() {
@@ -36,6 +38,7 @@ vulcara --version && [ "$(cat "$work/run.log")" = "vulcara $(dpkg-deb -f "$deb" 
 vulcara --headless --fixed-step 20 --frames 3 --capture shots --capture-every 3 \
   --benchmark-json bench.json || fail "the unpacked program's run"
 [ -f shots/frame-000003.png ] && [ -s bench.json ] || fail "relative paths in the starting folder"
+(cd "$data" && vulcara --headless --frames 1) || fail "a run inside the data folder"
 [ "$before" = "$(contents)" ] || fail "the data folder changed"
 # Every start-up line, as a run in the build's data folder logs them.
 cp -r "$build/data/." "$work/reference"
