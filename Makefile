@@ -6,7 +6,7 @@ WEB_BUILD  ?= build-web
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: run check test bench deps build build-asan web fuzz format clean
+.PHONY: run check test bench deps build build-asan web fuzz format clean package
 
 run: build
 	cd $(BUILD)/data && ../app/vulcara $(ARGS)
@@ -27,6 +27,10 @@ test: build build-asan web
 
 bench: build
 	$(BUILD)/bench/vulcara_bench
+
+# The Debian package of the program and its generated data: $(BUILD)/vulcara_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack
 
 deps:
 	@./scripts/install-deps.sh

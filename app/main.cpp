@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <string>
 
+#include "app/app_globals.h"
 #include "app/printable_text.h"
+#include "app/program_folders.h"
 #include "app/resource_registry.h"
 #include "app/run_monitor.h"
 #include "app/run_options.h"
@@ -31,6 +33,33 @@ bool PrepareCaptureFolder(const std::string& dir) {
   return false;
 }
 
+// Where the program is installed, it moves to its data folder and logs and reads config.ini in
+// the user's folders.
+bool UseProgramFolders(const char* program) {
+  ProgramFolders folders;
+  std::string error;
+  if (!folders.Locate(&error)) {
+    std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+    return false;
+  }
+  if (!folders.Installed()) return true;
+  std::error_code moved;
+  std::filesystem::current_path(folders.DataFolder(), moved);
+  if (moved) {
+    std::fprintf(stderr, "%s: cannot enter the data folder %s: %s\n", program,
+                 PrintableText(folders.DataFolder()).c_str(), moved.message().c_str());
+    return false;
+  }
+  g_configFile = folders.ConfigFile();
+  g_logFile = folders.LogFile();
+  if (g_logFile.empty()) {
+    std::fprintf(stderr,
+                 "%s: neither XDG_STATE_HOME nor HOME names a folder: the console is not logged\n",
+                 program);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,12 +70,16 @@ int main(int argc, char** argv) {
     case RunOptionsResult::kHelp:
       std::printf("%s", RunOptionsUsage(program).c_str());
       return 0;
+    case RunOptionsResult::kVersion:
+      std::printf("vulcara %s\n", VULCARA_VERSION);
+      return 0;
     case RunOptionsResult::kError:
       return UsageError(program, error);
     case RunOptionsResult::kRun:
       break;
   }
 
+  if (!UseProgramFolders(program)) return kFatalExitCode;
   if (options.fixedStepMs > 0) host::UseVirtualClock(options.fixedStepMs);
   if (!options.inputFile.empty()) {
     InputScript script;

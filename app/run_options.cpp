@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -54,7 +56,7 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
 }
 
 // Every option, once: its value's placeholder (null for a switch), its help line, and what it
-// does to the options.
+// does to the options. A value shown as FILE or DIR is a path.
 struct OptionSpec {
   const char* name;
   const char* value;
@@ -116,6 +118,7 @@ const OptionSpec kOptions[] = {
        return ParseSeconds(v, &o->benchmarkFrom);
      }},
     {"--help", nullptr, "this text", nullptr},
+    {"--version", nullptr, "print the version", nullptr},
 };
 
 const OptionSpec* FindOption(const std::string& name) {
@@ -125,11 +128,32 @@ const OptionSpec* FindOption(const std::string& name) {
   return nullptr;
 }
 
+bool TakesPath(const OptionSpec& option) {
+  const std::string_view value = option.value ? option.value : "";
+  return value == "FILE" || value == "DIR";
+}
+
+// The program may move to its data folder before it opens anything, so a relative path is made
+// absolute here, against the folder it was started in.
+std::string FromStartFolder(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.string();
+}
+
 }  // namespace
+
+std::vector<RunOptionHelp> RunOptionsHelp() {
+  std::vector<RunOptionHelp> help;
+  for (const OptionSpec& option : kOptions) {
+    help.push_back({option.name, option.value, option.help});
+  }
+  return help;
+}
 
 std::string RunOptionsUsage(const char* program) {
   std::string usage = "usage: " + std::string(program ? program : "vulcara") + " [options]\n";
-  for (const OptionSpec& option : kOptions) {
+  for (const RunOptionHelp& option : RunOptionsHelp()) {
     std::string left = std::string("  ") + option.name;
     if (option.value) left += std::string(" ") + option.value;
     left.resize(std::max<size_t>(left.size() + 1, 25), ' ');
@@ -148,13 +172,16 @@ RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* 
       *error = "unknown option \"" + name + "\"";
       return RunOptionsResult::kError;
     }
-    if (!option->apply) return RunOptionsResult::kHelp;
+    if (!option->apply) {
+      return name == "--version" ? RunOptionsResult::kVersion : RunOptionsResult::kHelp;
+    }
     if (option->value && i + 1 >= argc) {
       *error = name + " needs a value";
       return RunOptionsResult::kError;
     }
     const std::string value = option->value ? argv[++i] : "";
-    if (!option->apply(value, options)) {
+    const bool path = TakesPath(*option) && !value.empty();
+    if (!option->apply(path ? FromStartFolder(value) : value, options)) {
       *error = "bad value \"" + value + "\" for " + name;
       return RunOptionsResult::kError;
     }

@@ -20,8 +20,18 @@ struct RunOptions {
   double benchmarkFrom = 0.0;  // demo-clock seconds of the first frame counted
 };
 
-enum class RunOptionsResult { kRun, kHelp, kError };
+enum class RunOptionsResult { kRun, kHelp, kVersion, kError };
 
+// Paths come out absolute: a relative one is taken from the working directory of the call.
 RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* options,
                                  std::string* error);
 std::string RunOptionsUsage(const char* program);
+
+// Every option as the usage lists it, for the manual page: the value's placeholder is null for
+// a switch.
+struct RunOptionHelp {
+  const char* name;
+  const char* value;
+  const char* help;
+};
+std::vector<RunOptionHelp> RunOptionsHelp();

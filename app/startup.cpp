@@ -96,7 +96,8 @@ void SetBaseRenderState() {
 // The console comes first, so that every later step can report on it, then the captions' font.
 void StartConsole() {
   g_console = new Console();
-  if (!g_console->Init("font\\FONT_8", nullptr, kConsoleFontColor, "conout.log", g_device)) {
+  const char* logFile = g_logFile.empty() ? nullptr : g_logFile.c_str();
+  if (!g_console->Init("font\\FONT_8", nullptr, kConsoleFontColor, logFile, g_device)) {
     // Reported, but the start-up goes on; the quit request is posted.
     FatalError("Console Initialization Error", "Error", g_hWnd, true);
   }
@@ -143,7 +144,7 @@ bool BuildOcean(int extent, int gridSize) {
 
 void Startup() {
   DisplaySettings settings;
-  ReadConfig("config.ini", &settings.width, &settings.height, &settings.windowed,
+  ReadConfig(g_configFile.c_str(), &settings.width, &settings.height, &settings.windowed,
              &settings.waterDetail, &g_showFps);
 
   if (!CreateDevice(settings)) {

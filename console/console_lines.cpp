@@ -1,12 +1,17 @@
 #include "console/console_lines.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/files.h"
 
 bool ConsoleLines::OpenLog(const char* fileName) {
   log_.reset(OpenFile(fileName, "w"));
+  if (!log_) {
+    std::fprintf(stderr, "%s: cannot write it (%s): the console is not logged\n",
+                 HostPath(fileName).c_str(), std::strerror(errno));
+  }
   return log_ != nullptr;
 }
 

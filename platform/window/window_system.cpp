@@ -88,20 +88,53 @@ void PostText(const char* utf8) {
   }
 }
 
+// Alt+Enter and F11 belong to the window: they switch it between full screen at the desktop's
+// resolution and the window it was, and go no further.
+bool IsFullScreenKey(const SDL_Keysym& key) {
+  const bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
+  return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT));
+}
+
+void ToggleFullScreen() {
+  WindowSystem& sys = System();
+  if (!sys.window) return;
+  const bool full = SDL_GetWindowFlags(sys.window->sdl) & SDL_WINDOW_FULLSCREEN;
+  SDL_SetWindowFullscreen(sys.window->sdl, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+// Alt, and a key pressed while it is held, are system keys as on Windows: not the program's.
+bool IsSystemKey(const SDL_Keysym& key) {
+  const bool alt = key.sym == SDLK_LALT || key.sym == SDLK_RALT || (key.mod & KMOD_ALT);
+  return alt && !(key.mod & KMOD_CTRL);
+}
+
+void PostKey(const SDL_KeyboardEvent& event) {
+  WindowSystem& sys = System();
+  const bool down = event.type == SDL_KEYDOWN;
+  if (down ? IsFullScreenKey(event.keysym) : event.keysym.sym == sys.windowKey) {
+    if (down && !event.repeat) ToggleFullScreen();
+    sys.windowKey = down ? event.keysym.sym : SDLK_UNKNOWN;
+    return;
+  }
+  WPARAM key = VirtualKeyFromSdl(event.keysym.sym);
+  if (key == 0) return;
+  // Repeat count 1; bit 30 "was down", bit 31 "being released".
+  LPARAM flags = 1;
+  if (!down || event.repeat) flags |= LPARAM(1) << 30;
+  if (!down) flags |= LPARAM(1) << 31;
+  if (IsSystemKey(event.keysym)) {
+    PostLive(down ? WM_SYSKEYDOWN : WM_SYSKEYUP, key, flags);
+  } else {
+    PostLive(down ? WM_KEYDOWN : WM_KEYUP, key, flags);
+  }
+}
+
 void PostSdlEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      WPARAM key = VirtualKeyFromSdl(event.key.keysym.sym);
-      if (key == 0) return;
-      bool down = event.type == SDL_KEYDOWN;
-      // Repeat count 1; bit 30 "was down", bit 31 "being released".
-      LPARAM flags = 1;
-      if (!down || event.key.repeat) flags |= LPARAM(1) << 30;
-      if (!down) flags |= LPARAM(1) << 31;
-      PostLive(down ? WM_KEYDOWN : WM_KEYUP, key, flags);
+    case SDL_KEYUP:
+      PostKey(event.key);
       return;
-    }
     case SDL_TEXTINPUT:
       PostText(event.text.text);
       return;

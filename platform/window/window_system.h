@@ -1,6 +1,7 @@
 #pragma once
 // The one window and the state behind the Win32-style calls and the host controls, shared by
 // their two implementations (window_system.cpp and host.cpp).
+#include <SDL2/SDL_keycode.h>
 #include <SDL2/SDL_mouse.h>
 #include <SDL2/SDL_video.h>
 
@@ -46,6 +47,8 @@ struct WindowSystem {
   std::string className;
   std::unique_ptr<HWND__> window;
   SDL_Cursor* cursor = nullptr;
+  // The full-screen key being held: its release is the window's too.
+  SDL_Keycode windowKey = SDLK_UNKNOWN;
 };
 
 WindowSystem& System();

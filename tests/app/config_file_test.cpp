@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/program_folders.h"
 #include "test_folder.h"
 
 namespace {
@@ -121,6 +122,17 @@ TEST_F(ConfigFileTest, ControlBytesInATokenAreEscapedWhenReported) {
   EXPECT_EQ(stderr_,
             "config.ini, token 2: expected a width, or 0 for a window, found \"\\x1b[2J\"; "
             "using defaults\n");
+}
+
+// An installed program's config.ini and log: under the XDG variable when it holds an absolute
+// path, else under HOME; a relative or empty value counts as unset.
+TEST(ProgramFolders, UserFoldersFollowTheXdgRules) {
+  EXPECT_EQ(ProgramFolders::UserFolder("/x/cfg", "/home/u", ".config"), "/x/cfg/vulcara");
+  for (const char* unset : {"", "cfg", static_cast<const char*>(nullptr)}) {
+    EXPECT_EQ(ProgramFolders::UserFolder(unset, "/home/u", ".local/state"),
+              "/home/u/.local/state/vulcara");
+  }
+  EXPECT_EQ(ProgramFolders::UserFolder("", "home", ".config"), "");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -32,18 +33,19 @@ TEST(RunOptions, ReadsEveryOption) {
   RunOptions o;
   ASSERT_EQ(Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5",
                    "--input", "in.txt", "--capture", "out", "--capture-at", "3,1.5",
-                   "--benchmark-json", "b.json", "--benchmark-from", "37"},
+                   "--benchmark-json", "/b.json", "--benchmark-from", "37"},
                   &o),
             RunOptionsResult::kRun);
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.fixedStepMs, 20u);
   EXPECT_EQ(o.frames, 7u);
   EXPECT_DOUBLE_EQ(o.seconds, 2.5);
-  EXPECT_EQ(o.inputFile, "in.txt");
-  EXPECT_EQ(o.captureDir, "out");
+  // Relative paths mean the folder the program started in, wherever it goes from there.
+  EXPECT_EQ(o.inputFile, std::filesystem::current_path() / "in.txt");
+  EXPECT_EQ(o.captureDir, std::filesystem::current_path() / "out");
   EXPECT_EQ(o.captureAt, (std::vector<double>{1.5, 3.0}));
   EXPECT_TRUE(o.benchmark);
-  EXPECT_EQ(o.benchmarkJson, "b.json");
+  EXPECT_EQ(o.benchmarkJson, "/b.json");
   EXPECT_DOUBLE_EQ(o.benchmarkFrom, 37.0);
 }
 
@@ -69,6 +71,7 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
   }
   RunOptions o;
   EXPECT_EQ(Parse({"--help"}, &o), RunOptionsResult::kHelp);
+  EXPECT_EQ(Parse({"--version"}, &o), RunOptionsResult::kVersion);
 }
 
 TEST(FrameStatistics, PercentilesByNearestRank) {
@@ -110,6 +113,7 @@ TEST(RunOptions, TheReadmeListsEveryOptionAndNoOther) {
   };
   std::set<std::string> known = optionsIn(RunOptionsUsage("vulcara"));
   known.erase("--help");
+  known.erase("--version");
   EXPECT_EQ(optionsIn(table), known);
 }
 

@@ -52,10 +52,11 @@ class MessageTranslation : public ::testing::Test {
   }
   void TearDown() override { host::Stop(); }
 
-  static void PushKey(Uint32 type, SDL_Keycode key, bool repeat = false) {
+  static void PushKey(Uint32 type, SDL_Keycode key, bool repeat = false, Uint16 mod = 0) {
     SDL_Event event{};
     event.type = type;
     event.key.keysym.sym = key;
+    event.key.keysym.mod = mod;
     event.key.repeat = repeat ? 1 : 0;
     SDL_PushEvent(&event);
   }
@@ -88,12 +89,20 @@ TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodes) {
   PushKey(SDL_KEYDOWN, SDLK_LEFT, true);  // auto-repeat repeats WM_KEYDOWN
   PushKey(SDL_KEYUP, SDLK_LEFT);
   PushKey(SDL_KEYDOWN, SDLK_BACKQUOTE);
+  // Alt is a system key; Alt+Enter and F11, down and up, are the window's own.
+  PushKey(SDL_KEYDOWN, SDLK_LALT, false, KMOD_LALT);
+  PushKey(SDL_KEYDOWN, SDLK_RETURN, false, KMOD_LALT);
+  PushKey(SDL_KEYUP, SDLK_LALT);
+  PushKey(SDL_KEYUP, SDLK_RETURN);
+  PushKey(SDL_KEYDOWN, SDLK_F11);
+  PushKey(SDL_KEYUP, SDLK_F11);
   const std::vector<MSG> msgs = Drain();
-  const std::vector<Message> want = {
-      {WM_KEYDOWN, VK_LEFT}, {WM_KEYDOWN, VK_LEFT}, {WM_KEYUP, VK_LEFT}, {WM_KEYDOWN, VK_OEM_3}};
+  const std::vector<Message> want = {{WM_KEYDOWN, VK_LEFT},    {WM_KEYDOWN, VK_LEFT},
+                                     {WM_KEYUP, VK_LEFT},      {WM_KEYDOWN, VK_OEM_3},
+                                     {WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}};
   EXPECT_EQ(Messages(msgs), want);
   for (const MSG& m : msgs) EXPECT_EQ(m.hwnd, window_);
-  EXPECT_EQ(g_dispatched.size(), 4u);  // every message reached the window procedure
+  EXPECT_EQ(g_dispatched.size(), 6u);  // every message reached the window procedure
 }
 
 TEST_F(MessageTranslation, TextAndEditingKeysBecomeCharacters) {

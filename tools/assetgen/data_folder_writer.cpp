@@ -17,7 +17,9 @@
 #include "tools/assetgen/audio/eruption_synth.h"
 #include "tools/assetgen/formats/bmp_writer.h"
 #include "tools/assetgen/formats/md3_writer.h"
+#include "tools/assetgen/formats/png_writer.h"
 #include "tools/assetgen/formats/wav_writer.h"
+#include "tools/assetgen/resources/volcano_icon.h"
 
 namespace assetgen {
 
@@ -39,6 +41,8 @@ constexpr int kShockWaveHeight = 64;
 constexpr Rgb kUnderTheSea{0.f, 0.f, 200.f / 255.f};
 
 constexpr std::string_view kDefaultConfig = "displaymode= 0\nwaterdetail= high\nshowfps= 0\n";
+// The sizes of the desktop's icon theme, in pixels.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 }  // namespace
 
 DataFolderWriter::DataFolderWriter(std::filesystem::path folder, std::ostream& progress)
@@ -52,6 +56,16 @@ void DataFolderWriter::WriteAll() {
   WriteFile("misc/skydome.md3", Md3Writer::Encode(SkyDomeMesh::Build()));
   WriteSounds();
   WriteDefaultConfig();
+  WriteManifest();
+}
+
+void DataFolderWriter::WritePackageFiles() {
+  for (int size : kIconSizes) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    WriteFile("icons/" + folder + "/apps/vulcara.png",
+              PngWriter::EncodeArgb(size, size, VolcanoIcon::Paint(size)));
+  }
+  WriteFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
 }
 
 void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_t>& bytes) {
@@ -62,6 +76,15 @@ void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_
             static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
   progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
+}
+
+// The files the show needs: config.ini has its defaults, and the manifest is this list.
+void DataFolderWriter::WriteManifest() {
+  std::string manifest;
+  for (std::string_view name : kDataFiles) {
+    if (name != "config.ini" && name != "manifest.txt") manifest += std::string(name) + "\n";
+  }
+  WriteFile("manifest.txt", std::vector<uint8_t>(manifest.begin(), manifest.end()));
 }
 
 void DataFolderWriter::WriteIsland() {

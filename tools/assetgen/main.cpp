@@ -1,5 +1,6 @@
 // assetgen DIR                 writes the data folder into DIR
 // assetgen --resources FILE    writes the icon and cursor pixels as a C++ source file
+// assetgen --package DIR       writes the desktop icons and the default config.ini into DIR
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -23,7 +24,7 @@ void WriteResources(const char* path) {
 }
 
 int Usage() {
-  std::cerr << "usage: assetgen DIR | assetgen --resources FILE.cpp\n";
+  std::cerr << "usage: assetgen DIR | assetgen --resources FILE.cpp | assetgen --package DIR\n";
   return 2;
 }
 }  // namespace
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::string_view(argv[1]) == "--resources") {
       WriteResources(argv[2]);
+      return 0;
+    }
+    if (argc == 3 && std::string_view(argv[1]) == "--package") {
+      assetgen::DataFolderWriter(argv[2], std::cout).WritePackageFiles();
       return 0;
     }
     return Usage();

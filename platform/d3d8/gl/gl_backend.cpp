@@ -230,9 +230,22 @@ void GlBackend::Present() {
   glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.BackBuffer());
   state_.BindDrawFramebuffer(0);
   state_.SetScissor(nullptr);
+  // A window stretches the picture over its client area; full screen keeps its shape, centred
+  // between black bars.
+  int width = windowWidth, height = windowHeight;
+  if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
+    const int64_t wide = int64_t{windowWidth} * spec_.height;
+    const int64_t tall = int64_t{windowHeight} * spec_.width;
+    if (wide > tall) width = static_cast<int>(tall / spec_.height);
+    if (tall > wide) height = static_cast<int>(wide / spec_.width);
+    state_.SetColorMask(0xF);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  const int left = (windowWidth - width) / 2, bottom = (windowHeight - height) / 2;
   // Top row first in the back buffer, bottom row first on the window: blit upside down.
-  glBlitFramebuffer(0, 0, static_cast<GLint>(spec_.width), static_cast<GLint>(spec_.height), 0,
-                    windowHeight, windowWidth, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  glBlitFramebuffer(0, 0, static_cast<GLint>(spec_.width), static_cast<GLint>(spec_.height), left,
+                    bottom + height, left + width, bottom, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   SDL_GL_SwapWindow(window_);
 #ifdef __EMSCRIPTEN__
   web::WaitForBrowserFrame();

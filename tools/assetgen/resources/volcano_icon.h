@@ -1,10 +1,14 @@
 #pragma once
+#include <cstdint>
+#include <vector>
+
 #include "tools/assetgen/resources/resource_pictures.h"
 
 namespace assetgen {
 
-// The window icon: a smoking cone with glowing lava over a strip of sea, 16 colours,
-// see-through round it.
+// The program's icon: a smoking cone with glowing lava over a strip of sea, in 16 colours,
+// see-through round it. One drawing in the coordinates of the 32 x 32 window icon serves every
+// size.
 class VolcanoIcon {
  public:
   enum Colour : uint8_t {
@@ -26,14 +30,19 @@ class VolcanoIcon {
     kEmber
   };
 
+  // The window icon: one sample a pixel, in the 16 colours.
   static IconPicture Draw();
+  // The icon at size x size pixels for the desktop's menus: ARGB, rows top to bottom, its
+  // edges smoothed and its outline as wide at every size.
+  static std::vector<uint32_t> Paint(int size);
 
  private:
-  static Colour PixelColour(int x, int y);
-  static bool OnCone(int x, int y);
-  static Colour ConeColour(int x, int y);
-  static Colour SmokeColour(int x, int y);
-  static Colour SeaColour(int x, int y);
+  // The colour at a point of the 32 x 32 drawing, with outlines line units wide.
+  static Colour ColourAt(float x, float y, float line);
+  static bool OnCone(float x, float y);
+  static Colour ConeColour(float x, float y, float line);
+  static Colour SmokeColour(float x, float y);
+  static Colour SeaColour(float x, float y);
 };
 
 }  // namespace assetgen

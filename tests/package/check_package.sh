@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it, from the build in $1: made by CPack, judged by lintian and
+# the menu entry's validator, unpacked into a scratch folder (nothing is installed) and started
+# from another folder with a scratch home.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAILED: $*" >&2
+  cat "$work/run.log" >&2 2>/dev/null || true
+  exit 1
+}
+
+(cd "$build" && cpack > "$work/run.log") || fail "cpack"
+deb=$(ls -t "$build"/vulcara_*.deb | head -n 1)
+dpkg-deb -c "$deb"
+lintian --fail-on error "$deb" || fail "lintian reports an error"
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+desktop-file-validate "$root/usr/share/applications/vulcara.desktop" || fail "the menu entry"
+
+data=$root/usr/share/games/vulcara
+contents() {
+  (cd "$data" && find . -printf '%p %s %M\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
+before=$(contents)
+# The unpacked program, started from elsewhere, with only the scratch home to go by.
+vulcara() {
+  env -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$work/home" ${state:+XDG_STATE_HOME=$state} \
+    "$root/usr/games/vulcara" "$@" > "$work/run.log" 2>&1
+}
+mkdir -p "$work/start" "$work/home/.config/vulcara" "$work/reference"
+cd "$work/start"
+
+vulcara --version && [ "$(cat "$work/run.log")" = "vulcara $(dpkg-deb -f "$deb" Version)" ] ||
+  fail "--version"
+vulcara --headless --fixed-step 20 --frames 3 --capture shots --capture-every 3 \
+  --benchmark-json bench.json || fail "the unpacked program's run"
+[ -f shots/frame-000003.png ] && [ -s bench.json ] || fail "relative paths in the starting folder"
+(cd "$data" && vulcara --headless --frames 1) || fail "a run inside the data folder"
+[ "$before" = "$(contents)" ] || fail "the data folder changed"
+# Every start-up line, as a run in the build's data folder logs them.
+cp -r "$build/data/." "$work/reference"
+(cd "$work/reference" && "$build/app/vulcara" --headless --frames 1 > /dev/null 2>&1)
+diff "$work/reference/conout.log" "$work/home/.local/state/vulcara/conout.log" || fail "the log"
+
+# The user's config.ini comes first: this one makes the start-up fail.
+printf 'displaymode= -1 600 waterdetail= low showfps= 0\n' > "$work/home/.config/vulcara/config.ini"
+! vulcara --headless --frames 1 && grep -q "out of range (-1x600)" "$work/run.log" ||
+  fail "the user's config.ini"
+rm "$work/home/.config/vulcara/config.ini"
+# A state folder that can't be made costs the log, with one message, and nothing else.
+touch "$work/blocked"
+state=$work/blocked/state vulcara --headless --frames 1 || fail "a run without its log"
+[ "$(grep -c conout.log "$work/run.log")" = 1 ] || fail "one message for the lost log"
+# A data folder that is incomplete, then missing: status 1, naming the folder and the file.
+rm "$data/textures/ocean.bmp"
+vulcara --headless --frames 1 || [ $? = 1 ] &&
+  grep -q "$data is incomplete, missing: textures/ocean.bmp" "$work/run.log" || fail "incomplete"
+rm -r "$data"
+vulcara --headless --frames 1 || [ $? = 1 ] &&
+  grep -q "no data folder found; looked in $work/start" "$work/run.log" || fail "no data folder"
+echo "package checked: $deb"
