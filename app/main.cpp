@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/printable_text.h"
 #include "app/resource_registry.h"
 #include "app/run_monitor.h"
 #include "app/run_options.h"
 #include "app/startup.h"
 #include "app/win_main.h"
 #include "platform/host.h"
+#include "platform/printable_text.h"
 #include "platform/window/input_script.h"
 
 namespace {
