@@ -60,7 +60,7 @@ bool BitmapFont::Load(const char* baseName, uint16_t color, IDirect3DDevice8* de
   FontFiles files;
   std::string error;
   if (!baseName || !ReadFontFiles(baseName, &files, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    ReportOnce(error);
     return false;
   }
   cellWidth_ = static_cast<float>(files.CellWidth());

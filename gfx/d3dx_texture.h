@@ -42,6 +42,9 @@ HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UIN
 HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice8* device, const char* fileName,
                                    IDirect3DTexture8** texture);
 
+// A file that doesn't load is named once on standard error with the reason: missing, no
+// picture, or a texture beyond its budget (kMaxTextureBytes) or the device's memory left.
+//
 // Every choice explicit. width/height 0 or D3DX_DEFAULT: the file's own; mipLevels 0 or
 // D3DX_DEFAULT: a full chain; D3DFMT_UNKNOWN: from the file. A non-zero colorKey turns pixels of
 // exactly that colour into transparent black. Resizing and mip levels always use area (box)
