@@ -375,6 +375,8 @@ TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
     if (message) {
       EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
     }
+    // However many objects read it, the file is named once, with the reason.
+    EXPECT_EQ(LinesStartingWith(run.output, std::string(file) + ": ").size(), 1u) << run.output;
     // Under the sanitizers, a missing file must cost no error and no leak.
     EXPECT_EQ(run.output.find("Sanitizer"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("runtime error"), std::string::npos) << run.output;
@@ -394,12 +396,15 @@ TEST_F(HeadlessRun, ScriptedEscapeQuitsThroughTheNormalShutDown) {
 }
 
 TEST_F(HeadlessRun, BadOptionsPrintUsageAndExitTwo) {
+  folder_.Write("input.txt", "0.1 key ESCAPE\n");
   for (const char* args :
-       {"--bogus", "--frames none", "--headless --input missing.txt", "--headless --input ."}) {
+       {"--bogus", "--frames none", "--headless --input missing.txt", "--headless --input .",
+        "--input input.txt --record-input ./input.txt"}) {
     RunResult run = RunProgram(args);
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_NE(run.output.find("usage:"), std::string::npos) << args << run.output;
   }
+  EXPECT_EQ(FileLines("input.txt"), std::vector<std::string>{"0.1 key ESCAPE"});
 }
 
 TEST_F(HeadlessRun, MalformedInputScriptNamesTheLine) {
