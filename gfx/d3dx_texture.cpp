@@ -36,11 +36,9 @@ bool ReadPicture(IDirect3DDevice8* device, const char* name, DecodedImage* image
   std::vector<uint8_t> file;
   ImageSize size;
   if (!ReadImageFile(name, &file, &size, error)) return false;
-  const uint64_t needed = LoadedTextureBytes(size);
-  if (needed > device->GetAvailableTextureMem()) {
-    *error = HostPath(name) + ": its texture takes " + InMiB(needed) + ", more than the " +
-             InMiB(device->GetAvailableTextureMem()) + " left of the " +
-             InMiB(kTextureMemoryBytes) + " all textures may take";
+  if (const std::string why = TextureMemoryShortfall(device, LoadedTextureBytes(size));
+      !why.empty()) {
+    *error = HostPath(name) + ": its texture takes " + why;
     return false;
   }
   if (DecodeImage(file, image)) return true;
@@ -62,6 +60,13 @@ D3DFORMAT FormatFor(const DecodedImage& image) {
 }
 
 }  // namespace
+
+std::string TextureMemoryShortfall(IDirect3DDevice8* device, uint64_t bytes) {
+  const UINT left = device->GetAvailableTextureMem();
+  if (bytes <= left) return {};
+  return InMiB(bytes) + ", more than the " + InMiB(left) + " left of the " +
+         InMiB(kTextureMemoryBytes) + " all textures may take";
+}
 
 HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels,
                           DWORD usage, D3DFORMAT format, D3DPOOL pool,

@@ -2,6 +2,8 @@
 // Texture creation with the D3DX helper names: empty textures, and textures loaded from BMP,
 // TGA, DDS, PNG or JPEG files (recognised by their contents) with a full mip chain. Each returns
 // D3D_OK or a failure code; on failure *texture is left as it was and no texture exists.
+#include <string>
+
 #include "gfx/decoded_image.h"
 #include "platform/d3d8.h"
 
@@ -31,6 +33,10 @@ struct D3DXIMAGE_INFO {
   D3DRESOURCETYPE ResourceType;
   D3DXIMAGE_FILEFORMAT ImageFileFormat;
 };
+
+// Nothing when textures of that many bytes fit the device's texture memory left, else how much
+// more they take ("12.0 MiB, more than the 2.0 MiB left of ...") for a message.
+std::string TextureMemoryShortfall(IDirect3DDevice8* device, uint64_t bytes);
 
 // An empty texture. Sizes of 0 or D3DX_DEFAULT take the other side's, or 256 when both do;
 // D3DFMT_UNKNOWN means A8R8G8B8.
