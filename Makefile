@@ -53,18 +53,22 @@ web: build
 		-DVULCARA_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen >/dev/null
 	@cmake --build $(WEB_BUILD) -j $(JOBS) --target vulcara
 
-# The libFuzzer programs of the image decoders, the MD3 reader and the font loader (clang, ASan,
-# UBSan) and their starting corpora in $(FUZZ_BUILD)/corpus/FORMAT. Run one with, for example:
+# The libFuzzer programs of the image decoders, the MD3 reader, the font loader and the WAV reader
+# (clang, ASan, UBSan) and their starting corpora in $(FUZZ_BUILD)/corpus/FORMAT. Run one with,
+# for example:
 #   $(FUZZ_BUILD)/gfx/fuzz/fuzz_bmp -max_total_time=300 $(FUZZ_BUILD)/corpus/bmp
 #   $(FUZZ_BUILD)/world/fuzz/fuzz_md3 -max_total_time=300 $(FUZZ_BUILD)/corpus/md3
 #   $(FUZZ_BUILD)/console/fuzz/fuzz_font -max_total_time=300 $(FUZZ_BUILD)/corpus/font
+#   $(FUZZ_BUILD)/services/fuzz/fuzz_wav -max_total_time=300 $(FUZZ_BUILD)/corpus/wav
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DVULCARA_SANITIZE=ON -DVULCARA_FUZZ=ON -DVULCARA_BENCH=OFF $(CMAKE_ARGS) >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target gfx_fuzzers world_fuzzers console_fuzzers -j $(JOBS)
+	@cmake --build $(FUZZ_BUILD) --target gfx_fuzzers world_fuzzers console_fuzzers services_fuzzers \
+		-j $(JOBS)
 	@$(FUZZ_BUILD)/gfx/fuzz/fuzz_seed_writer $(FUZZ_BUILD)/corpus
 	@$(FUZZ_BUILD)/world/fuzz/md3_seed_writer $(FUZZ_BUILD)/corpus/md3
 	@$(FUZZ_BUILD)/console/fuzz/font_seed_writer $(FUZZ_BUILD)/data $(FUZZ_BUILD)/corpus
+	@$(FUZZ_BUILD)/services/fuzz/wav_seed_writer $(FUZZ_BUILD)/corpus/wav
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

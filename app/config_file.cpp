@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/printable_text.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 
 namespace {
 
@@ -42,9 +42,9 @@ class TokenReader {
 
   bool Key(const char* key) {
     std::string token;
-    std::string quoted = std::string("\"") + key + "\"";
+    const std::string quoted = Quoted(key);
     if (!Next(quoted.c_str(), &token)) return false;
-    if (token != key) return Fail("expected " + quoted + ", found \"" + token + "\"");
+    if (token != key) return Fail("expected " + quoted + ", found " + Quoted(token));
     return true;
   }
 
@@ -56,7 +56,7 @@ class TokenReader {
     if (*first == '+') ++first;
     auto [end, error] = std::from_chars(first, last, *value);
     if (error != std::errc() || end != last || first == last) {
-      return Fail(std::string("expected ") + what + ", found \"" + token + "\"");
+      return Fail(std::string("expected ") + what + ", found " + Quoted(token));
     }
     return true;
   }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/printable_text.h"
 #include "app/program_folders.h"
 #include "app/resource_registry.h"
 #include "app/run_monitor.h"
@@ -12,6 +11,7 @@
 #include "app/startup.h"
 #include "app/win_main.h"
 #include "platform/host.h"
+#include "platform/printable_text.h"
 #include "platform/window/input_script.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/printable_text.h"
 #include "platform/files.h"
+#include "platform/printable_text.h"
 
 namespace fs = std::filesystem;
 

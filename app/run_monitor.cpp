@@ -20,7 +20,9 @@ void RunMonitor::LoopStarted() {
 
 void RunMonitor::FrameDone() {
   ++frameNumber_;
-  const float demoSeconds = g_timer->totalSeconds;
+  // From the whole milliseconds, so that a run of any length stops at the frame that reaches
+  // its seconds and not one early or late.
+  const double demoSeconds = static_cast<double>(g_timer->totalMs) / 1000.0;
   const auto now = std::chrono::steady_clock::now();
   // Only a benchmark keeps frame times: an ordinary run allocates nothing per frame.
   if (options_.benchmark && demoSeconds >= options_.benchmarkFrom) {
@@ -43,7 +45,7 @@ void RunMonitor::FrameDone() {
   if (framesDone || timeDone) PostQuitMessage(0);
 }
 
-bool RunMonitor::CaptureDue(float demoSeconds) {
+bool RunMonitor::CaptureDue(double demoSeconds) {
   if (options_.captureDir.empty()) return false;
   if (options_.captureEvery > 0) return frameNumber_ % options_.captureEvery == 0;
   bool due = false;
@@ -56,7 +58,7 @@ bool RunMonitor::CaptureDue(float demoSeconds) {
   return due;
 }
 
-void RunMonitor::Capture(float demoSeconds) {
+void RunMonitor::Capture(double demoSeconds) {
   char name[32];
   std::snprintf(name, sizeof name, "/frame-%06" PRIu64 ".png", frameNumber_);
   std::string path = options_.captureDir + name;
@@ -66,7 +68,7 @@ void RunMonitor::Capture(float demoSeconds) {
     error = "cannot read the back buffer";
   } else if (WritePng(path.c_str(), image.width, image.height, image.rgba.data(), &error)) {
     std::printf("captured %s (frame %" PRIu64 ", %.3f s)\n", path.c_str(), frameNumber_,
-                static_cast<double>(demoSeconds));
+                demoSeconds);
     std::fflush(stdout);
     return;
   }

@@ -20,8 +20,8 @@ class RunMonitor {
   bool Report() const;
 
  private:
-  bool CaptureDue(float demoSeconds);
-  void Capture(float demoSeconds);
+  bool CaptureDue(double demoSeconds);
+  void Capture(double demoSeconds);
 
   RunOptions options_;
   uint64_t frameNumber_ = 0;

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace {
 
 template <typename T>
@@ -50,6 +52,13 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
   }
   if (!options.captureAt.empty() && options.captureEvery > 0) {
     *error = "use either --capture-at or --capture-every, not both";
+    return false;
+  }
+  // Links and other spellings of one file included: recording would overwrite the script.
+  std::error_code unknown;
+  if (!options.inputFile.empty() && !options.recordInputFile.empty() &&
+      std::filesystem::equivalent(options.inputFile, options.recordInputFile, unknown)) {
+    *error = "--record-input would overwrite the --input script " + options.inputFile;
     return false;
   }
   return true;
@@ -169,7 +178,7 @@ RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* 
     if (name == "-h") return RunOptionsResult::kHelp;
     const OptionSpec* option = FindOption(name);
     if (!option) {
-      *error = "unknown option \"" + name + "\"";
+      *error = "unknown option " + Quoted(name);
       return RunOptionsResult::kError;
     }
     if (!option->apply) {
@@ -182,7 +191,7 @@ RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* 
     const std::string value = option->value ? argv[++i] : "";
     const bool path = TakesPath(*option) && !value.empty();
     if (!option->apply(path ? FromStartFolder(value) : value, options)) {
-      *error = "bad value \"" + value + "\" for " + name;
+      *error = "bad value " + Quoted(value) + " for " + name;
       return RunOptionsResult::kError;
     }
   }

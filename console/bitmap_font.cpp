@@ -9,6 +9,7 @@
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_texture.h"
 #include "gfx/render_state_block.h"
+#include "platform/d3d8/format_info.h"
 #include "platform/files.h"
 #include "world/scene_vertex.h"
 
@@ -20,6 +21,17 @@ constexpr DWORD kInkAlphaReference = 153;
 
 constexpr D3DRENDERSTATETYPE kSavedRenderStates[] = {D3DRS_ALPHABLENDENABLE};
 constexpr D3DTEXTURESTAGESTATETYPE kSavedStageStates[] = {D3DTSS_MINFILTER};
+
+// Whether a texture for every glyph fits the device's texture memory left; says why not.
+bool GlyphsFit(const FontFiles& files, const std::string& baseName, IDirect3DDevice8* device,
+               std::string* error) {
+  const uint64_t bytes = uint64_t(files.GlyphCount()) *
+                         TextureBytes(files.CellWidth(), files.CellHeight(), 1, D3DFMT_A4R4G4B4);
+  const std::string why = device ? TextureMemoryShortfall(device, bytes) : "";
+  if (why.empty()) return true;
+  *error = HostPath(baseName.c_str()) + ": its glyphs take " + why;
+  return false;
+}
 
 bool ReadFontFiles(const std::string& baseName, FontFiles* files, std::string* error) {
   std::vector<uint8_t> image, description;
@@ -60,8 +72,9 @@ bool BitmapFont::Load(const char* baseName, uint16_t color, IDirect3DDevice8* de
   ReleaseGlyphs();
   FontFiles files;
   std::string error;
-  if (!baseName || !ReadFontFiles(baseName, &files, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  if (!baseName || !ReadFontFiles(baseName, &files, &error) ||
+      !GlyphsFit(files, baseName, device, &error)) {
+    ReportOnce(error);
     return false;
   }
   cellWidth_ = static_cast<float>(files.CellWidth());

@@ -3,22 +3,21 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "platform/files.h"
 
 bool ConsoleLines::OpenLog(const char* fileName) {
+  logName_ = HostPath(fileName);
   log_.reset(OpenFile(fileName, "w"));
-  if (!log_) {
-    std::fprintf(stderr, "%s: cannot write it (%s): the console is not logged\n",
-                 HostPath(fileName).c_str(), std::strerror(errno));
-  }
+  if (!log_) StopLogging();
   return log_ != nullptr;
 }
 
 void ConsoleLines::Print(const char* text) {
-  if (log_) {
-    std::fprintf(log_.get(), "%s\n", text);
-    std::fflush(log_.get());
+  // A full disk shows only when the line is flushed.
+  if (log_ && (std::fprintf(log_.get(), "%s\n", text) < 0 || std::fflush(log_.get()) != 0)) {
+    StopLogging();
   }
   // Slot 0 is always blank, so the kept lines move up from slot 1.
   std::copy_backward(slots_.begin() + 1, slots_.end() - 1, slots_.end());
@@ -29,4 +28,10 @@ void ConsoleLines::Print(const char* text) {
 
 void ConsoleLines::Clear() {
   for (auto& slot : slots_) slot.fill('\0');
+}
+
+void ConsoleLines::StopLogging() {
+  ReportOnce(logName_ + ": cannot write the console log (" + std::strerror(errno) +
+             "); the console goes on without it");
+  log_.reset();
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 class ConsoleLines {
  public:
@@ -15,7 +16,8 @@ class ConsoleLines {
   // are then kept but not logged.
   bool OpenLog(const char* fileName);
   // Keeps the first 127 characters and logs the whole text. The line is in the file when this
-  // returns, so a process that is killed or crashes later loses nothing it printed.
+  // returns, so a process that is killed or crashes later loses nothing it printed. A log that
+  // can't be opened or written is said once on standard error, and the lines are kept unlogged.
   void Print(const char* text);
   // Blanks every slot; the log keeps what it has.
   void Clear();
@@ -26,6 +28,10 @@ class ConsoleLines {
     void operator()(FILE* file) const { std::fclose(file); }
   };
 
+  // Says why the log can't be written, by the last call's errno, and closes it.
+  void StopLogging();
+
   std::array<std::array<char, kSlotBytes>, kSlots> slots_{};
   std::unique_ptr<FILE, Closer> log_;
+  std::string logName_;
 };

@@ -6,14 +6,24 @@
 
 #include "gfx/d3dx_texture.h"
 #include "gfx/image_decoder.h"
+#include "gfx/image_file.h"
 #include "platform/files.h"
 
 namespace {
 
-// A palette comes from a small image; this is far above any that holds one.
-constexpr uint64_t kMaxPaletteFileBytes = 4 << 20;
 // Sides beyond this are a mistake in the caller: the fields and texture grow with the square.
 constexpr int kMaxSize = 1024;
+
+// Why a decoded picture's palette can't colour a fire, or nothing: only colours the file itself
+// gives count, never pixel bytes read as colours.
+std::string PaletteProblem(const DecodedImage& image) {
+  if (image.paletteColors != kPaletteSize) {
+    return "a palette of " + std::to_string(image.paletteColors) + " colours, not the " +
+           std::to_string(kPaletteSize) + " of a fire";
+  }
+  if (image.paletteOverlapsPixels) return "a palette that runs into its pixels";
+  return {};
+}
 
 uint8_t Reduce(uint8_t channel, int top) {
   return static_cast<uint8_t>(channel * top / 255);
@@ -48,10 +58,19 @@ bool FireEffect::Init(int size, const char* paletteFile, int seedRunWidth, int c
 }
 
 bool FireEffect::ReadPalette(const char* fileName) {
+  if (!fileName) return false;
   std::vector<uint8_t> file;
+  ImageSize size;
   DecodedImage image;
-  if (!fileName || !ReadWholeFile(fileName, kMaxPaletteFileBytes, &file, nullptr) ||
-      !DecodeImage(file, &image) || image.palette.size() != kPaletteSize) {
+  std::string error;
+  if (!ReadImageFile(fileName, &file, &size, &error)) {
+    ReportOnce(error);
+    return false;
+  }
+  const std::string why =
+      DecodeImage(file, &image) ? PaletteProblem(image) : "its picture is damaged or cut short";
+  if (!why.empty()) {
+    ReportOnce(HostPath(fileName) + ": " + why);
     return false;
   }
   std::copy(image.palette.begin(), image.palette.end(), palette_.begin());

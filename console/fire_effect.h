@@ -17,7 +17,8 @@ class FireEffect {
   FireEffect& operator=(const FireEffect&) = delete;
 
   // A size x size fire coloured by the palette of paletteFile (a paletted image), in a 16-bit
-  // R5G6B5 texture when sixteenBit is set, else A8R8G8B8 (alpha 0).
+  // R5G6B5 texture when sixteenBit is set, else A8R8G8B8 (alpha 0). A palette file that can't be
+  // read or gives fewer than 256 colours of its own is named on standard error with the reason.
   bool Init(int size, const char* paletteFile, int seedRunWidth, int cooling, int seedBias,
             bool sixteenBit, IDirect3DDevice8* device);
   // One step of the automaton, then the new field into the texture. False when the texture

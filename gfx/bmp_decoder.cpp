@@ -90,6 +90,8 @@ bool ReadPalette(ByteReader& r, const BmpHeader& h, DecodedImage* image) {
     const uint8_t* e = &bytes[size_t{i} * entrySize];
     image->palette[i] = PALETTEENTRY{e[2], e[1], e[0], 0xFF};
   }
+  image->paletteColors = count;
+  image->paletteOverlapsPixels = r.Offset() > h.dataOffset;
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gfx/image_decoder.h"
+#include "gfx/image_file.h"
 #include "gfx/image_texture.h"
 #include "platform/d3d8/format_info.h"
 #include "platform/files.h"
@@ -11,8 +12,6 @@
 namespace {
 
 constexpr UINT kEmptyTextureSize = 256;
-// Room beyond four bytes a pixel that a picture's file may need: headers, palettes, metadata.
-constexpr uint64_t kFileOverheadBytes = 16 << 20;
 
 bool IsDefault(UINT value) {
   return value == 0 || value == D3DX_DEFAULT;
@@ -30,17 +29,21 @@ bool IsValidFilter(DWORD filter) {
          (filter & ~(0xFF | D3DX_FILTER_MIRROR | D3DX_FILTER_DITHER)) == 0;
 }
 
-// Reads an image file: its head first, so that what is not a picture within the pixel budget
-// is refused before the rest is read, then no more than such a picture's file can need.
-bool ReadImageFile(const char* name, std::vector<uint8_t>* bytes) {
-  InputFile file;
-  if (!file.Open(name, nullptr)) return false;
-  if (!file.Read(0, std::min<uint64_t>(file.Size(), kImageHeadBytes), bytes)) return false;
+// The picture of an image file whose texture fits the device's memory left; false with a
+// reason naming the file.
+bool ReadPicture(IDirect3DDevice8* device, const char* name, DecodedImage* image,
+                 std::string* error) {
+  std::vector<uint8_t> file;
   ImageSize size;
-  if (!ReadImageSize(*bytes, &size) || !IsAcceptableSize(size.width, size.height)) return false;
-  const uint64_t needed = std::min(
-      file.Size(), uint64_t{size.width} * size.height * sizeof(D3DCOLOR) + kFileOverheadBytes);
-  return needed <= bytes->size() || file.Read(0, needed, bytes);
+  if (!ReadImageFile(name, &file, &size, error)) return false;
+  if (const std::string why = TextureMemoryShortfall(device, LoadedTextureBytes(size));
+      !why.empty()) {
+    *error = HostPath(name) + ": its texture takes " + why;
+    return false;
+  }
+  if (DecodeImage(file, image)) return true;
+  *error = HostPath(name) + ": its picture is damaged or cut short";
+  return false;
 }
 
 void ApplyColorKey(D3DCOLOR key, DecodedImage* image) {
@@ -57,6 +60,13 @@ D3DFORMAT FormatFor(const DecodedImage& image) {
 }
 
 }  // namespace
+
+std::string TextureMemoryShortfall(IDirect3DDevice8* device, uint64_t bytes) {
+  const UINT left = device->GetAvailableTextureMem();
+  if (bytes <= left) return {};
+  return InMiB(bytes) + ", more than the " + InMiB(left) + " left of the " +
+         InMiB(kTextureMemoryBytes) + " all textures may take";
+}
 
 HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels,
                           DWORD usage, D3DFORMAT format, D3DPOOL pool,
@@ -84,10 +94,12 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* fileN
   if (!device || !fileName || !texture || !IsValidFilter(filter) || !IsValidFilter(mipFilter)) {
     return D3DERR_INVALIDCALL;
   }
-  std::vector<uint8_t> file;
   DecodedImage image;
-  if (!ReadImageFile(fileName, &file) || !DecodeImage(file, &image)) return D3DXERR_INVALIDDATA;
-  file = {};  // the picture alone from here on
+  std::string error;
+  if (!ReadPicture(device, fileName, &image, &error)) {
+    ReportOnce(error);
+    return D3DXERR_INVALIDDATA;
+  }
 
   const D3DFORMAT decodedFormat = FormatFor(image);
   if (colorKey != 0) ApplyColorKey(colorKey, &image);
@@ -100,7 +112,10 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice8* device, const char* fileN
   layout.format = format == D3DFMT_UNKNOWN ? FormatFor(image) : format;  // after the key
   layout.pool = pool;
   const HRESULT hr = CreateTextureFromImage(device, image, layout, texture);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) {
+    ReportOnce(HostPath(fileName) + ": the device cannot make its texture");
+    return hr;
+  }
 
   if (srcInfo) {
     *srcInfo = {image.width, image.height, 1, 1, decodedFormat, D3DRTYPE_TEXTURE, image.fileFormat};

@@ -2,6 +2,8 @@
 // Texture creation with the D3DX helper names: empty textures, and textures loaded from BMP,
 // TGA, DDS, PNG or JPEG files (recognised by their contents) with a full mip chain. Each returns
 // D3D_OK or a failure code; on failure *texture is left as it was and no texture exists.
+#include <string>
+
 #include "gfx/decoded_image.h"
 #include "platform/d3d8.h"
 
@@ -32,6 +34,10 @@ struct D3DXIMAGE_INFO {
   D3DXIMAGE_FILEFORMAT ImageFileFormat;
 };
 
+// Nothing when textures of that many bytes fit the device's texture memory left, else how much
+// more they take ("12.0 MiB, more than the 2.0 MiB left of ...") for a message.
+std::string TextureMemoryShortfall(IDirect3DDevice8* device, uint64_t bytes);
+
 // An empty texture. Sizes of 0 or D3DX_DEFAULT take the other side's, or 256 when both do;
 // D3DFMT_UNKNOWN means A8R8G8B8.
 HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels,
@@ -42,6 +48,9 @@ HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UIN
 HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice8* device, const char* fileName,
                                    IDirect3DTexture8** texture);
 
+// A file that doesn't load is named once on standard error with the reason: missing, no
+// picture, or a texture beyond its budget (kMaxTextureBytes) or the device's memory left.
+//
 // Every choice explicit. width/height 0 or D3DX_DEFAULT: the file's own; mipLevels 0 or
 // D3DX_DEFAULT: a full chain; D3DFMT_UNKNOWN: from the file. A non-zero colorKey turns pixels of
 // exactly that colour into transparent black. Resizing and mip levels always use area (box)

@@ -42,6 +42,9 @@ struct DecodedImage {
   bool hasAlpha = false;
   // kPaletteSize entries for paletted files (unused entries black), empty otherwise.
   std::vector<PALETTEENTRY> palette;
+  // How many entries the file itself gives, and whether a BMP's run into its pixel data.
+  uint32_t paletteColors = 0;
+  bool paletteOverlapsPixels = false;
   D3DXIMAGE_FILEFORMAT fileFormat = D3DXIFF_BMP;
 
   D3DCOLOR& At(uint32_t x, uint32_t y) { return pixels[size_t{y} * width + x]; }

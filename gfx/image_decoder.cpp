@@ -30,6 +30,7 @@ bool ReadImageSize(std::span<const uint8_t> head, ImageSize* size) {
 }
 
 bool DecodeImage(std::span<const uint8_t> file, DecodedImage* image) {
+  *image = DecodedImage();
   if (StartsWith(file, {'B', 'M'})) return DecodeBmp(file, image);
   if (StartsWith(file, {'D', 'D', 'S', ' '})) return DecodeDds(file, image);
   if (StartsWith(file, kPngSignature)) return DecodePng(file, image);

@@ -19,8 +19,8 @@ static_assert(std::endian::native == std::endian::little);
 
 // A paletted file's PLTE entries with their tRNS alphas: libpng's simplified reader gives only
 // the pixels. Both chunks come before the image data.
-std::vector<PALETTEENTRY> ReadPalette(std::span<const uint8_t> file) {
-  std::vector<PALETTEENTRY> palette;
+void ReadPalette(std::span<const uint8_t> file, DecodedImage* image) {
+  std::vector<PALETTEENTRY>& palette = image->palette;
   for (size_t at = 8; at + 12 <= file.size();) {
     const uint32_t length = LoadBe32(&file[at]);
     if (length > file.size() - at - 12) break;
@@ -29,7 +29,8 @@ std::vector<PALETTEENTRY> ReadPalette(std::span<const uint8_t> file) {
     if (type == "IDAT") break;
     if (type == "PLTE") {
       palette = BlackPalette();
-      for (uint32_t i = 0; i < std::min(length / 3, kPaletteSize); ++i) {
+      image->paletteColors = std::min(length / 3, kPaletteSize);
+      for (uint32_t i = 0; i < image->paletteColors; ++i) {
         palette[i] = PALETTEENTRY{data[3 * i], data[3 * i + 1], data[3 * i + 2], 0xFF};
       }
     } else if (type == "tRNS" && !palette.empty()) {
@@ -37,7 +38,6 @@ std::vector<PALETTEENTRY> ReadPalette(std::span<const uint8_t> file) {
     }
     at += size_t{12} + length;
   }
-  return palette;
 }
 
 struct PngImage {
@@ -66,7 +66,7 @@ bool DecodePng(std::span<const uint8_t> file, DecodedImage* image) {
 
   image->fileFormat = D3DXIFF_PNG;
   image->hasAlpha = (png.image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-  if (png.image.format & PNG_FORMAT_FLAG_COLORMAP) image->palette = ReadPalette(file);
+  if (png.image.format & PNG_FORMAT_FLAG_COLORMAP) ReadPalette(file, image);
   png.image.format = PNG_FORMAT_BGRA;
   AllocatePixels(image, width, height);
   return png_image_finish_read(&png.image, nullptr, image->pixels.data(), 0, nullptr) != 0;

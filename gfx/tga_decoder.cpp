@@ -82,12 +82,14 @@ bool ReadColorMap(ByteReader& r, const TgaHeader& h, DecodedImage* image) {
 
   const ChannelMasks masks = ColorMasks(h.mapEntryBits, h.UsesAlpha());
   image->palette = BlackPalette();
-  for (uint32_t i = 0; i < h.mapLength && h.mapFirst + i < kPaletteSize; ++i) {
+  uint32_t i = 0;
+  for (; i < h.mapLength && h.mapFirst + i < kPaletteSize; ++i) {
     const D3DCOLOR c = masks.Expand(LoadLe(&bytes[size_t{i} * entryBytes], entryBytes));
     image->palette[h.mapFirst + i] =
         PALETTEENTRY{static_cast<BYTE>(c >> 16), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c),
                      static_cast<BYTE>(c >> 24)};
   }
+  image->paletteColors = i;
   image->hasAlpha = masks.HasAlpha();
   return true;
 }

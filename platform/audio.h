@@ -29,9 +29,14 @@ OpenResult Open(std::string* reason);
 // Stops everything, forgets every sound and closes the mixer; safe when nothing is open.
 void Close();
 
-// Takes a copy of the sound in the mixer's format; kNoSound when it can't be converted or
-// nothing is open.
-SoundId Load(const PcmSound& sound);
+// What the mixer may keep of all sounds together, in its format of 22,050 frames a second of
+// 16-bit stereo: three minutes, six times the half minute of the program's five sounds. A sound
+// is refused before it is converted when its share would pass what is left.
+constexpr uint64_t kSoundBudgetBytes = 16u << 20;
+
+// Takes a copy of the sound in the mixer's format; kNoSound, with the reason, when it can't be
+// converted or would pass kSoundBudgetBytes, or nothing is open.
+SoundId Load(const PcmSound& sound, std::string* reason);
 // Starts another instance at once, looped for ever or once; false when none can start.
 bool Play(SoundId sound, bool loop);
 // Volumes are hundredths of a decibel: 0 is full, this (or less) is silent.

@@ -4,6 +4,8 @@
 // (OpenGL in platform/d3d8/gl/).
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/win32.h"
@@ -14,6 +16,7 @@ using ULONG = uint32_t;
 constexpr HRESULT D3D_OK = 0;
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
 constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
+constexpr HRESULT D3DERR_OUTOFVIDEOMEMORY = static_cast<HRESULT>(0x8876017C);
 constexpr HRESULT D3DERR_NOTFOUND = static_cast<HRESULT>(0x88760866);
 constexpr HRESULT D3DERR_NOTAVAILABLE = static_cast<HRESULT>(0x8876086A);
 constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086C);
@@ -515,6 +518,12 @@ struct BackBufferImage {
   std::vector<uint8_t> rgba;
 };
 
+// Extension beyond Direct3D 8: the texture memory one device lends, every level of every texture
+// counted. The program's own textures take 18 MiB of it (the island's colours twice and its lava
+// streams at 1024 x 1024, the rest small), so it holds them three times over while what the
+// files can make it keep stays bounded.
+constexpr uint64_t kTextureMemoryBytes = 64u << 20;
+
 // Extension beyond Direct3D 8: what the last presented frame cost.
 struct DeviceCounters {
   uint32_t draws = 0;            // draw calls the program made
@@ -548,8 +557,11 @@ class IDirect3DDevice8 : public IUnknown {
   HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices,
                           UINT stride);
 
+  // Fails with D3DERR_OUTOFVIDEOMEMORY when the texture would pass kTextureMemoryBytes.
   HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                         D3DPOOL pool, IDirect3DTexture8** texture);
+  // Bytes of texture memory left: what textures still alive leave of kTextureMemoryBytes.
+  UINT GetAvailableTextureMem();
   HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                              IDirect3DVertexBuffer8** buffer);
   HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
@@ -598,8 +610,10 @@ class IDirect3DDevice8 : public IUnknown {
   bool inScene_ = false;
   DeviceCounters frameCounters_;
   DeviceCounters lastFrameCounters_;
-  std::vector<IDirect3DTexture8*> liveTextures_;
-  std::vector<BufferResource*> liveBuffers_;
+  // Found by address, so that releasing one of many thousands costs no search.
+  std::unordered_map<IDirect3DTexture8*, uint64_t> liveTextures_;  // with the memory each takes
+  std::unordered_set<BufferResource*> liveBuffers_;
+  uint64_t textureBytes_ = 0;
 };
 
 IDirect3D8* Direct3DCreate8(UINT sdkVersion);

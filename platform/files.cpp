@@ -7,8 +7,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <set>
+
+#include "platform/printable_text.h"
 
 namespace {
+
+// Enough to recognise any token the program reads, a key name or a number.
+constexpr size_t kMaxQuotedBytes = 40;
 
 const char* KindOf(mode_t mode) {
   if (S_ISDIR(mode)) return "a directory";
@@ -85,4 +92,25 @@ bool ReadWholeFile(const char* name, uint64_t maxBytes, std::vector<uint8_t>* by
 FILE* OpenFile(const char* name, const char* mode) {
   if (!name || !mode) return nullptr;
   return std::fopen(HostPath(name).c_str(), mode);
+}
+
+void ReportOnce(const std::string& line) {
+  static std::set<std::string> reported;
+  // A relative name in another working folder is another file.
+  std::error_code unknown;
+  const std::string folder = std::filesystem::current_path(unknown).string();
+  if (reported.insert(folder + '\0' + line).second) {
+    std::fprintf(stderr, "%s\n", PrintableText(line).c_str());
+  }
+}
+
+std::string Quoted(const std::string& text) {
+  if (text.size() <= kMaxQuotedBytes) return "\"" + text + "\"";
+  return "\"" + text.substr(0, kMaxQuotedBytes) + "...\"";
+}
+
+std::string InMiB(uint64_t bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f MiB", static_cast<double>(bytes) / (1 << 20));
+  return text;
 }

@@ -34,3 +34,14 @@ bool ReadWholeFile(const char* name, uint64_t maxBytes, std::vector<uint8_t>* by
 
 // fopen of the mapped name, for files the program writes; null for a null name.
 FILE* OpenFile(const char* name, const char* mode);
+
+// Writes the line to standard error, its unprintable bytes escaped, unless this run has written it
+// before: a file that several objects read, or one read again on a rebuild, is reported once.
+void ReportOnce(const std::string& line);
+
+// Text from a file quoted back in a message: its first bytes in double quotes, cut with "..."
+// when longer, so that a huge token can't flood standard error.
+std::string Quoted(const std::string& text);
+
+// A size for messages about budgets: "12.3 MiB".
+std::string InMiB(uint64_t bytes);

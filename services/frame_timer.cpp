@@ -3,7 +3,7 @@
 #include "platform/win32.h"
 
 FrameTimer::FrameTimer()
-    : frameMs(1), frameSeconds(0.0f), totalSeconds(0.0f), lastTime(timeGetTime()) {}
+    : frameMs(1), frameSeconds(0.0f), totalSeconds(0.0f), lastTime(timeGetTime()), totalMs(0) {}
 
 uint32_t FrameTimer::Update() {
   uint32_t now = timeGetTime();
@@ -12,6 +12,7 @@ uint32_t FrameTimer::Update() {
   frameMs = diff;
   frameSeconds = static_cast<float>(diff) * 0.001f;
   if (diff == 0) frameMs = 1;
-  totalSeconds += frameSeconds;
+  totalMs += diff;
+  totalSeconds = static_cast<float>(static_cast<double>(totalMs) / 1000.0);
   return diff;
 }

@@ -11,6 +11,9 @@ class FrameTimer {
 
   uint32_t frameMs;    // never 0: a frame measured as 0 ms counts as 1
   float frameSeconds;  // 0.0 when the measured difference was 0
-  float totalSeconds;  // the demo's clock
+  // The demo's clock, from totalMs: a sum of float seconds would drift ahead by a frame in a few
+  // minutes and stop moving after some days.
+  float totalSeconds;
   uint32_t lastTime;
+  uint64_t totalMs;  // every measured difference added up
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/files.h"
 #include "services/wav_file.h"
 
 SoundSystem::~SoundSystem() {
@@ -27,10 +28,18 @@ bool SoundSystem::Init(HWND /*window*/) {
 }
 
 bool SoundSystem::Load(const char* fileName, const char* name) {
+  if (!started_ || !name) return false;
   audio::PcmSound pcm;
-  if (!started_ || !name || !ReadWavFile(fileName, &pcm)) return false;
-  const audio::SoundId sound = audio::Load(pcm);
-  if (sound == audio::kNoSound) return false;
+  std::string error;
+  if (!ReadWavFile(fileName, &pcm, &error)) {
+    ReportOnce(error);
+    return false;
+  }
+  const audio::SoundId sound = audio::Load(pcm, &error);
+  if (sound == audio::kNoSound) {
+    ReportOnce(HostPath(fileName) + ": " + error);
+    return false;
+  }
   sounds_.push_back({name, sound});
   return true;
 }

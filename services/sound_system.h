@@ -20,8 +20,9 @@ class SoundSystem {
   // Opens the audio output, or falls back to silence with one line on standard error. False
   // only when sound can't start at all.
   bool Init(HWND window);
-  // Adds the file's sound under name; a file that doesn't load adds nothing. A name loaded
-  // twice has two entries, and the first is the one found.
+  // Adds the file's sound under name; a file that doesn't load adds nothing and is named on
+  // standard error with the reason. A name loaded twice has two entries, and the first is the
+  // one found.
   bool Load(const char* fileName, const char* name);
   // Starts another instance at once, looped for ever or once.
   bool Play(const char* name, bool loop);

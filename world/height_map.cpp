@@ -1,6 +1,7 @@
 #include "world/height_map.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "gfx/byte_reader.h"
@@ -28,10 +29,23 @@ void ParseHeader(const std::vector<uint8_t>& bytes, Header* header) {
   header->compression = LoadLe32(&bytes[30]);
 }
 
-// Only maps the grid can draw: positive sizes, at most a 16-bit index's worth of samples.
-bool Usable(const Header& h) {
-  return h.compression == 0 && (h.bitsPerPixel == 8 || h.bitsPerPixel == 24) && h.width > 0 &&
-         h.height > 0 && int64_t{h.width} * h.height <= kMaxGridVertices;
+// Why the grid can't be drawn from the map, or nothing: it needs uncompressed 8- or 24-bit
+// samples, positive sizes and at most a 16-bit index's worth of samples.
+std::string Unusable(const Header& h) {
+  if (h.compression != 0 || (h.bitsPerPixel != 8 && h.bitsPerPixel != 24)) {
+    return "not an uncompressed 8- or 24-bit map";
+  }
+  if (h.width <= 0 || h.height <= 0 || int64_t{h.width} * h.height > kMaxGridVertices) {
+    return "a map of " + std::to_string(h.width) + " x " + std::to_string(h.height) +
+           " samples, not 1 to " + std::to_string(kMaxGridVertices);
+  }
+  return {};
+}
+
+// Says once why the map can't be used.
+bool Fail(const char* fileName, const std::string& why) {
+  ReportOnce(HostPath(fileName) + ": " + why);
+  return false;
 }
 
 }  // namespace
@@ -41,14 +55,19 @@ bool HeightMap::Load(const char* fileName, float heightScale) {
   samples_.clear();
   InputFile file;
   std::vector<uint8_t> bytes;
-  if (!file.Open(fileName, nullptr) || !file.Read(0, kHeaderSize, &bytes)) return false;
+  std::string error;
+  if (!file.Open(fileName, &error)) {
+    ReportOnce(error);
+    return false;
+  }
+  if (!file.Read(0, kHeaderSize, &bytes)) return Fail(fileName, "too short for a map's header");
   Header h{};
   ParseHeader(bytes, &h);
-  // Usable() bounds what this reads to a 16-bit grid's worth of samples.
+  // Only a usable map's samples are read: at most a 16-bit grid's worth.
+  if (const std::string why = Unusable(h); !why.empty()) return Fail(fileName, why);
   const uint64_t bytesPerSample = h.bitsPerPixel / 8;
-  if (!Usable(h) ||
-      !file.Read(h.dataOffset, uint64_t(h.width) * uint64_t(h.height) * bytesPerSample, &bytes)) {
-    return false;
+  if (!file.Read(h.dataOffset, uint64_t(h.width) * uint64_t(h.height) * bytesPerSample, &bytes)) {
+    return Fail(fileName, "its samples run past the file's end");
   }
 
   width_ = h.width;

@@ -7,7 +7,7 @@ class HeightMap {
  public:
   // Reads the file; false (and an empty map) when it can't be opened, isn't an uncompressed
   // 8- or 24-bit map, has more samples than a 16-bit-indexed grid can draw, or ends before
-  // its samples do.
+  // its samples do, said once on standard error with the file's name.
   bool Load(const char* fileName, float heightScale);
 
   int Width() const { return width_; }

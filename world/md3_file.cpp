@@ -137,7 +137,7 @@ bool ReadSurface(ByteReader& r, bool seek, uint64_t base, Md3SurfaceData* surfac
 
 }  // namespace
 
-bool ReadMd3(std::span<const uint8_t> bytes, Md3File* file) {
+bool ReadMd3(std::span<const uint8_t> bytes, Md3File* file, std::string* reason) {
   *file = Md3File();
   ByteReader r(bytes);
   file->identifier = r.U32();
@@ -153,6 +153,12 @@ bool ReadMd3(std::span<const uint8_t> bytes, Md3File* file) {
   file->surfacesAt = r.S32();
   file->endAt = r.S32();
 
+  if (surfaceCount > kMaxMd3Surfaces) {
+    *reason = std::to_string(surfaceCount) + " surfaces, more than the " +
+              std::to_string(kMaxMd3Surfaces) + " a model may have";
+    return false;
+  }
+  *reason = "a count, offset or triangle index that does not fit the file";
   if (!ReadRecords(r, frameCount, kFrameBytes, ReadFrame, &file->frames) ||
       !SeekBlock(r, 0, file->tagsAt) ||
       !ReadRecords(r, tagCount, kTagBytes, ReadTag, &file->tags) ||
@@ -165,5 +171,6 @@ bool ReadMd3(std::span<const uint8_t> bytes, Md3File* file) {
     file->surfaces.emplace_back();
     if (!ReadSurface(r, s == 0, base, &file->surfaces.back())) return false;
   }
+  reason->clear();
   return true;
 }

@@ -15,6 +15,9 @@
 
 // The most vertices a surface may have: what 16-bit indices address.
 constexpr int32_t kMaxMd3SurfaceVertices = 65536;
+// The most surfaces a model may have: the format's usual limit, where the sky dome has one.
+// Each surface costs buffers and a draw, so a file of many tiny ones is refused at its header.
+constexpr int32_t kMaxMd3Surfaces = 32;
 
 struct Md3Frame {
   D3DXVECTOR3 minBounds;
@@ -86,7 +89,8 @@ struct Md3File {
   std::vector<Md3SurfaceData> surfaces;
 };
 
-// False for a file that is truncated, claims negative counts, more vertices than a surface may
-// have or frames without vertices, places a block outside the file, or holds a triangle index
-// outside its surface; file is then unspecified.
-bool ReadMd3(std::span<const uint8_t> bytes, Md3File* file);
+// False, with the reason, for a file that is truncated, claims negative counts, more surfaces
+// than a model or more vertices than a surface may have or frames without vertices, places a
+// block outside the file, or holds a triangle index outside its surface; file is then
+// unspecified.
+bool ReadMd3(std::span<const uint8_t> bytes, Md3File* file, std::string* reason);

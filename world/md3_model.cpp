@@ -15,6 +15,33 @@ namespace {
 // Hundreds of times the sky dome (a few kilobytes) and more than any one model of a real-time
 // scene needs; it also bounds the buffers a file can make us create (a few times its size).
 constexpr uint64_t kMaxModelFileBytes = 16u << 20;
+// What one model's buffers may come to: a vertex buffer per frame and an index buffer per
+// surface. Far above the sky dome (two buffers of a few kilobytes) and an animated character of
+// a few hundred frames alike, where a file within its size could ask for thousands of buffers
+// and three times its size in vertices.
+constexpr uint64_t kMaxModelBuffers = 4096;
+constexpr uint64_t kMaxModelBufferBytes = 16u << 20;
+
+// Whether the surfaces' buffers fit the model's budgets; says why not.
+bool WithinBudget(const Md3File& file, std::string* reason) {
+  uint64_t buffers = 0, bytes = 0;
+  for (const Md3SurfaceData& surface : file.surfaces) {
+    buffers += uint64_t(surface.header.frameCount) + 1;
+    bytes += surface.positions.size() * sizeof(SceneVertex) +
+             surface.triangles.size() * 3 * sizeof(uint16_t);
+  }
+  if (buffers > kMaxModelBuffers) {
+    *reason = "its surfaces make " + std::to_string(buffers) + " buffers, more than the " +
+              std::to_string(kMaxModelBuffers) + " a model may have";
+    return false;
+  }
+  if (bytes > kMaxModelBufferBytes) {
+    *reason = "its buffers take " + InMiB(bytes) + ", more than the " +
+              InMiB(kMaxModelBufferBytes) + " a model may take";
+    return false;
+  }
+  return true;
+}
 
 // The texture a surface's first shader names, found in directory.
 std::string TexturePath(const char* directory, const std::string& shader) {
@@ -99,10 +126,15 @@ void Md3Model::Release() {
 bool Md3Model::Load(const char* fileName, const char* textureDirectory, IDirect3DDevice8* device,
                     int alpha) {
   Release();
+  if (!device) return false;
   std::vector<uint8_t> bytes;
   std::string error;
-  if (!device || !ReadWholeFile(fileName, kMaxModelFileBytes, &bytes, &error) ||
-      !ReadMd3(bytes, &file_)) {
+  if (!ReadWholeFile(fileName, kMaxModelFileBytes, &bytes, &error)) {
+    ReportOnce(error);
+    return false;
+  }
+  if (!ReadMd3(bytes, &file_, &error) || !WithinBudget(file_, &error)) {
+    ReportOnce(HostPath(fileName) + ": " + error);
     file_ = Md3File();
     return false;
   }

@@ -31,7 +31,8 @@ class Md3Model {
   // opacity, positions as stored. With a texture directory each surface gets the texture its
   // first shader names: "USEDEFAULT" takes the name as stored, any other directory the name's
   // last part inside it; a texture that doesn't load leaves the surface untextured. False, with
-  // nothing built, when the file can't be read or doesn't hold a sound model.
+  // nothing built and the file and reason said on standard error, when the file can't be read,
+  // doesn't hold a sound model or its buffers would pass the model's budgets.
   bool Load(const char* fileName, const char* textureDirectory, IDirect3DDevice8* device,
             int alpha);
   // Draws every surface at its current frame; false at the first draw that fails.

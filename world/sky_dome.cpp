@@ -5,6 +5,7 @@
 #include "gfx/d3dx_matrix.h"
 #include "gfx/render_state_block.h"
 #include "gfx/render_target_scope.h"
+#include "platform/files.h"
 #include "world/md3_model.h"
 #include "world/scene_vertex.h"
 #include "world/surface_drawing.h"
@@ -86,15 +87,14 @@ bool SkyDome::Init(IDirect3DDevice8* device, const char* modelFile) {
 
 bool SkyDome::LoadDome(IDirect3DDevice8* device, const char* modelFile) {
   Md3Model model;
-  if (!model.Load(modelFile, nullptr, device, kDomeAlpha) || model.Surfaces().empty()) {
-    return false;
-  }
+  if (!model.Load(modelFile, nullptr, device, kDomeAlpha)) return false;
   // The dome is the first surface at its first frame; without both there is nothing to draw.
   domeVertices_ = model.TakeFrameVertices(0, 0);
   domeIndices_ = model.TakeIndices(0);
   if (!domeVertices_ || !domeIndices_) {
     SafeRelease(domeVertices_);
     SafeRelease(domeIndices_);
+    ReportOnce(HostPath(modelFile) + ": no first surface with vertices and triangles to draw");
     return false;
   }
   const Md3SurfaceHeader& surface = model.File().surfaces[0].header;

@@ -7,13 +7,14 @@
 
 #include <algorithm>
 #include <atomic>
-#include <climits>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "platform/audio.h"
 #include "platform/audio/headroom.h"
+#include "platform/files.h"
 
 namespace audio {
 namespace {
@@ -40,6 +41,7 @@ struct AudioSystem {
   bool silent = false;
   std::vector<std::unique_ptr<Sound>> sounds;
   std::unique_ptr<PeakLimiter> limiter;  // runs on the mixing thread while open
+  uint64_t soundBytes = 0;               // what the sounds' samples take together
 };
 
 AudioSystem& System() {
@@ -63,26 +65,74 @@ void ApplyGain(int /*voice*/, void* stream, int length, void* sound) {
   }
 }
 
-bool ToMixerFormat(const PcmSound& pcm, std::vector<uint8_t>* out) {
-  if ((pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16) || pcm.channels < 1 || pcm.channels > 2) {
-    return false;
+bool Fail(const std::string& why, std::string* reason) {
+  *reason = why;
+  return false;
+}
+
+// Bytes the mixer keeps of frames of pcm: two 16-bit channels for every frame at its rate.
+uint64_t MixerBytes(const PcmSound& pcm, uint64_t frames) {
+  const uint64_t mixerFrames = (frames * kRate + uint64_t(pcm.sampleRate) - 1) / pcm.sampleRate;
+  return mixerFrames * kOutputChannels * sizeof(int16_t);
+}
+
+// Moves what the stream has converted to the end of out; false when that would pass room.
+bool Drain(SDL_AudioStream* stream, uint64_t room, std::vector<uint8_t>* out) {
+  for (int available; (available = SDL_AudioStreamAvailable(stream)) > 0;) {
+    const size_t at = out->size();
+    if (at + size_t(available) > room) return false;
+    out->resize(at + size_t(available));
+    const int got = SDL_AudioStreamGet(stream, out->data() + at, available);
+    out->resize(at + size_t(std::max(got, 0)));
+    if (got <= 0) return got == 0;
   }
-  SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, pcm.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, pcm.channels,
-                        pcm.sampleRate, kFormat, kOutputChannels, kRate) < 0) {
-    return false;
+  return true;
+}
+
+// Feeds the stream the samples a piece at a time and takes out what it has converted after each,
+// so that nothing but the result grows with the sound.
+bool Convert(SDL_AudioStream* stream, std::span<const uint8_t> samples, uint64_t room,
+             std::vector<uint8_t>* out) {
+  constexpr size_t kPieceBytes = 64 << 10;
+  for (size_t at = 0; at < samples.size(); at += kPieceBytes) {
+    const size_t piece = std::min(kPieceBytes, samples.size() - at);
+    if (SDL_AudioStreamPut(stream, samples.data() + at, int(piece)) != 0 ||
+        !Drain(stream, room, out)) {
+      return false;
+    }
+  }
+  return SDL_AudioStreamFlush(stream) == 0 && Drain(stream, room, out);
+}
+
+// The sound in the mixer's format, if it fits in room bytes: checked before it is made.
+bool ToMixerFormat(const PcmSound& pcm, uint64_t room, std::vector<uint8_t>* out,
+                   std::string* reason) {
+  if ((pcm.bitsPerSample != 8 && pcm.bitsPerSample != 16) || pcm.channels < 1 || pcm.channels > 2 ||
+      pcm.sampleRate <= 0) {
+    return Fail("not 8- or 16-bit sound of one or two channels", reason);
   }
   const size_t frameBytes = size_t(pcm.channels) * size_t(pcm.bitsPerSample / 8);
   const size_t length = pcm.samples.size() - pcm.samples.size() % frameBytes;
-  if (length == 0 || length > size_t(INT_MAX / cvt.len_mult)) return false;
-  out->assign(pcm.samples.begin(), pcm.samples.begin() + ptrdiff_t(length));
-  if (!cvt.needed) return true;
-  out->resize(length * size_t(cvt.len_mult));
-  cvt.buf = out->data();
-  cvt.len = static_cast<int>(length);
-  if (SDL_ConvertAudio(&cvt) != 0) return false;
-  out->resize(size_t(cvt.len_cvt));
-  return true;
+  if (length == 0) return Fail("no whole sample", reason);
+  const uint64_t needed = MixerBytes(pcm, length / frameBytes);
+  if (needed > room) {
+    return Fail("it takes " + InMiB(needed) + " in the mixer's format, more than the " +
+                    InMiB(room) + " left of the " + InMiB(kSoundBudgetBytes) +
+                    " all sounds may take",
+                reason);
+  }
+  const std::unique_ptr<SDL_AudioStream, void (*)(SDL_AudioStream*)> stream(
+      SDL_NewAudioStream(pcm.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, Uint8(pcm.channels),
+                         pcm.sampleRate, kFormat, kOutputChannels, kRate),
+      SDL_FreeAudioStream);
+  if (!stream) {
+    return Fail(std::string("no conversion to the mixer's format (") + SDL_GetError() + ")",
+                reason);
+  }
+  out->clear();
+  out->reserve(size_t(needed));
+  if (Convert(stream.get(), {pcm.samples.data(), length}, room, out)) return true;
+  return Fail(std::string("a failed conversion (") + SDL_GetError() + ")", reason);
 }
 
 // Runs on the mixing thread over the sum of the voices.
@@ -144,18 +194,28 @@ void Close() {
   }
   system.sounds.clear();
   system.limiter.reset();
+  system.soundBytes = 0;
   system.open = false;
   system.silent = false;
 }
 
-SoundId Load(const PcmSound& pcm) {
+SoundId Load(const PcmSound& pcm, std::string* reason) {
   AudioSystem& system = System();
-  if (!system.open) return kNoSound;
+  if (!system.open) {
+    *reason = "no sound output is open";
+    return kNoSound;
+  }
   auto sound = std::make_unique<Sound>();
   if (!system.silent) {
-    if (!ToMixerFormat(pcm, &sound->samples)) return kNoSound;
+    if (!ToMixerFormat(pcm, kSoundBudgetBytes - system.soundBytes, &sound->samples, reason)) {
+      return kNoSound;
+    }
     sound->chunk = Mix_QuickLoad_RAW(sound->samples.data(), Uint32(sound->samples.size()));
-    if (!sound->chunk) return kNoSound;
+    if (!sound->chunk) {
+      *reason = Mix_GetError();
+      return kNoSound;
+    }
+    system.soundBytes += sound->samples.size();
   }
   system.sounds.push_back(std::move(sound));
   return static_cast<SoundId>(system.sounds.size() - 1);

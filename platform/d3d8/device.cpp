@@ -63,11 +63,6 @@ uint64_t VerticesIn(UINT size, UINT stride, UINT vertexSize) {
   return size < vertexSize ? 0 : (size - vertexSize) / stride + 1;
 }
 
-template <typename T>
-void Forget(std::vector<T*>& live, const T* object) {
-  live.erase(std::remove(live.begin(), live.end(), object), live.end());
-}
-
 }  // namespace
 
 // What the device holds on to besides the pipeline state.
@@ -136,19 +131,21 @@ IDirect3DDevice8::~IDirect3DDevice8() {
   SafeRelease(bindings_->indices);
   DropSurface(state_->renderTarget);
   // Resources the program still holds outlive the device; they no longer report to it.
-  for (IDirect3DTexture8* texture : liveTextures_) ResourceAccess::DetachDevice(*texture);
+  for (const auto& [texture, bytes] : liveTextures_) ResourceAccess::DetachDevice(*texture);
   for (BufferResource* buffer : liveBuffers_) ResourceAccess::DetachDevice(*buffer);
   backend_.reset();
   d3d_->Release();
 }
 
 void IDirect3DDevice8::ResourceDestroyed(const IDirect3DTexture8* texture) {
-  Forget(liveTextures_, texture);
+  const auto live = liveTextures_.find(const_cast<IDirect3DTexture8*>(texture));
+  textureBytes_ -= live->second;
+  liveTextures_.erase(live);
   backend_->TextureDestroyed(texture);
 }
 
 void IDirect3DDevice8::ResourceDestroyed(const BufferResource* buffer) {
-  Forget(liveBuffers_, buffer);
+  liveBuffers_.erase(const_cast<BufferResource*>(buffer));
   backend_->BufferDestroyed(buffer);
 }
 
@@ -375,10 +372,17 @@ HRESULT IDirect3DDevice8::CreateTexture(UINT width, UINT height, UINT levels, DW
       (renderTarget ? IsRenderTargetFormat(format) && pool == D3DPOOL_DEFAULT && levels <= 1
                     : IsTextureFormat(format));
   if (!valid) return D3DERR_INVALIDCALL;
-  *texture = new IDirect3DTexture8(this, width, height, levels == 0 ? fullChain : levels, usage,
-                                   format, pool);
-  liveTextures_.push_back(*texture);
+  if (levels == 0) levels = fullChain;
+  const uint64_t bytes = TextureBytes(width, height, levels, format);
+  if (bytes > GetAvailableTextureMem()) return D3DERR_OUTOFVIDEOMEMORY;
+  *texture = new IDirect3DTexture8(this, width, height, levels, usage, format, pool);
+  liveTextures_.emplace(*texture, bytes);
+  textureBytes_ += bytes;
   return D3D_OK;
+}
+
+UINT IDirect3DDevice8::GetAvailableTextureMem() {
+  return static_cast<UINT>(kTextureMemoryBytes - textureBytes_);
 }
 
 HRESULT IDirect3DDevice8::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
@@ -391,7 +395,7 @@ HRESULT IDirect3DDevice8::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf
     return D3DERR_INVALIDCALL;
   }
   *buffer = new IDirect3DVertexBuffer8(this, length, usage);
-  liveBuffers_.push_back(*buffer);
+  liveBuffers_.insert(*buffer);
   return D3D_OK;
 }
 
@@ -405,7 +409,7 @@ HRESULT IDirect3DDevice8::CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT 
   }
   if (format != D3DFMT_INDEX16) return D3DERR_NOTAVAILABLE;  // 16-bit indices only
   *buffer = new IDirect3DIndexBuffer8(this, length, usage);
-  liveBuffers_.push_back(*buffer);
+  liveBuffers_.insert(*buffer);
   return D3D_OK;
 }
 

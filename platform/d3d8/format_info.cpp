@@ -53,6 +53,15 @@ UINT FullMipChain(UINT width, UINT height) {
   return levels;
 }
 
+uint64_t TextureBytes(UINT width, UINT height, UINT levels, D3DFORMAT format) {
+  uint64_t bytes = 0;
+  for (UINT level = 0; level < levels; ++level) {
+    bytes += uint64_t{std::max(width >> level, 1u)} * std::max(height >> level, 1u) *
+             BytesPerPixel(format);
+  }
+  return bytes;
+}
+
 D3DSURFACE_DESC SurfaceDesc(D3DFORMAT format, DWORD usage, D3DPOOL pool, UINT width, UINT height) {
   D3DSURFACE_DESC desc{};
   desc.Format = format;

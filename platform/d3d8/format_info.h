@@ -30,5 +30,7 @@ bool IsRenderTargetFormat(D3DFORMAT format);
 bool IsDepthFormat(D3DFORMAT format);
 // The number of levels in a full mip chain: down to 1 x 1, halving each side.
 UINT FullMipChain(UINT width, UINT height);
+// Bytes of a texture's levels, whether or not they keep a CPU copy.
+uint64_t TextureBytes(UINT width, UINT height, UINT levels, D3DFORMAT format);
 // The description of a width x height surface.
 D3DSURFACE_DESC SurfaceDesc(D3DFORMAT format, DWORD usage, D3DPOOL pool, UINT width, UINT height);

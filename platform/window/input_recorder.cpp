@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files.h"
 #include "platform/window/input_script.h"
 
 namespace {
+
+constexpr char kHeader[] = "# recorded input: seconds of the program's clock, then the event\n";
 
 // The event of a script line, or empty for a message scripts don't carry.
 std::string EventOf(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -28,18 +31,25 @@ std::string EventOf(UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool InputRecorder::Open(const char* path, std::string* error) {
+  path_ = path;
   file_.reset(std::fopen(path, "w"));
-  if (file_) {
-    std::fputs("# recorded input: seconds of the program's clock, then the event\n", file_.get());
-    return true;
-  }
-  *error = std::string(path) + ": cannot write the input recording (" + std::strerror(errno) + ")";
+  if (Written(file_ && std::fputs(kHeader, file_.get()) >= 0)) return true;
+  *error = failure_;
   return false;
 }
 
 void InputRecorder::Record(uint32_t elapsedMs, UINT message, WPARAM wParam, LPARAM lParam) {
   const std::string event = EventOf(message, wParam, lParam);
   if (!file_ || event.empty()) return;
-  std::fprintf(file_.get(), "%u.%03u %s\n", elapsedMs / 1000, elapsedMs % 1000, event.c_str());
-  std::fflush(file_.get());
+  const bool printed = std::fprintf(file_.get(), "%u.%03u %s\n", elapsedMs / 1000, elapsedMs % 1000,
+                                    event.c_str()) >= 0;
+  if (!Written(printed)) ReportOnce(failure_ + "; the recording stops here");
+}
+
+bool InputRecorder::Written(bool printed) {
+  // A full disk shows only when the line is flushed.
+  if (printed && std::fflush(file_.get()) == 0) return true;
+  failure_ = path_ + ": cannot write the input recording (" + std::strerror(errno) + ")";
+  file_.reset();
+  return false;
 }

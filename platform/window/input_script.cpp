@@ -12,6 +12,10 @@ namespace {
 
 // A script of a million events is a few megabytes; anything larger is not a script.
 constexpr uint64_t kMaxScriptBytes = 4 << 20;
+// Events a script may hold, each typed character one: a session of an hour played by hand with
+// the mouse never still is about 200,000, a console session of ten minutes about 20,000. It
+// bounds what a script makes the program keep and type, whatever its size on disk.
+constexpr size_t kMaxScriptEvents = 1 << 18;
 
 struct NamedKey {
   const char* name;
@@ -148,20 +152,28 @@ std::string VirtualKeyName(WPARAM key) {
   return std::to_string(key);
 }
 
+bool InputScript::HasRoom(size_t events, std::string* reason) const {
+  if (messages_.size() + events <= kMaxScriptEvents) return true;
+  *reason = "the script holds more than " + std::to_string(kMaxScriptEvents) +
+            " events (each typed character is one)";
+  return false;
+}
+
 bool InputScript::ParseLine(const std::string& line, std::string* reason) {
   std::istringstream in(line);
   std::string timeToken, verb;
   in >> timeToken >> verb;
   ScriptedMessage msg;
   if (!ParseSeconds(timeToken, &msg.timeMs)) {
-    *reason = "expected a time in seconds, found \"" + timeToken + "\"";
+    *reason = "expected a time in seconds, found " + Quoted(timeToken);
     return false;
   }
   std::string rest;
   std::getline(in >> std::ws, rest);
   std::istringstream args(rest);
+  // No event takes more than two words; a third tells that there are too many.
   std::vector<std::string> words;
-  for (std::string w; args >> w;) words.push_back(w);
+  for (std::string w; words.size() < 3 && args >> w;) words.push_back(w);
 
   auto expectArgs = [&](size_t n, const char* what) {
     if (words.size() == n) return true;
@@ -170,9 +182,9 @@ bool InputScript::ParseLine(const std::string& line, std::string* reason) {
   };
 
   if (verb == "keydown" || verb == "keyup" || verb == "key") {
-    if (!expectArgs(1, "one key")) return false;
+    if (!expectArgs(1, "one key") || !HasRoom(verb == "key" ? 2 : 1, reason)) return false;
     if (!VirtualKeyFromName(words[0], &msg.wParam)) {
-      *reason = "unknown key \"" + words[0] + "\"";
+      *reason = "unknown key " + Quoted(words[0]);
       return false;
     }
     if (verb != "keyup") {
@@ -187,9 +199,9 @@ bool InputScript::ParseLine(const std::string& line, std::string* reason) {
   }
   if (verb == "char") {
     unsigned long code = 0;
-    if (!expectArgs(1, "one character code")) return false;
+    if (!expectArgs(1, "one character code") || !HasRoom(1, reason)) return false;
     if (!ParseNumber(words[0], 255, &code)) {
-      *reason = "character code must be 0 to 255, found \"" + words[0] + "\"";
+      *reason = "character code must be 0 to 255, found " + Quoted(words[0]);
       return false;
     }
     msg.message = WM_CHAR;
@@ -203,7 +215,7 @@ bool InputScript::ParseLine(const std::string& line, std::string* reason) {
       *reason = "text takes characters";
       return false;
     }
-    if (!Unescape(rest, &text, reason)) return false;
+    if (!Unescape(rest, &text, reason) || !HasRoom(text.size(), reason)) return false;
     msg.message = WM_CHAR;
     for (char c : text) {
       msg.wParam = static_cast<unsigned char>(c);
@@ -213,7 +225,7 @@ bool InputScript::ParseLine(const std::string& line, std::string* reason) {
   }
   if (verb == "mouse") {
     unsigned long x = 0, y = 0;
-    if (!expectArgs(2, "x and y")) return false;
+    if (!expectArgs(2, "x and y") || !HasRoom(1, reason)) return false;
     if (!ParseNumber(words[0], 0xFFFF, &x) || !ParseNumber(words[1], 0xFFFF, &y)) {
       *reason = "mouse coordinates must be 0 to 65535";
       return false;
@@ -224,12 +236,12 @@ bool InputScript::ParseLine(const std::string& line, std::string* reason) {
     return true;
   }
   if (verb == "close") {
-    if (!expectArgs(0, "no arguments")) return false;
+    if (!expectArgs(0, "no arguments") || !HasRoom(1, reason)) return false;
     msg.message = WM_DESTROY;
     messages_.push_back(msg);
     return true;
   }
-  *reason = verb.empty() ? "missing event" : "unknown event \"" + verb + "\"";
+  *reason = verb.empty() ? "missing event" : "unknown event " + Quoted(verb);
   return false;
 }
 

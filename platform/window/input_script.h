@@ -7,7 +7,8 @@
 //   <seconds> text <characters>                 (\r is Enter, \t Tab, \# a '#', \\ a backslash)
 //   <seconds> mouse <x> <y>                            (client coordinates)
 //   <seconds> close                                    (the window is closed)
-// A '#' starts a comment, which runs to the end of the line; blank lines are ignored.
+// A '#' starts a comment, which runs to the end of the line; blank lines are ignored. A script
+// holds at most 262,144 events, each character of a text one.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ class InputScript {
 
  private:
   bool ParseLine(const std::string& line, std::string* reason);
+  // Whether that many more events fit the script; says why not.
+  bool HasRoom(size_t events, std::string* reason) const;
 
   std::vector<ScriptedMessage> messages_;
   size_t next_ = 0;

@@ -8,7 +8,12 @@
 #include <set>
 #include <sstream>
 
+#include "app/app_globals.h"
 #include "app/frame_statistics.h"
+#include "app/run_monitor.h"
+#include "platform/d3d8/record/recording_backend.h"
+#include "platform/host.h"
+#include "services/frame_timer.h"
 
 namespace {
 
@@ -62,6 +67,8 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
       {"--capture-every", "2"},
       {"--capture", "d", "--capture-at", "1,,2"},
       {"--capture", "d", "--capture-at", "1", "--capture-every", "1"},
+      {"--input", VULCARA_SOURCE_DIR "/README.md", "--record-input",
+       VULCARA_SOURCE_DIR "/./README.md"},
   };
   for (const auto& args : bad) {
     RunOptions o;
@@ -72,6 +79,27 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
   RunOptions o;
   EXPECT_EQ(Parse({"--help"}, &o), RunOptionsResult::kHelp);
   EXPECT_EQ(Parse({"--version"}, &o), RunOptionsResult::kVersion);
+}
+
+// A fixed-step run of T seconds stops at the first frame whose clock reaches T; frame k shows
+// (k - 1) x S ms, so twenty minutes of 20 ms frames are 60,001 frames.
+TEST(RunMonitor, ARunOfTSecondsAtStepsOfSHasTOverSPlusOneFrames) {
+  host::UseVirtualClock(20, 0);
+  g_device = CreateRecordingDevice(8, 8);
+  g_timer = new FrameTimer();
+  RunOptions options;
+  options.seconds = 1200.0;
+  RunMonitor monitor(options);
+  uint64_t frames = 0;
+  for (MSG quit{}; !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE); ++frames) {
+    g_timer->Update();
+    monitor.FrameDone();
+    host::AdvanceVirtualClock();
+  }
+  EXPECT_EQ(frames, 60001u);
+  delete std::exchange(g_timer, nullptr);
+  SafeRelease(g_device);
+  host::UseRealClock();
 }
 
 TEST(FrameStatistics, PercentilesByNearestRank) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "drawn_quad.h"
 #include "platform/host.h"
 #include "recorded_scene.h"
@@ -31,6 +33,24 @@ TEST(ConsoleLinesTest, KeepsTheNewest23CutTo127AndLogsEveryLineWholeAtOnce) {
   std::vector<std::string> logged = FileLines("con.log");
   ASSERT_EQ(logged.size(), 30u);
   EXPECT_EQ(logged[29].size(), 200u);
+}
+
+// A folder, a link to nowhere, and a full device (which fails at the first line written).
+TEST(ConsoleLinesTest, ALogThatCannotBeWrittenIsSaidOnceAndTheLinesAreStillKept) {
+  TestFolder folder;
+  std::filesystem::create_directory("folder.log");
+  std::filesystem::create_symlink("missing/con.log", "dangling.log");
+  for (const char* log : {"folder.log", "dangling.log", "/dev/full"}) {
+    ConsoleLines lines;
+    ::testing::internal::CaptureStderr();
+    lines.OpenLog(log);
+    lines.Print("one");
+    lines.Print("two");
+    EXPECT_STREQ(lines.Slot(1), "two");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind(std::string(log) + ": cannot write the console log (", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  }
 }
 
 class ConsoleTest : public ::testing::Test {

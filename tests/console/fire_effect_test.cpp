@@ -111,10 +111,20 @@ TEST_F(FireEffectTest, EveryRowButTheSeedRowShowsItsHeatThroughThePalette) {
   }
 }
 
-TEST_F(FireEffectTest, InitRefusesFilesWithoutAPaletteAndImpossibleShapes) {
+TEST_F(FireEffectTest, InitRefusesFilesWithoutAFullPaletteOfTheirOwnAndImpossibleShapes) {
   WriteBitmap("grey.bmp", GreyRamp24(4, 4, 1));
-  EXPECT_FALSE(fire_->Init(16, "grey.bmp", 3, 10, 26, false, device_));
-  EXPECT_FALSE(fire_->Init(16, "missing.bmp", 3, 10, 26, false, device_));
+  // Sixteen colours, and 256 of which half are the picture's own pixels.
+  WriteBitmap("sixteen.bmp", {4, 4, 4, 0, 54 + 16 * 4, std::vector<uint8_t>(16), {}});
+  WriteBitmap("lent.bmp", {32, 32, 8, 0, 54 + 128 * 4, std::vector<uint8_t>(32 * 32), {}});
+  ::testing::internal::CaptureStderr();
+  for (const char* file : {"grey.bmp", "sixteen.bmp", "lent.bmp", "missing.bmp"}) {
+    EXPECT_FALSE(fire_->Init(16, file, 3, 10, 26, false, device_)) << file;
+  }
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "grey.bmp: a palette of 0 colours, not the 256 of a fire\n"
+            "sixteen.bmp: a palette of 16 colours, not the 256 of a fire\n"
+            "lent.bmp: a palette that runs into its pixels\n"
+            "missing.bmp: cannot open it (No such file or directory)\n");
   EXPECT_FALSE(fire_->Init(16, "pal.bmp", 0, 10, 26, false, device_));
   EXPECT_FALSE(fire_->Init(0, "pal.bmp", 3, 10, 26, false, device_));
   EXPECT_FALSE(fire_->Update());  // no texture to fill

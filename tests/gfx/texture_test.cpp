@@ -230,6 +230,31 @@ TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {
   }
 }
 
+// Run-length pictures of a few kilobytes, each row one end-of-line code, that claim large sizes.
+TEST_F(TextureTest, PicturesBeyondOneTexturesOrAllTexturesMemoryAreRefusedWithTheBudget) {
+  auto blank = [](uint32_t width, uint32_t height) {
+    return BmpRleWrap(width, height, {PALETTEENTRY{}}, std::string(2 * height, '\0') + "\0\1");
+  };
+  WriteFileBytes("textures/huge.bmp", blank(16384, 4096));
+  WriteFileBytes("textures/large.bmp", blank(1024, 1024));  // 5.3 MiB with its mip chain
+  ::testing::internal::CaptureStderr();
+  IDirect3DTexture8* texture = nullptr;
+  EXPECT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\huge.bmp", &texture),
+            D3DXERR_INVALIDDATA);
+  std::vector<IDirect3DTexture8*> loaded;
+  while (SUCCEEDED(D3DXCreateTextureFromFileA(device_, "textures\\large.bmp", &texture))) {
+    loaded.push_back(texture);
+  }
+  EXPECT_EQ(loaded.size(), 12u);
+  for (IDirect3DTexture8* t : loaded) t->Release();
+  EXPECT_EQ(device_->GetAvailableTextureMem(), kTextureMemoryBytes);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "textures/huge.bmp: a picture of 16384 x 4096, whose texture takes 341.3 MiB, more "
+            "than the 16.0 MiB one texture may take\n"
+            "textures/large.bmp: its texture takes 5.3 MiB, more than the 0.0 MiB left of the "
+            "64.0 MiB all textures may take\n");
+}
+
 TEST_F(TextureTest, CreateTextureFillsInDefaultsAndRefusesNulls) {
   IDirect3DTexture8* texture = nullptr;
   EXPECT_EQ(D3DXCreateTexture(nullptr, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),

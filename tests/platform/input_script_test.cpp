@@ -71,6 +71,16 @@ TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
     EXPECT_EQ(error.rfind("line 3:", 0), 0u) << line << " -> " << error;
     EXPECT_TRUE(script.Messages().empty()) << line;
   }
+  // A huge token is quoted back cut short; a script types no more than its budget of events.
+  InputScript script;
+  std::string error;
+  EXPECT_FALSE(script.Parse("1 keydown " + std::string(1 << 20, 'K'), &error));
+  EXPECT_EQ(error, "line 1: unknown key \"" + std::string(40, 'K') + "...\"");
+  const std::string typing = "0 text " + std::string(1 << 17, 'x') + "\n";
+  EXPECT_TRUE(script.Parse(typing + typing, &error)) << error;
+  EXPECT_FALSE(script.Parse(typing + typing + "9 close\n", &error));
+  EXPECT_EQ(error,
+            "line 3: the script holds more than 262144 events (each typed character is one)");
 }
 
 // The README's example script, as the README shows it.
@@ -133,6 +143,8 @@ TEST(InputScript, RecordedInputReplaysAsTheSameMessages) {
   InputRecorder unwritable;
   EXPECT_FALSE(unwritable.Open("no/such/folder/recorded.txt", &error));
   EXPECT_NE(error.find("no/such/folder/recorded.txt"), std::string::npos);
+  EXPECT_FALSE(unwritable.Open("/dev/full", &error));
+  EXPECT_EQ(error, "/dev/full: cannot write the input recording (No space left on device)");
 }
 
 }  // namespace

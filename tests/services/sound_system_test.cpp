@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <memory>
+#include <tuple>
 
 #include "disk_audio.h"
 #include "test_folder.h"
@@ -96,7 +98,7 @@ TEST_F(SoundSystemTest, TheLoudestMomentIsLimitedBelowFullScaleWithoutAClippedSa
   EXPECT_GT(loudest, 26000);  // loud enough for the limiter to have worked
 }
 
-TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothing) {
+TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothingAndAreNamedOnce) {
   const std::string good = ConstantWav(1000, 100);
   folder_.Write("good.wav", good);
   folder_.Write("truncated.wav", good.substr(0, good.size() - 2));
@@ -104,10 +106,16 @@ TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothing) {
   folder_.Write("silence.wav", ConstantWav(0, 0));
   folder_.Write("garbage.wav", std::string(200, '\x5A'));
   folder_.Write("slow.wav", ConstantWav(1000, 100, 100));  // would grow 220-fold
+  folder_.Write("float.wav", WavBytes(3, 1, kRate, 32, std::string(8, '\0')));
+  ::testing::internal::CaptureStderr();
   for (const char* file : {"truncated.wav", "empty.wav", "silence.wav", "garbage.wav", "slow.wav",
-                           "missing.wav", "."}) {
+                           "float.wav", "missing.wav", ".", "/dev/zero", "/dev/zero"}) {
     EXPECT_FALSE(sound_->Load(file, "bad")) << file;
   }
+  // Each is named with its reason once, /dev/zero too, though it was read twice.
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 9) << err;
+  EXPECT_EQ(LinesStartingWith(err, "float.wav: samples encoded as format 3, not PCM").size(), 1u);
   EXPECT_FALSE(sound_->Play("bad", false));
   EXPECT_FALSE(sound_->SetVolume("bad", 0));
   EXPECT_FALSE(sound_->Stop("bad"));
@@ -120,6 +128,30 @@ TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothing) {
   // One sound system at a time owns the output.
   SoundSystem second;
   EXPECT_FALSE(second.Init(nullptr));
+}
+
+// Sparse files of silence, a few bytes on disk: an 8 kHz 8-bit sound within the file cap would
+// take eleven times its size in the mixer's format; minutes of sound fill its budget.
+TEST_F(SoundSystemTest, SoundsBeyondTheMixersBudgetAreRefusedWithIt) {
+  for (const auto& [name, rate, bits, bytes] : {std::tuple{"grows.wav", 8000, 8, 7u << 20},
+                                                std::tuple{"minute.wav", kRate, 16, 3u << 20}}) {
+    std::string wav = WavBytes(1, 1, rate, bits, "");
+    wav.replace(wav.size() - 4, 4, reinterpret_cast<const char*>(&bytes), 4);  // data size
+    folder_.Write(name, wav);
+    std::filesystem::resize_file(name, wav.size() + bytes);
+  }
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(sound_->Load("grows.wav", "bomb"));
+  EXPECT_TRUE(sound_->Load("minute.wav", "first"));
+  EXPECT_TRUE(sound_->Load("minute.wav", "second"));
+  EXPECT_FALSE(sound_->Load("minute.wav", "third"));
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err,
+            "grows.wav: it takes 77.2 MiB in the mixer's format, more than the 16.0 MiB left of "
+            "the 16.0 MiB all sounds may take\n"
+            "minute.wav: it takes 6.0 MiB in the mixer's format, more than the 4.0 MiB left of "
+            "the 16.0 MiB all sounds may take\n");
+  EXPECT_TRUE(sound_->Play("second", false));
 }
 
 TEST_F(SoundSystemTest, WithoutAnAudioDeviceTheProgramRunsSilentAndSaysSoOnce) {

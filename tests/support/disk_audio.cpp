@@ -48,15 +48,23 @@ std::vector<int16_t> DiskAudio::LeftChannel() const {
   return left;
 }
 
-std::string ConstantWav(int16_t value, int frames, int rate) {
+std::string WavBytes(uint16_t format, uint16_t channels, uint32_t rate, uint16_t bits,
+                     const std::string& data) {
+  const uint32_t block = channels * bits / 8u;
   std::string wav = "RIFF";
-  PutLe(&wav, 36 + 2 * frames, 4);
+  PutLe(&wav, uint32_t(36 + data.size()), 4);
   wav += "WAVEfmt ";
-  for (uint32_t field : {16u, 1u | 1u << 16, uint32_t(rate), uint32_t(rate * 2), 2u | 16u << 16}) {
+  for (uint32_t field :
+       {16u, format | uint32_t{channels} << 16, rate, rate * block, block | uint32_t{bits} << 16}) {
     PutLe(&wav, field, 4);
   }
   wav += "data";
-  PutLe(&wav, 2 * frames, 4);
-  for (int i = 0; i < frames; ++i) PutLe(&wav, uint16_t(value), 2);
-  return wav;
+  PutLe(&wav, uint32_t(data.size()), 4);
+  return wav + data;
+}
+
+std::string ConstantWav(int16_t value, int frames, int rate) {
+  std::string samples;
+  for (int i = 0; i < frames; ++i) PutLe(&samples, uint16_t(value), 2);
+  return WavBytes(1, 1, uint32_t(rate), 16, samples);
 }

@@ -20,6 +20,10 @@ class DiskAudio {
   std::vector<int16_t> LeftChannel() const;
 };
 
+// A WAV file: a format chunk of these fields (format 1 is PCM), then a data chunk of data.
+std::string WavBytes(uint16_t format, uint16_t channels, uint32_t rate, uint16_t bits,
+                     const std::string& data);
+
 // A 16-bit mono WAV file of frames samples of one value: what is heard tells which sounds play,
 // and how loud.
 std::string ConstantWav(int16_t value, int frames, int rate = DiskAudio::kRate);

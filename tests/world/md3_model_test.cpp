@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/host.h"
@@ -142,6 +143,33 @@ TEST_F(Md3ModelTest, FilesThatDoNotHoldWhatTheyClaimAreRefused) {
   Md3Model model;
   EXPECT_FALSE(model.Load("absent.md3", nullptr, device_, 255));
   EXPECT_TRUE(RecordingOf(device_).destroyedBuffers.empty());  // nothing was ever built
+}
+
+// Files that hold all they claim, refused for what building them would cost; the frames and
+// vertices of a triangle's surface are claimed and the file grown sparse, a few bytes on disk.
+TEST_F(Md3ModelTest, ModelsBeyondTheirBudgetsOfSurfacesAndBuffersAreRefusedWithIt) {
+  TestMd3 many = TriangleMd3();
+  many.surfaces.resize(kMaxMd3Surfaces + 1, many.surfaces[0]);
+  folder_.Write("surfaces.md3", Md3Bytes(many));
+  const size_t surface = Md3SurfaceStart(TriangleMd3(), 0);
+  for (const auto& [name, frames, vertices] :
+       {std::tuple{"frames.md3", 4096, 3}, std::tuple{"vertices.md3", 11, 65536}}) {
+    std::string bytes = Md3Bytes(TriangleMd3());
+    Put32(&bytes, surface + 72, frames);
+    Put32(&bytes, surface + 80, vertices);
+    folder_.Write(name, bytes);
+    std::filesystem::resize_file(name, bytes.size() + size_t{8} * frames * vertices);
+  }
+  ::testing::internal::CaptureStderr();
+  for (const char* name : {"surfaces.md3", "frames.md3", "vertices.md3"}) {
+    Md3Model model;
+    EXPECT_FALSE(model.Load(name, nullptr, device_, 255)) << name;
+  }
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "surfaces.md3: 33 surfaces, more than the 32 a model may have\n"
+            "frames.md3: its surfaces make 4097 buffers, more than the 4096 a model may have\n"
+            "vertices.md3: its buffers take 16.5 MiB, more than the 16.0 MiB a model may take\n");
+  EXPECT_TRUE(RecordingOf(device_).destroyedBuffers.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "world/md3_file.h"
 
@@ -35,9 +36,11 @@ bool Whole(const Md3SurfaceData& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Md3File file;
-  if (!ReadMd3({data, size}, &file)) return 0;
+  std::string reason;
+  if (!ReadMd3({data, size}, &file, &reason)) return 0;
   // Frames, tags, the first surface's header and shaders, each of its three blocks found by
   // offset, and the later surfaces: each of these seven parts lies within the file.
+  if (file.surfaces.size() > size_t(kMaxMd3Surfaces)) std::abort();
   size_t kept = file.frames.size() * 56 + file.tags.size() * 112;
   for (const Md3SurfaceData& surface : file.surfaces) {
     if (!Whole(surface)) std::abort();

@@ -22,7 +22,10 @@ Md3SurfaceData SkyDome() {
   const std::string bytes = GeneratedFolder::Contents(GeneratedFolder::File("misc/skydome.md3"));
   constexpr uint32_t kIdp3 = 'I' | 'D' << 8 | 'P' << 16 | '3' << 24;
   Md3File file;
-  EXPECT_TRUE(ReadMd3({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, &file));
+  std::string reason;
+  EXPECT_TRUE(
+      ReadMd3({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, &file, &reason))
+      << reason;
   EXPECT_EQ(file.identifier, kIdp3);
   EXPECT_EQ(file.version, 15);
   EXPECT_EQ(file.frames.size(), 1u);

@@ -1,4 +1,4 @@
-#include "app/printable_text.h"
+#include "platform/printable_text.h"
 
 #include <cstdio>
 
