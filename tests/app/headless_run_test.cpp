@@ -319,20 +319,26 @@ TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
 }
 
 // Every file of the data folder in turn: without it the start-up stops at its row with the row's
-// message, or the program runs on; a missing file costs no sanitizer error or leak either way.
+// message, the rows before it logged, or the program runs on; the file is named once, and its
+// absence costs no sanitizer error or leak either way.
 TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
-  const std::map<std::string_view, const char*> stopsAt = {
-      {"font/FONT_8.bmp", "Error: Console Initialization Error"},
-      {"font/FONT_8.fon", "Error: Console Initialization Error"},
-      {"misc/firepal.bmp", "Error: Error Initializing Fire"},
-      {"misc/skydome.md3", "Error: Error Initializing Sky Dome"},
-      {"textures/smoke.bmp", "Error: Particle System Init: FAIL"},
-      {"textures/volcanoh24.bmp", "Error: Volcano Terrain Generation: FAIL"},
-      {"textures/erupdebris.bmp", "Error: Explosion System Init: FAIL"},
-      {"manifest.txt", "no data folder found"}};
+  struct Stop {
+    const char* message;
+    size_t linesLogged;
+  };
+  const std::map<std::string_view, Stop> stopsAt = {
+      {"font/FONT_8.bmp", {"Error: Console Initialization Error", 10}},
+      {"font/FONT_8.fon", {"Error: Console Initialization Error", 10}},
+      {"misc/firepal.bmp", {"Error: Error Initializing Fire", 3}},
+      {"misc/skydome.md3", {"Error: Error Initializing Sky Dome", 4}},
+      {"textures/smoke.bmp", {"Error: Particle System Init: FAIL", 5}},
+      {"textures/volcanoh24.bmp", {"Error: Volcano Terrain Generation: FAIL", 7}},
+      {"textures/erupdebris.bmp", {"Error: Explosion System Init: FAIL", 8}},
+      {"manifest.txt", {"no data folder found", 0}}};
   for (std::string_view file : assetgen::kDataFiles) {
     folder_.CopyFrom(VULCARA_DATA_DIR);
     std::filesystem::remove_all("cap");
+    std::filesystem::remove("conout.log");
     std::filesystem::remove(file);
     RunResult run =
         RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 3");
@@ -340,10 +346,13 @@ TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
     const bool stops = stop != stopsAt.end();
     ExpectEnded(run, stops ? 1 : 0, std::string(file));
     EXPECT_EQ(std::filesystem::exists("cap/frame-000003.png"), !stops) << file;
+    const size_t logged = stops ? stop->second.linesLogged : kStartUpLines.size();
+    EXPECT_EQ(FileLines("conout.log"),
+              std::vector(kStartUpLines.begin(), kStartUpLines.begin() + logged))
+        << file;
     if (stops) {
-      EXPECT_NE(run.output.find(stop->second), std::string::npos) << run.output;
+      EXPECT_NE(run.output.find(stop->second.message), std::string::npos) << run.output;
     }
-    // However many objects read it, the file is named once, with the reason.
     EXPECT_EQ(Occurrences(run.output, std::string(file)), 1) << run.output;
   }
 }

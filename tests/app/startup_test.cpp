@@ -196,46 +196,6 @@ TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
   EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 
-// A missing file stops the start-up at its row: the rows before it stand and are logged, the
-// row's own object was made before its initialisation failed, and the next row's never is. The
-// console's font alone is reported and the start-up goes on.
-struct StoppedRow {
-  const char* missing;
-  const char* message;
-  size_t linesLogged;
-  bool (*ownObjectMade)();
-  bool (*nextObjectMade)();
-};
-
-class StartupStopsAtItsRow : public StartupTest,
-                             public ::testing::WithParamInterface<StoppedRow> {};
-
-TEST_P(StartupStopsAtItsRow, WithItsMessageAndTheRowsBeforeItLogged) {
-  const StoppedRow& row = GetParam();
-  std::filesystem::remove_all(row.missing);
-  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find(row.message), std::string::npos) << err;
-  EXPECT_EQ(FileLines("conout.log"),
-            std::vector(kStartUpLines.begin(), kStartUpLines.begin() + row.linesLogged));
-  EXPECT_TRUE(row.ownObjectMade());
-  if (row.nextObjectMade) {
-    EXPECT_FALSE(row.nextObjectMade());
-  }
-  EXPECT_EQ(NextMessage().message, WM_QUIT);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    MissingFiles, StartupStopsAtItsRow,
-    ::testing::Values(
-        StoppedRow{"misc/firepal.bmp", "Error: Error Initializing Fire", 3,
-                   [] { return g_consoleFire != nullptr; }, [] { return g_skyDome != nullptr; }},
-        StoppedRow{"misc/skydome.md3", "Error: Error Initializing Sky Dome", 4,
-                   [] { return g_skyDome != nullptr; }, [] { return g_smoke != nullptr; }},
-        StoppedRow{"textures/volcanoh24.bmp", "Error: Volcano Terrain Generation: FAIL", 7,
-                   [] { return g_terrain != nullptr; }, [] { return g_explosion != nullptr; }},
-        StoppedRow{"font", "Error: Console Initialization Error", 10,
-                   [] { return g_demo != nullptr; }, nullptr}));
-
 TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
   StartWith("displaymode= 0 waterdetail= low showfps= 0");
   g_timer->Update();
