@@ -1,6 +1,7 @@
 // The audio calls on SDL2_mixer. The mixer's own volumes (0 to 128) are too coarse for
 // hundredths of a decibel: at -40 dB one step is 6 dB. So the mixer's volumes stay at full and
 // every instance runs through a gain effect that reads its sound's linear gain as it mixes.
+// That effect also applies the master gain, and a limiter runs over the finished mix.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "platform/audio.h"
+#include "platform/audio/headroom.h"
 
 namespace audio {
 namespace {
@@ -38,6 +40,7 @@ struct AudioSystem {
   bool open = false;
   bool silent = false;
   std::vector<std::unique_ptr<Sound>> sounds;
+  std::unique_ptr<PeakLimiter> limiter;  // runs on the mixing thread while open
 };
 
 AudioSystem& System() {
@@ -53,8 +56,8 @@ Sound* Find(SoundId id) {
 
 // Runs on the mixing thread over one instance's samples before they are mixed.
 void ApplyGain(int /*voice*/, void* stream, int length, void* sound) {
-  const float gain = static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed);
-  if (gain == 1.0f) return;
+  const float gain =
+      static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed) * kMasterGain;
   auto* samples = static_cast<int16_t*>(stream);
   for (int i = 0; i < length / 2; ++i) {
     samples[i] = static_cast<int16_t>(std::lrintf(samples[i] * gain));
@@ -81,6 +84,12 @@ bool ToMixerFormat(const PcmSound& pcm, std::vector<uint8_t>* out) {
   if (SDL_ConvertAudio(&cvt) != 0) return false;
   out->resize(size_t(cvt.len_cvt));
   return true;
+}
+
+// Runs on the mixing thread over the sum of the voices.
+void LimitMix(void* limiter, Uint8* stream, int length) {
+  static_cast<PeakLimiter*>(limiter)->Process(reinterpret_cast<int16_t*>(stream),
+                                              length / (kOutputChannels * 2));
 }
 
 int FreeVoice() {
@@ -118,6 +127,8 @@ OpenResult Open(std::string* reason) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return OpenResult::kFailed;
   }
+  system.limiter = std::make_unique<PeakLimiter>(kRate);
+  Mix_SetPostMix(LimitMix, system.limiter.get());
   system.open = true;
   return OpenResult::kOpened;
 }
@@ -127,11 +138,13 @@ void Close() {
   if (!system.open) return;
   if (!system.silent) {
     Mix_HaltChannel(-1);
+    Mix_SetPostMix(nullptr, nullptr);
     for (const auto& sound : system.sounds) Mix_FreeChunk(sound->chunk);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   system.sounds.clear();
+  system.limiter.reset();
   system.open = false;
   system.silent = false;
 }
