@@ -14,13 +14,14 @@
 
 #include "platform/audio.h"
 #include "platform/audio/headroom.h"
+#include "platform/audio/offline_mixer.h"
 
 namespace audio {
 namespace {
 
 // The format of the program's own sounds, so that they play unconverted and loop without a
 // seam; mono sounds play on both sides.
-constexpr int kRate = 22050;
+constexpr int kRate = kMixRate;
 constexpr Uint16 kFormat = AUDIO_S16SYS;
 constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 512;  // about 23 ms
@@ -39,8 +40,10 @@ struct Sound {
 struct AudioSystem {
   bool open = false;
   bool silent = false;
+  bool offlineAsked = false;
   std::vector<std::unique_ptr<Sound>> sounds;
-  std::unique_ptr<PeakLimiter> limiter;  // runs on the mixing thread while open
+  std::unique_ptr<PeakLimiter> limiter;   // runs on the mixing thread while open
+  std::unique_ptr<OfflineMixer> offline;  // while a recording follows the program's clock
 };
 
 AudioSystem& System() {
@@ -56,12 +59,8 @@ Sound* Find(SoundId id) {
 
 // Runs on the mixing thread over one instance's samples before they are mixed.
 void ApplyGain(int /*voice*/, void* stream, int length, void* sound) {
-  const float gain =
-      static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed) * kMasterGain;
-  auto* samples = static_cast<int16_t*>(stream);
-  for (int i = 0; i < length / 2; ++i) {
-    samples[i] = static_cast<int16_t>(std::lrintf(samples[i] * gain));
-  }
+  ScaleVoice(static_cast<int16_t*>(stream), size_t(length / 2),
+             static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed));
 }
 
 bool ToMixerFormat(const PcmSound& pcm, std::vector<uint8_t>* out) {
@@ -99,11 +98,22 @@ int FreeVoice() {
   return -1;
 }
 
+void StartOfflineMix() {
+  AudioSystem& system = System();
+  if (system.offlineAsked) system.offline = std::make_unique<OfflineMixer>(kVoices, kRate);
+}
+
 OpenResult Silent(const std::string& why, std::string* reason) {
   *reason = "no audio device (" + why + ")";
   System().open = true;
   System().silent = true;
+  StartOfflineMix();
   return OpenResult::kSilent;
+}
+
+// The offline mix's view of the sound.
+OfflineMixer::Source SourceOf(SoundId id, const Sound& sound) {
+  return {id, sound.samples.data(), sound.samples.size() / (2 * sizeof(int16_t)), &sound.gain};
 }
 
 }  // namespace
@@ -130,6 +140,7 @@ OpenResult Open(std::string* reason) {
   system.limiter = std::make_unique<PeakLimiter>(kRate);
   Mix_SetPostMix(LimitMix, system.limiter.get());
   system.open = true;
+  StartOfflineMix();
   return OpenResult::kOpened;
 }
 
@@ -145,6 +156,8 @@ void Close() {
   }
   system.sounds.clear();
   system.limiter.reset();
+  system.offline.reset();
+  system.offlineAsked = false;
   system.open = false;
   system.silent = false;
 }
@@ -153,8 +166,11 @@ SoundId Load(const PcmSound& pcm) {
   AudioSystem& system = System();
   if (!system.open) return kNoSound;
   auto sound = std::make_unique<Sound>();
+  // Silent, the samples are kept only for the offline mix.
+  if ((!system.silent || system.offline) && !ToMixerFormat(pcm, &sound->samples)) {
+    return kNoSound;
+  }
   if (!system.silent) {
-    if (!ToMixerFormat(pcm, &sound->samples)) return kNoSound;
     sound->chunk = Mix_QuickLoad_RAW(sound->samples.data(), Uint32(sound->samples.size()));
     if (!sound->chunk) return kNoSound;
   }
@@ -165,7 +181,8 @@ SoundId Load(const PcmSound& pcm) {
 bool Play(SoundId id, bool loop) {
   Sound* sound = Find(id);
   if (!sound) return false;
-  if (System().silent) return true;
+  const bool offline = !System().offline || System().offline->Play(SourceOf(id, *sound), loop);
+  if (System().silent) return offline;
   const int voice = FreeVoice();
   if (voice < 0) return false;
   // The gain goes on before the instance starts, so not one buffer of it mixes at full volume.
@@ -187,6 +204,7 @@ bool SetVolume(SoundId id, int32_t volume) {
 bool Stop(SoundId id) {
   Sound* sound = Find(id);
   if (!sound) return false;
+  if (System().offline) System().offline->Stop(id);
   if (System().silent) return true;
   for (int voice = 0; voice < kVoices; ++voice) {
     if (Mix_Playing(voice) && Mix_GetChunk(voice) == sound->chunk) Mix_HaltChannel(voice);
@@ -195,7 +213,20 @@ bool Stop(SoundId id) {
 }
 
 void StopAll() {
+  if (System().offline) System().offline->StopAll();
   if (System().open && !System().silent) Mix_HaltChannel(-1);
+}
+
+void EnableOfflineMix() {
+  System().offlineAsked = true;
+}
+
+void MixOffline(int16_t* interleavedStereo, int frames) {
+  if (System().offline) {
+    System().offline->Mix(interleavedStereo, frames);
+  } else {
+    std::fill(interleavedStereo, interleavedStereo + 2 * size_t(std::max(frames, 0)), 0);
+  }
 }
 
 }  // namespace audio
