@@ -50,6 +50,10 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
     *error = "use either --capture-at or --capture-every, not both";
     return false;
   }
+  if (!options.videoFile.empty() && options.fixedStepMs == 0) {
+    *error = "--video needs --fixed-step: the video's frames are the clock's steps";
+    return false;
+  }
   return true;
 }
 
@@ -114,6 +118,11 @@ const OptionSpec kOptions[] = {
      [](const std::string& v, RunOptions* o) {
        o->benchmark = true;
        return ParseSeconds(v, &o->benchmarkFrom);
+     }},
+    {"--video", "FILE", "write every frame and the sound to FILE (.mp4 or .webm)",
+     [](const std::string& v, RunOptions* o) {
+       o->videoFile = v;
+       return !v.empty();
      }},
     {"--help", nullptr, "this text", nullptr},
 };

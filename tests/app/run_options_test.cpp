@@ -32,7 +32,7 @@ TEST(RunOptions, ReadsEveryOption) {
   RunOptions o;
   ASSERT_EQ(Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5",
                    "--input", "in.txt", "--capture", "out", "--capture-at", "3,1.5",
-                   "--benchmark-json", "b.json", "--benchmark-from", "37"},
+                   "--benchmark-json", "b.json", "--benchmark-from", "37", "--video", "v.mp4"},
                   &o),
             RunOptionsResult::kRun);
   EXPECT_TRUE(o.headless);
@@ -45,6 +45,7 @@ TEST(RunOptions, ReadsEveryOption) {
   EXPECT_TRUE(o.benchmark);
   EXPECT_EQ(o.benchmarkJson, "b.json");
   EXPECT_DOUBLE_EQ(o.benchmarkFrom, 37.0);
+  EXPECT_EQ(o.videoFile, "v.mp4");
 }
 
 TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
@@ -60,6 +61,7 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
       {"--capture-every", "2"},
       {"--capture", "d", "--capture-at", "1,,2"},
       {"--capture", "d", "--capture-at", "1", "--capture-every", "1"},
+      {"--video", "v.mp4"},
   };
   for (const auto& args : bad) {
     RunOptions o;
