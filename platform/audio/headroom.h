@@ -22,9 +22,9 @@ class PeakLimiter {
  public:
   // -1 dBFS of 16-bit full scale, rounded down.
   static constexpr float kCeiling = 29203.0f;
-  // On the sum before limiting (+3 dB): most of the master gain comes back, so everything but
-  // the loudest moments plays 1 dB below the sounds' own level.
-  static constexpr float kMakeUpGain = 1.413f;
+  // On the sum before limiting: gives the master gain back, so everything below the ceiling
+  // plays at the sounds' own level.
+  static constexpr float kMakeUpGain = 1.0f / kMasterGain;
 
   explicit PeakLimiter(int sampleRate);
   void Process(int16_t* interleavedStereo, int frames);
