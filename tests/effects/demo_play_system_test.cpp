@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "services/frame_timer.h"
+#include "services/sound_system.h"
 #include "console/bitmap_font.h"
 #include "disk_audio.h"
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8/record/recording_backend.h"
-#include "services/frame_timer.h"
-#include "services/sound_system.h"
 #include "test_bitmap.h"
 #include "test_folder.h"
 #include "world/volcano_terrain.h"
@@ -308,18 +308,13 @@ TEST_F(DemoPlaySystemTest, RumbleThenBlastAndAFireLoopThatStartsSilent) {
   audio_.MixFor(0.2);
   sound_.reset();
   const std::vector<int16_t> heard = audio_.LeftChannel();
-  const auto is = [](double level) {
-    return [level](int16_t s) { return std::abs(s - HeardLevel(level)) <= 2; };
-  };
-  const auto firstOf = [&](double level) {
-    return std::find_if(heard.begin(), heard.end(), is(level));
-  };
+  const auto firstOf = [&](int16_t value) { return std::find(heard.begin(), heard.end(), value); };
   const auto rumble = firstOf(398), blast = firstOf(3000), fire = firstOf(7000);
   ASSERT_NE(fire, heard.end());
   EXPECT_LT(rumble, blast);
   // Rumble and blast alone for both spells of mixing before the fire is turned up.
-  EXPECT_GT(std::count_if(blast, fire, is(3000)), 0.35 * kRate);
-  EXPECT_EQ(std::count_if(heard.begin(), fire, is(5000)), 0);
+  EXPECT_GT(std::count(blast, fire, int16_t{3000}), 0.35 * kRate);
+  EXPECT_EQ(std::count(heard.begin(), fire, int16_t{5000}), 0);
 }
 
 }  // namespace

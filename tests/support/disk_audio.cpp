@@ -6,8 +6,6 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/audio/headroom.h"
-
 namespace {
 
 constexpr const char* kFile = "mixed.raw";
@@ -52,10 +50,6 @@ std::vector<int16_t> DiskAudio::LeftChannel() const {
   int16_t frame[2];
   while (file.read(reinterpret_cast<char*>(frame), sizeof frame)) left.push_back(frame[0]);
   return left;
-}
-
-double HeardLevel(double level) {
-  return level * audio::kMasterGain * audio::PeakLimiter::kMakeUpGain;
 }
 
 std::string ConstantWav(int16_t value, int frames, int rate) {

@@ -22,10 +22,6 @@ class DiskAudio {
   std::vector<int16_t> LeftChannel() const;
 };
 
-// What sounds that mix to `level` are heard at: the output's master gain on each voice and its
-// make-up gain on their sum, below the limiter's ceiling (give or take the roundings between).
-double HeardLevel(double level);
-
 // A 16-bit mono WAV file of frames samples of one value: what is heard tells which sounds play,
 // and how loud.
 std::string ConstantWav(int16_t value, int frames, int rate = DiskAudio::kRate);
