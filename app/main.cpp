@@ -94,17 +94,23 @@ int main(int argc, char** argv) {
   if (!options.captureDir.empty() && !PrepareCaptureFolder(options.captureDir)) {
     return kFatalExitCode;
   }
+  RunMonitor monitor(options);
+  if (!monitor.StartVideo(&error)) {
+    std::fprintf(stderr, "%s: --video %s: %s\n", program, PrintableText(options.videoFile).c_str(),
+                 error.c_str());
+    return kUsageExitCode;
+  }
   if (!host::Start(options.headless, &error)) {
     std::fprintf(stderr, "%s: %s\n", program, error.c_str());
     return kFatalExitCode;
   }
   RegisterProgramResources();
 
-  RunMonitor monitor(options);
   g_runMonitor = &monitor;
   int status = WinMain(nullptr, nullptr, nullptr, SW_SHOWDEFAULT);
   g_runMonitor = nullptr;
   host::Stop();
+  if (!monitor.FinishVideo() && status == 0) status = kFatalExitCode;
   if (!monitor.Report() && status == 0) status = kFatalExitCode;
   return status;
 }

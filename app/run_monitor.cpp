@@ -13,6 +13,18 @@ RunMonitor* g_runMonitor = nullptr;
 
 RunMonitor::RunMonitor(const RunOptions& options) : options_(options) {}
 
+bool RunMonitor::StartVideo(std::string* error) {
+  return video_.Start(options_, error);
+}
+
+bool RunMonitor::FinishVideo() {
+  std::string error;
+  if (video_.Finish(&error)) return true;
+  std::fprintf(stderr, "%s: the video cannot be completed (%s); the file is removed\n",
+               options_.videoFile.c_str(), error.c_str());
+  return false;
+}
+
 void RunMonitor::LoopStarted() {
   loopStart_ = lastFrameEnd_ = std::chrono::steady_clock::now();
   cpuStart_ = cpuEnd_ = std::clock();
@@ -40,6 +52,7 @@ void RunMonitor::FrameDone() {
   cpuEnd_ = std::clock();
 
   if (CaptureDue(demoSeconds)) Capture(demoSeconds);
+  if (video_.IsRecording()) Record();
   bool framesDone = options_.frames > 0 && frameNumber_ >= options_.frames;
   bool timeDone = options_.seconds > 0.0 && demoSeconds >= options_.seconds;
   if (framesDone || timeDone) PostQuitMessage(0);
@@ -72,7 +85,17 @@ void RunMonitor::Capture(double demoSeconds) {
     std::fflush(stdout);
     return;
   }
+  video_.EndProgress();
   std::fprintf(stderr, "capture of frame %" PRIu64 " failed: %s\n", frameNumber_, error.c_str());
+  PostQuitMessage(kFatalExitCode);
+}
+
+void RunMonitor::Record() {
+  std::string error;
+  if (video_.AddFrame(&error)) return;
+  video_.EndProgress();
+  std::fprintf(stderr, "%s: the video cannot be written (%s); the file is removed\n",
+               options_.videoFile.c_str(), error.c_str());
   PostQuitMessage(kFatalExitCode);
 }
 

@@ -1,16 +1,22 @@
 #pragma once
 // Watches the main loop for the run options: ends the run after its frames or seconds,
-// captures frames to PNG files and collects frame-time statistics.
+// captures frames to PNG files or a video file and collects frame-time statistics.
 #include <chrono>
 #include <cstdint>
 #include <ctime>
 
 #include "app/frame_statistics.h"
 #include "app/run_options.h"
+#include "app/video_recording.h"
 
 class RunMonitor {
  public:
   explicit RunMonitor(const RunOptions& options);
+
+  // Creates the video file when one is asked for; before the start-up. False with the reason.
+  bool StartVideo(std::string* error);
+  // Completes the video file after the main loop; false when it can't be written.
+  bool FinishVideo();
 
   void LoopStarted();
   // After every frame, once it has been presented.
@@ -22,10 +28,12 @@ class RunMonitor {
  private:
   bool CaptureDue(double demoSeconds);
   void Capture(double demoSeconds);
+  void Record();
 
   RunOptions options_;
   uint64_t frameNumber_ = 0;
   size_t nextCaptureAt_ = 0;
+  VideoRecording video_;
   FrameStatistics statistics_;
   std::chrono::steady_clock::time_point loopStart_;
   std::chrono::steady_clock::time_point lastFrameEnd_;

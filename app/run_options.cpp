@@ -61,6 +61,10 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
     *error = "--record-input would overwrite the --input script " + options.inputFile;
     return false;
   }
+  if (!options.videoFile.empty() && options.fixedStepMs == 0) {
+    *error = "--video needs --fixed-step: the video's frames are the clock's steps";
+    return false;
+  }
   return true;
 }
 
@@ -125,6 +129,11 @@ const OptionSpec kOptions[] = {
      [](const std::string& v, RunOptions* o) {
        o->benchmark = true;
        return ParseSeconds(v, &o->benchmarkFrom);
+     }},
+    {"--video", "FILE", "write every frame and the sound to FILE (.mp4 or .webm)",
+     [](const std::string& v, RunOptions* o) {
+       o->videoFile = v;
+       return !v.empty();
      }},
     {"--help", nullptr, "this text", nullptr},
     {"--version", nullptr, "print the version", nullptr},

@@ -18,6 +18,7 @@ struct RunOptions {
   bool benchmark = false;
   std::string benchmarkJson;
   double benchmarkFrom = 0.0;  // demo-clock seconds of the first frame counted
+  std::string videoFile;
 };
 
 enum class RunOptionsResult { kRun, kHelp, kVersion, kError };

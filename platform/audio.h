@@ -16,6 +16,9 @@ struct PcmSound {
   std::vector<uint8_t> samples;
 };
 
+// The mix: interleaved 16-bit stereo at this many frames a second.
+constexpr int kMixRate = 22050;
+
 using SoundId = int;
 constexpr SoundId kNoSound = -1;
 
@@ -48,5 +51,12 @@ bool SetVolume(SoundId sound, int32_t volume);
 // Stops every instance of the sound.
 bool Stop(SoundId sound);
 void StopAll();
+
+// For recordings that follow the program's clock rather than the device's: asked for before
+// Open, every sound is also mixed offline, with the same voices, volumes, loops and stops as
+// the output, until Close. Works without an audio device too.
+void EnableOfflineMix();
+// The next frames of the offline mix; silence when it is not enabled.
+void MixOffline(int16_t* interleavedStereo, int frames);
 
 }  // namespace audio

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config clang clang-format
   libsdl2-dev libsdl2-mixer-dev libepoxy-dev
   libpng-dev libjpeg-dev zlib1g-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgl1-mesa-dri libegl-mesa0 libegl1
   # The Debian package (CPack finds the libraries it needs with dpkg-shlibdeps and file) and

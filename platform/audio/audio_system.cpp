@@ -14,6 +14,7 @@
 
 #include "platform/audio.h"
 #include "platform/audio/headroom.h"
+#include "platform/audio/offline_mixer.h"
 #include "platform/files.h"
 
 namespace audio {
@@ -21,7 +22,7 @@ namespace {
 
 // The format of the program's own sounds, so that they play unconverted and loop without a
 // seam; mono sounds play on both sides.
-constexpr int kRate = 22050;
+constexpr int kRate = kMixRate;
 constexpr Uint16 kFormat = AUDIO_S16SYS;
 constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 512;  // about 23 ms
@@ -39,9 +40,11 @@ struct Sound {
 struct AudioSystem {
   bool open = false;
   bool silent = false;
+  bool offlineAsked = false;
   std::vector<std::unique_ptr<Sound>> sounds;
-  std::unique_ptr<PeakLimiter> limiter;  // runs on the mixing thread while open
-  uint64_t soundBytes = 0;               // what the sounds' samples take together
+  std::unique_ptr<PeakLimiter> limiter;   // runs on the mixing thread while open
+  std::unique_ptr<OfflineMixer> offline;  // while a recording follows the program's clock
+  uint64_t soundBytes = 0;                // what the sounds' samples take together
 };
 
 AudioSystem& System() {
@@ -57,12 +60,8 @@ Sound* Find(SoundId id) {
 
 // Runs on the mixing thread over one instance's samples before they are mixed.
 void ApplyGain(int /*voice*/, void* stream, int length, void* sound) {
-  const float gain =
-      static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed) * kMasterGain;
-  auto* samples = static_cast<int16_t*>(stream);
-  for (int i = 0; i < length / 2; ++i) {
-    samples[i] = static_cast<int16_t>(std::lrintf(samples[i] * gain));
-  }
+  ScaleVoice(static_cast<int16_t*>(stream), size_t(length / 2),
+             static_cast<const Sound*>(sound)->gain.load(std::memory_order_relaxed));
 }
 
 bool Fail(const std::string& why, std::string* reason) {
@@ -148,11 +147,22 @@ int FreeVoice() {
   return -1;
 }
 
+void StartOfflineMix() {
+  AudioSystem& system = System();
+  if (system.offlineAsked) system.offline = std::make_unique<OfflineMixer>(kVoices, kRate);
+}
+
 OpenResult Silent(const std::string& why, std::string* reason) {
   *reason = "no audio device (" + why + ")";
   System().open = true;
   System().silent = true;
+  StartOfflineMix();
   return OpenResult::kSilent;
+}
+
+// The offline mix's view of the sound.
+OfflineMixer::Source SourceOf(SoundId id, const Sound& sound) {
+  return {id, sound.samples.data(), sound.samples.size() / (2 * sizeof(int16_t)), &sound.gain};
 }
 
 }  // namespace
@@ -179,6 +189,7 @@ OpenResult Open(std::string* reason) {
   system.limiter = std::make_unique<PeakLimiter>(kRate);
   Mix_SetPostMix(LimitMix, system.limiter.get());
   system.open = true;
+  StartOfflineMix();
   return OpenResult::kOpened;
 }
 
@@ -195,6 +206,8 @@ void Close() {
   system.sounds.clear();
   system.limiter.reset();
   system.soundBytes = 0;
+  system.offline.reset();
+  system.offlineAsked = false;
   system.open = false;
   system.silent = false;
 }
@@ -206,16 +219,18 @@ SoundId Load(const PcmSound& pcm, std::string* reason) {
     return kNoSound;
   }
   auto sound = std::make_unique<Sound>();
+  // Silent, the samples are kept only for the offline mix.
+  if ((!system.silent || system.offline) &&
+      !ToMixerFormat(pcm, kSoundBudgetBytes - system.soundBytes, &sound->samples, reason)) {
+    return kNoSound;
+  }
+  system.soundBytes += sound->samples.size();
   if (!system.silent) {
-    if (!ToMixerFormat(pcm, kSoundBudgetBytes - system.soundBytes, &sound->samples, reason)) {
-      return kNoSound;
-    }
     sound->chunk = Mix_QuickLoad_RAW(sound->samples.data(), Uint32(sound->samples.size()));
     if (!sound->chunk) {
       *reason = Mix_GetError();
       return kNoSound;
     }
-    system.soundBytes += sound->samples.size();
   }
   system.sounds.push_back(std::move(sound));
   return static_cast<SoundId>(system.sounds.size() - 1);
@@ -224,7 +239,8 @@ SoundId Load(const PcmSound& pcm, std::string* reason) {
 bool Play(SoundId id, bool loop) {
   Sound* sound = Find(id);
   if (!sound) return false;
-  if (System().silent) return true;
+  const bool offline = !System().offline || System().offline->Play(SourceOf(id, *sound), loop);
+  if (System().silent) return offline;
   const int voice = FreeVoice();
   if (voice < 0) return false;
   // The gain goes on before the instance starts, so not one buffer of it mixes at full volume.
@@ -246,6 +262,7 @@ bool SetVolume(SoundId id, int32_t volume) {
 bool Stop(SoundId id) {
   Sound* sound = Find(id);
   if (!sound) return false;
+  if (System().offline) System().offline->Stop(id);
   if (System().silent) return true;
   for (int voice = 0; voice < kVoices; ++voice) {
     if (Mix_Playing(voice) && Mix_GetChunk(voice) == sound->chunk) Mix_HaltChannel(voice);
@@ -254,7 +271,20 @@ bool Stop(SoundId id) {
 }
 
 void StopAll() {
+  if (System().offline) System().offline->StopAll();
   if (System().open && !System().silent) Mix_HaltChannel(-1);
+}
+
+void EnableOfflineMix() {
+  System().offlineAsked = true;
+}
+
+void MixOffline(int16_t* interleavedStereo, int frames) {
+  if (System().offline) {
+    System().offline->Mix(interleavedStereo, frames);
+  } else {
+    std::fill(interleavedStereo, interleavedStereo + 2 * size_t(std::max(frames, 0)), 0);
+  }
 }
 
 }  // namespace audio

@@ -1,9 +1,17 @@
-// The program itself, run headless as a user or CI would run it.
+// The program itself, run headless as a user or CI would run it; the video files it writes read
+// back through FFmpeg's own demuxers and decoders.
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,8 +36,9 @@ struct RunResult {
   std::string output;
 };
 
-RunResult RunProgram(const std::string& arguments) {
-  std::string command = std::string(VULCARA_EXE) + " " + arguments + " > run.log 2>&1";
+// Through the shell, after the shell commands of prefix.
+RunResult RunProgram(const std::string& arguments, const std::string& prefix = "") {
+  std::string command = prefix + VULCARA_EXE + " " + arguments + " > run.log 2>&1";
   RunResult result;
   int raw = std::system(command.c_str());
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -79,16 +88,21 @@ std::vector<std::string> ReadmeExamples() {
   return commands;
 }
 
-TEST_F(HeadlessRun, TheReadmesExamplesRunAsShown) {
+// One of them: the program's through RunProgram, with extra arguments, others through the shell.
+RunResult RunReadmeCommand(const std::string& command, const std::string& extraArguments = "") {
   const std::string program = "../app/vulcara ";
-  bool haveFfmpeg = std::system("command -v ffmpeg > /dev/null 2>&1") == 0;
+  if (command.rfind(program, 0) == 0) {
+    return RunProgram(command.substr(program.size()) + extraArguments);
+  }
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ""};
+}
+
+TEST_F(HeadlessRun, TheReadmesExamplesRunAsShown) {
   for (const std::string& command : ReadmeExamples()) {
-    if (command.rfind(program, 0) == 0) {
-      RunResult run = RunProgram(command.substr(program.size()));
-      EXPECT_EQ(run.status, 0) << command << run.output;
-    } else if (haveFfmpeg) {
-      EXPECT_EQ(std::system((command + " > ffmpeg.log 2>&1").c_str()), 0) << command;
-    }
+    // The video suite runs the video and reads it back.
+    if (command.find("--video") != std::string::npos) continue;
+    EXPECT_EQ(RunReadmeCommand(command).status, 0) << command;
   }
   auto count = [](const char* folder) {
     auto files = std::filesystem::directory_iterator(folder);
@@ -99,9 +113,6 @@ TEST_F(HeadlessRun, TheReadmesExamplesRunAsShown) {
   const PngPicture first = ReadPng("frames/frame-000001.png");
   EXPECT_EQ(first.width, 800);
   EXPECT_EQ(first.height, 600);
-  if (haveFfmpeg) {
-    EXPECT_GT(std::filesystem::file_size("vulcara.mp4"), 0u);
-  }
 }
 
 MeanColour MeanOf(const PngPicture& p, int x0, int y0, int width, int height) {
@@ -204,11 +215,12 @@ TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
   EXPECT_EQ(CaptionPixels(flight, 0, 0, 800, 600), 0);
 }
 
-// Starts the program without a frame limit, sends it the signal once its start-up has reported,
-// and returns its exit status.
-int StatusAfterSignal(int signal) {
-  std::filesystem::remove("conout.log");
-  const char* argv[] = {VULCARA_EXE, "--headless", "--fixed-step", "20", nullptr};
+// Starts the program with the arguments, sends it the signal once ready() holds, and returns its
+// exit status.
+int StatusAfterSignal(int signal, std::vector<const char*> argv,
+                      const std::function<bool()>& ready) {
+  argv.insert(argv.begin(), VULCARA_EXE);
+  argv.push_back(nullptr);
   // Whatever runs the tests may ignore the signals; the program must see them as a user would.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
@@ -219,11 +231,11 @@ int StatusAfterSignal(int signal) {
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  const int failed =
-      posix_spawn(&pid, VULCARA_EXE, nullptr, &attributes, const_cast<char**>(argv), environ);
+  const int failed = posix_spawn(&pid, VULCARA_EXE, nullptr, &attributes,
+                                 const_cast<char**>(argv.data()), environ);
   posix_spawnattr_destroy(&attributes);
   if (failed) return -1;
-  for (int wait = 0; wait < 600 && FileLines("conout.log") != kStartUpLines; ++wait) {
+  for (int wait = 0; wait < 600 && !ready(); ++wait) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   kill(pid, signal);
@@ -233,8 +245,10 @@ int StatusAfterSignal(int signal) {
 }
 
 TEST_F(HeadlessRun, SignalsAndClosingTheWindowEndThroughTheNormalShutDown) {
+  const auto startedUp = [] { return FileLines("conout.log") == kStartUpLines; };
   for (int signal : {SIGINT, SIGTERM}) {
-    EXPECT_EQ(StatusAfterSignal(signal), 0) << signal;
+    std::filesystem::remove("conout.log");
+    EXPECT_EQ(StatusAfterSignal(signal, {"--headless", "--fixed-step", "20"}, startedUp), 0);
     EXPECT_EQ(FileLines("conout.log"), kStartUpLines) << signal;
   }
   folder_.Write("input.txt", "0.2 close\n");
@@ -467,6 +481,173 @@ TEST_F(HeadlessRun, FullScreenKeysBelongToTheWindow) {
   for (auto picture = std::next(pictures.begin(), 17); picture != pictures.end(); ++picture) {
     EXPECT_GT(CaptionPixels(ReadPng(picture->string()), 160, 225, 520, 45), 1000) << *picture;
   }
+}
+
+// What a player gets out of a file.
+struct VideoContents {
+  std::string streams;  // codec and size of each
+  int pictures = 0, soundRate = 0;
+  double frameRate = 0, pictureSeconds = 0;
+  size_t pictureHash = 0;
+  std::vector<uint8_t> keptRgba;  // the picture asked for
+  std::vector<float> left;        // the sound's left channel
+};
+
+void TakePicture(const AVFrame& frame, int keep, VideoContents* out) {
+  const auto format = AVPixelFormat(frame.format);
+  std::string bytes(size_t(av_image_get_buffer_size(format, frame.width, frame.height, 1)), 0);
+  av_image_copy_to_buffer(reinterpret_cast<uint8_t*>(bytes.data()), int(bytes.size()), frame.data,
+                          frame.linesize, format, frame.width, frame.height, 1);
+  out->pictureHash = out->pictureHash * 31 + std::hash<std::string>()(bytes);
+  if (out->pictures++ != keep) return;
+  out->keptRgba.resize(size_t(frame.width) * frame.height * 4);
+  SwsContext* rgba = sws_getContext(frame.width, frame.height, format, frame.width, frame.height,
+                                    AV_PIX_FMT_RGBA, SWS_BICUBIC, nullptr, nullptr, nullptr);
+  uint8_t* rows[] = {out->keptRgba.data()};
+  const int pitches[] = {frame.width * 4};
+  sws_scale(rgba, frame.data, frame.linesize, 0, frame.height, rows, pitches);
+  sws_freeContext(rgba);
+}
+
+// Decodes every picture and sample; keeps picture number `keep` (from 0) as RGBA.
+VideoContents ReadVideo(const std::string& path, int keep = -1) {
+  VideoContents out;
+  AVFormatContext* file = nullptr;
+  if (avformat_open_input(&file, path.c_str(), nullptr, nullptr) < 0) return out;
+  avformat_find_stream_info(file, nullptr);
+  std::vector<AVCodecContext*> decoders;
+  for (unsigned i = 0; i < file->nb_streams; ++i) {
+    const AVStream* stream = file->streams[i];
+    const AVCodecParameters* codec = stream->codecpar;
+    decoders.push_back(avcodec_alloc_context3(avcodec_find_decoder(codec->codec_id)));
+    avcodec_parameters_to_context(decoders.back(), codec);
+    decoders.back()->pkt_timebase = stream->time_base;
+    avcodec_open2(decoders.back(), nullptr, nullptr);
+    const std::string name = avcodec_get_name(codec->codec_id);
+    if (codec->codec_type == AVMEDIA_TYPE_VIDEO) {
+      out.streams +=
+          name + " " + std::to_string(codec->width) + "x" + std::to_string(codec->height) + ", ";
+      out.frameRate = av_q2d(stream->avg_frame_rate);
+      out.pictureSeconds = double(stream->duration) * av_q2d(stream->time_base);
+    } else {
+      out.streams += name + " " + std::to_string(codec->ch_layout.nb_channels) + " channels";
+      out.soundRate = codec->sample_rate;
+    }
+  }
+  AVPacket* packet = av_packet_alloc();
+  AVFrame* frame = av_frame_alloc();
+  auto send = [&](AVCodecContext* decoder, const AVPacket* data) {
+    avcodec_send_packet(decoder, data);
+    while (avcodec_receive_frame(decoder, frame) >= 0) {
+      if (decoder->codec_type == AVMEDIA_TYPE_VIDEO) {
+        TakePicture(*frame, keep, &out);
+      } else if (frame->format == AV_SAMPLE_FMT_FLTP) {
+        const auto* left = reinterpret_cast<const float*>(frame->data[0]);
+        out.left.insert(out.left.end(), left, left + frame->nb_samples);
+      }
+    }
+  };
+  while (av_read_frame(file, packet) >= 0) {
+    send(decoders[size_t(packet->stream_index)], packet);
+    av_packet_unref(packet);
+  }
+  for (AVCodecContext* decoder : decoders) {
+    send(decoder, nullptr);
+    avcodec_free_context(&decoder);
+  }
+  av_frame_free(&frame);
+  av_packet_free(&packet);
+  avformat_close_input(&file);
+  return out;
+}
+
+class VideoRun : public HeadlessRun {};
+
+// The README's video of the whole show, with one frame of the eruption also captured as a PNG.
+TEST_F(VideoRun, TheReadmesShowIsAFileOfEveryFrameWithItsSoundLoudestAtTheBlast) {
+  RunResult run;  // the key script's, then the video's
+  for (const std::string& command : ReadmeExamples()) {
+    if (command.find("key.txt") == std::string::npos) continue;
+    run = RunReadmeCommand(command, " --capture cap --capture-at 37.7");
+    ASSERT_EQ(run.status, 0) << command << run.output;
+  }
+  EXPECT_NE(run.output.find("show.mp4: frame 3001 of 3001"), std::string::npos) << run.output;
+  const std::string png = std::filesystem::directory_iterator("cap")->path().string();
+  const int frameNumber = std::stoi(png.substr(png.find("frame-") + 6));
+  const VideoContents video = ReadVideo("show.mp4", frameNumber - 1);
+  EXPECT_EQ(video.streams, "h264 800x600, aac 2 channels");
+  EXPECT_DOUBLE_EQ(video.frameRate, 50.0);
+  EXPECT_EQ(video.pictures, 3001);
+  EXPECT_NEAR(video.pictureSeconds, 60.02, 0.001);
+  EXPECT_NEAR(double(video.left.size()) / video.soundRate, 60.02, 0.03);
+
+  // The picture at that time is the PNG capture of the same frame.
+  const PngPicture captured = ReadPng(png);
+  ASSERT_EQ(video.keptRgba.size(), captured.rgba.size());
+  double difference = 0;
+  for (size_t i = 0; i < captured.rgba.size(); ++i) {
+    if (i % 4 != 3) difference += std::abs(int(video.keptRgba[i]) - int(captured.rgba[i]));
+  }
+  EXPECT_LT(difference / double(captured.rgba.size() * 3 / 4), 4.0);
+  // The key at 35.5 s starts the rumble; the blast follows two seconds later.
+  const auto loudest = std::max_element(video.left.begin(), video.left.end(),
+                                        [](float a, float b) { return std::abs(a) < std::abs(b); });
+  const double loudestAt = double(loudest - video.left.begin()) / video.soundRate;
+  EXPECT_GT(loudestAt, 37.5);
+  EXPECT_LT(loudestAt, 38.1);
+}
+
+// The same command twice, each quit by Escape after a second; then the signals a user sends.
+TEST_F(VideoRun, EveryRunGivesTheSameStreamsAndQuittingEarlyEndsTheFileAtItsLastFrame) {
+  folder_.Write("escape.txt", "1.0 key ESCAPE\n");
+  for (const char* name : {"a.webm", "b.webm"}) {
+    const RunResult run = RunProgram(
+        std::string("--headless --fixed-step 20 --seconds 5 --input escape.txt --video ") + name);
+    ASSERT_EQ(run.status, 0) << run.output;
+  }
+  const VideoContents a = ReadVideo("a.webm"), b = ReadVideo("b.webm");
+  EXPECT_EQ(a.streams, "vp9 800x600, opus 2 channels");
+  EXPECT_EQ(a.pictures, 50);
+  EXPECT_NEAR(double(a.left.size()) / a.soundRate, 1.0, 0.03);
+  EXPECT_GT(*std::max_element(a.left.begin(), a.left.end()), 0.01f);  // the waves and the wind
+  EXPECT_EQ(b.pictureHash, a.pictureHash);
+  EXPECT_EQ(b.left, a.left);
+
+  for (int signal : {SIGINT, SIGTERM}) {
+    std::filesystem::remove("quit.mp4");
+    const auto recording = [] {
+      return std::filesystem::exists("quit.mp4") && std::filesystem::file_size("quit.mp4") > 0;
+    };
+    ASSERT_EQ(StatusAfterSignal(signal, {"--headless", "--fixed-step", "20", "--video", "quit.mp4"},
+                                recording),
+              0);
+    const VideoContents quit = ReadVideo("quit.mp4");
+    EXPECT_GT(quit.pictures, 0) << signal;
+    EXPECT_NEAR(quit.pictureSeconds, quit.pictures * 0.02, 0.001) << signal;
+  }
+}
+
+TEST_F(VideoRun, BadRequestsEndBeforeTheFirstFrameAndAFileThatCantGrowIsRemoved) {
+  std::filesystem::remove("conout.log");
+  const std::pair<const char*, const char*> bad[] = {
+      {"--video show.mp4", "--fixed-step"},
+      {"--fixed-step 20 --video show.avi", ".mp4"},
+      {"--fixed-step 20 --video missing/show.mp4", "cannot create the file"},
+  };
+  for (const auto& [arguments, problem] : bad) {
+    const RunResult run = RunProgram(std::string("--headless ") + arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_NE(run.output.find(problem), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists("conout.log")) << arguments;  // no start-up
+  }
+  // A file that may grow no larger than 100 KB, as on a full disk.
+  const RunResult run = RunProgram("--headless --fixed-step 20 --seconds 10 --video big.mp4",
+                                   "ulimit -f 200; trap '' XFSZ; ");
+  EXPECT_EQ(run.status, 1);
+  const std::string message = "big.mp4: the video cannot be written (File too large)";
+  EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find(message), run.output.rfind(message)) << run.output;
+  EXPECT_FALSE(std::filesystem::exists("big.mp4"));
 }
 
 }  // namespace

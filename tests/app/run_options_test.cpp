@@ -38,7 +38,7 @@ TEST(RunOptions, ReadsEveryOption) {
   RunOptions o;
   ASSERT_EQ(Parse({"--headless", "--fixed-step", "20", "--frames", "7", "--seconds", "2.5",
                    "--input", "in.txt", "--capture", "out", "--capture-at", "3,1.5",
-                   "--benchmark-json", "/b.json", "--benchmark-from", "37"},
+                   "--benchmark-json", "/b.json", "--benchmark-from", "37", "--video", "v.mp4"},
                   &o),
             RunOptionsResult::kRun);
   EXPECT_TRUE(o.headless);
@@ -52,6 +52,7 @@ TEST(RunOptions, ReadsEveryOption) {
   EXPECT_TRUE(o.benchmark);
   EXPECT_EQ(o.benchmarkJson, "/b.json");
   EXPECT_DOUBLE_EQ(o.benchmarkFrom, 37.0);
+  EXPECT_EQ(o.videoFile, std::filesystem::current_path() / "v.mp4");
 }
 
 TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
@@ -69,6 +70,7 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
       {"--capture", "d", "--capture-at", "1", "--capture-every", "1"},
       {"--input", VULCARA_SOURCE_DIR "/README.md", "--record-input",
        VULCARA_SOURCE_DIR "/./README.md"},
+      {"--video", "v.mp4"},
   };
   for (const auto& args : bad) {
     RunOptions o;

@@ -1,0 +1,66 @@
+#include "app/video_recording.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/app_globals.h"
+#include "platform/audio.h"
+
+namespace {
+
+// Frame k is presented at (k - 1) x step, and the run ends at the first frame at or past its
+// seconds; 0 when the run has no set length.
+uint64_t FramesOfRun(const RunOptions& options) {
+  if (options.seconds <= 0.0) return options.frames;
+  const auto timed = uint64_t(std::ceil(options.seconds * 1000.0 / options.fixedStepMs)) + 1;
+  return options.frames > 0 ? std::min(options.frames, timed) : timed;
+}
+
+}  // namespace
+
+bool VideoRecording::Start(const RunOptions& options, std::string* error) {
+  if (options.videoFile.empty()) return true;
+  path_ = options.videoFile;
+  frameMs_ = options.fixedStepMs;
+  if (!file_.Create(path_, frameMs_, audio::kMixRate, error)) return false;
+  audio::EnableOfflineMix();
+  if (const uint64_t total = FramesOfRun(options)) {
+    progress_ = std::make_unique<ProgressLine>(path_, total);
+  }
+  return true;
+}
+
+bool VideoRecording::AddFrame(std::string* error) {
+  if (!file_.IsOpen()) return true;
+  ++frames_;
+  // The sound from this frame's time to the next's, rounded down to whole frames of the mix.
+  const uint64_t soundEnd = frames_ * frameMs_ * audio::kMixRate / 1000;
+  const int soundFrames = int(soundEnd - soundFrames_);
+  soundFrames_ = soundEnd;
+  sound_.resize(2 * size_t(soundFrames));
+  audio::MixOffline(sound_.data(), soundFrames);
+  if (FAILED(g_device->ReadBackBuffer(&picture_))) {
+    *error = "cannot read the back buffer";
+    file_.Discard();
+    return false;
+  }
+  const video::Frame frame{int(picture_.width), int(picture_.height), picture_.rgba.data(),
+                           sound_.data(), soundFrames};
+  if (!file_.Add(frame, error)) return false;
+  if (progress_) progress_->Update(frames_);
+  return true;
+}
+
+bool VideoRecording::Finish(std::string* error) {
+  EndProgress();
+  if (!file_.IsOpen()) return true;
+  if (frames_ == 0) {
+    file_.Discard();
+    return true;
+  }
+  return file_.Finish(error);
+}
+
+void VideoRecording::EndProgress() {
+  if (progress_) progress_->End();
+}

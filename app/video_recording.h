@@ -1,0 +1,38 @@
+#pragma once
+// The run as a video file: every presented frame's picture with its share of the offline sound
+// mix, both in step with the fixed-step clock, encoded as they come. Progress goes to standard
+// error when the run's length is known.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/progress_line.h"
+#include "app/run_options.h"
+#include "platform/d3d8.h"
+#include "platform/video.h"
+
+class VideoRecording {
+ public:
+  // Creates the file and asks the sound output for the offline mix; before the start-up. False
+  // with the reason when the file can't be made.
+  bool Start(const RunOptions& options, std::string* error);
+  bool IsRecording() const { return file_.IsOpen(); }
+  // After every presented frame. False with the reason once the file can't be written; the
+  // file is then removed.
+  bool AddFrame(std::string* error);
+  // Completes the file, so that it plays to the last frame; a run without frames leaves none.
+  bool Finish(std::string* error);
+  // Ends the progress line before other output.
+  void EndProgress();
+
+ private:
+  std::string path_;
+  video::VideoFile file_;
+  uint32_t frameMs_ = 0;
+  uint64_t frames_ = 0;
+  uint64_t soundFrames_ = 0;
+  BackBufferImage picture_;
+  std::vector<int16_t> sound_;
+  std::unique_ptr<ProgressLine> progress_;
+};

@@ -1,0 +1,72 @@
+#include "platform/audio/offline_mixer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace audio {
+namespace {
+
+constexpr size_t kPieceFrames = 256;
+
+}  // namespace
+
+void ScaleVoice(int16_t* samples, size_t count, float soundGain) {
+  const float gain = soundGain * kMasterGain;
+  for (size_t i = 0; i < count; ++i)
+    samples[i] = static_cast<int16_t>(std::lrintf(samples[i] * gain));
+}
+
+OfflineMixer::OfflineMixer(int voices, int sampleRate)
+    : voices_(size_t(std::max(voices, 0))), limiter_(sampleRate) {}
+
+bool OfflineMixer::Play(const Source& source, bool loop) {
+  for (Voice& voice : voices_) {
+    if (voice.playing) continue;
+    voice = Voice{source, 0, loop, source.frames > 0};
+    return voice.playing;
+  }
+  return false;
+}
+
+void OfflineMixer::Stop(SoundId sound) {
+  for (Voice& voice : voices_) {
+    if (voice.source.sound == sound) voice.playing = false;
+  }
+}
+
+void OfflineMixer::StopAll() {
+  for (Voice& voice : voices_) voice.playing = false;
+}
+
+void OfflineMixer::Mix(int16_t* interleavedStereo, int frames) {
+  frames = std::max(frames, 0);
+  std::fill(interleavedStereo, interleavedStereo + 2 * size_t(frames), 0);
+  for (Voice& voice : voices_) MixVoice(&voice, interleavedStereo, frames);
+  limiter_.Process(interleavedStereo, frames);
+}
+
+// Piece by piece, as the output mixes an instance: a copy of the samples, scaled, then added.
+void OfflineMixer::MixVoice(Voice* voice, int16_t* interleavedStereo, int frames) const {
+  if (!voice->playing) return;
+  const float gain = voice->source.gain->load(std::memory_order_relaxed);
+  int16_t piece[2 * kPieceFrames];
+  for (size_t done = 0; done < size_t(frames) && voice->playing;) {
+    const size_t count =
+        std::min({size_t(frames) - done, kPieceFrames, voice->source.frames - voice->position});
+    std::memcpy(piece, voice->source.samples + voice->position * sizeof piece[0] * 2,
+                count * sizeof piece[0] * 2);
+    ScaleVoice(piece, 2 * count, gain);
+    int16_t* sum = interleavedStereo + 2 * done;
+    for (size_t i = 0; i < 2 * count; ++i) {
+      sum[i] = static_cast<int16_t>(std::clamp(sum[i] + piece[i], INT16_MIN, INT16_MAX));
+    }
+    done += count;
+    voice->position += count;
+    if (voice->position < voice->source.frames) continue;
+    voice->position = 0;
+    voice->playing = voice->loop;
+  }
+}
+
+}  // namespace audio

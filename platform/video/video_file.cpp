@@ -1,0 +1,140 @@
+// The video file on FFmpeg's libraries: a container writer with a picture and a sound encoder,
+// set up at the first frame, when the pictures' size is known.
+#include <algorithm>
+#include <cctype>
+
+#include "platform/video.h"
+#include "platform/video/container_writer.h"
+#include "platform/video/picture_encoder.h"
+#include "platform/video/sound_encoder.h"
+
+namespace video {
+namespace {
+
+struct Format {
+  const char* extension;
+  const char* container;
+  const char* pictureCodec;
+  // Constant quality, tuned to encode faster than the pictures are drawn.
+  const char* pictureOptions;
+  const char* soundCodec;
+  int64_t soundBitRate;
+};
+
+const Format kFormats[] = {
+    {".mp4", "mp4", "libx264", "preset=veryfast:crf=20", "aac", 160000},
+    {".webm", "webm", "libvpx-vp9", "deadline=realtime:cpu-used=8:crf=32:row-mt=1", "libopus",
+     128000},
+};
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() &&
+         std::equal(end.rbegin(), end.rend(), text.rbegin(), [](char a, char b) {
+           return a == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+const Format* FormatOf(const std::string& path) {
+  for (const Format& format : kFormats) {
+    if (EndsWith(path, format.extension)) return &format;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+struct VideoFile::Encoding {
+  const Format* format = nullptr;
+  uint32_t frameMs = 0;
+  int soundRate = 0;
+  int width = 0;
+  int height = 0;
+  ContainerWriter container;
+  PictureEncoder picture;
+  SoundEncoder sound;
+
+  bool Start(int frameWidth, int frameHeight, std::string* error) {
+    width = frameWidth & ~1;
+    height = frameHeight & ~1;
+    if (width <= 0 || height <= 0) {
+      *error = "the pictures are empty";
+      return false;
+    }
+    return picture.Open(format->pictureCodec, format->pictureOptions, frameMs, width, height,
+                        &container, error) &&
+           sound.Open(format->soundCodec, format->soundBitRate, soundRate, &container, error) &&
+           container.Start(error);
+  }
+
+  bool Add(const Frame& frame, std::string* error) {
+    if (!container.IsStarted() && !Start(frame.width, frame.height, error)) return false;
+    if ((frame.width & ~1) != width || (frame.height & ~1) != height) {
+      *error = "the pictures changed size";
+      return false;
+    }
+    return picture.Add(frame.rgba, frame.width, error) &&
+           sound.Add(frame.sound, frame.soundFrames, error);
+  }
+};
+
+VideoFile::VideoFile() = default;
+VideoFile::~VideoFile() = default;
+
+bool VideoFile::Create(const std::string& path, uint32_t frameMs, int soundRate,
+                       std::string* error) {
+  const Format* format = FormatOf(path);
+  if (!format) {
+    *error = "a video file's name ends in .mp4 (H.264 and AAC) or .webm (VP9 and Opus)";
+    return false;
+  }
+  for (const char* codec : {format->pictureCodec, format->soundCodec}) {
+    if (!avcodec_find_encoder_by_name(codec)) {
+      *error = std::string("FFmpeg's libraries here have no ") + codec + " encoder";
+      return false;
+    }
+  }
+  // Failures come back as results and are reported once, by the caller.
+  av_log_set_level(AV_LOG_QUIET);
+  auto encoding = std::make_unique<Encoding>();
+  encoding->format = format;
+  encoding->frameMs = frameMs;
+  encoding->soundRate = soundRate;
+  if (!encoding->container.Create(path, format->container, error)) {
+    *error = "cannot create the file: " + *error;
+    return false;
+  }
+  encoding_ = std::move(encoding);
+  return true;
+}
+
+bool VideoFile::Add(const Frame& frame, std::string* error) {
+  if (!encoding_) {
+    *error = "the file is not open";
+    return false;
+  }
+  if (encoding_->Add(frame, error)) return true;
+  Discard();
+  return false;
+}
+
+bool VideoFile::Finish(std::string* error) {
+  if (!encoding_ || !encoding_->container.IsStarted()) {
+    Discard();
+    *error = "no frame was presented";
+    return false;
+  }
+  const bool finished = encoding_->picture.Flush(error) && encoding_->sound.Flush(error) &&
+                        encoding_->container.Finish(error);
+  encoding_.reset();  // removes the file unless it was finished
+  return finished;
+}
+
+void VideoFile::Discard() {
+  encoding_.reset();
+}
+
+bool VideoFile::IsOpen() const {
+  return encoding_ != nullptr;
+}
+
+}  // namespace video
