@@ -2,14 +2,28 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "app/app_globals.h"
 #include "app/startup.h"
 #include "gfx/png_writer.h"
+#include "platform/printable_text.h"
 #include "services/frame_timer.h"
 
 RunMonitor* g_runMonitor = nullptr;
+
+namespace {
+
+// A device or a link to one stays where it is; a plain file that failed is gone.
+void SayVideoFailed(const std::string& path, const char* failure, const std::string& error) {
+  std::error_code unknown;
+  const char* removed = std::filesystem::exists(path, unknown) ? "" : "; the file is removed";
+  std::fprintf(stderr, "%s: the video cannot be %s (%s)%s\n", PrintableText(path).c_str(), failure,
+               error.c_str(), removed);
+}
+
+}  // namespace
 
 RunMonitor::RunMonitor(const RunOptions& options) : options_(options) {}
 
@@ -20,8 +34,7 @@ bool RunMonitor::StartVideo(std::string* error) {
 bool RunMonitor::FinishVideo() {
   std::string error;
   if (video_.Finish(&error)) return true;
-  std::fprintf(stderr, "%s: the video cannot be completed (%s); the file is removed\n",
-               options_.videoFile.c_str(), error.c_str());
+  SayVideoFailed(options_.videoFile, "completed", error);
   return false;
 }
 
@@ -94,8 +107,7 @@ void RunMonitor::Record() {
   std::string error;
   if (video_.AddFrame(&error)) return;
   video_.EndProgress();
-  std::fprintf(stderr, "%s: the video cannot be written (%s); the file is removed\n",
-               options_.videoFile.c_str(), error.c_str());
+  SayVideoFailed(options_.videoFile, "written", error);
   PostQuitMessage(kFatalExitCode);
 }
 
