@@ -114,7 +114,9 @@ std::vector<std::pair<size_t, int16_t>> Plateaus(const std::vector<int16_t>& sam
 // each change, against the output itself.
 TEST_F(SoundSystemTest, TheOfflineMixFollowsTheOutputsStartsVolumesAndStops) {
   sound_.reset();
-  setenv("SDL_DISKAUDIODELAY", "60", 1);  // slow buffers: each change lands before the next
+  // Slow buffers, so that each change lands in the buffer after the one last written, even when
+  // a busy machine keeps this thread waiting for a while.
+  setenv("SDL_DISKAUDIODELAY", "200", 1);
   audio::EnableOfflineMix();
   sound_ = std::make_unique<SoundSystem>();
   ASSERT_TRUE(sound_->Init(nullptr));
