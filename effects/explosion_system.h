@@ -25,9 +25,6 @@ class ExplosionSystem {
   // nothing, once it is over.
   bool Render(IDirect3DDevice8* device, uint32_t elapsedMs);
 
-  uint32_t Elapsed() const { return elapsed_; }
-  float RingScale() const { return ringScale_; }
-  int RingVertexCount() const { return ringVertexCount_; }
   IDirect3DTexture8* ShockwaveTexture() const { return shockwaveTexture_; }
   const ParticleSystem* Debris() const { return debris_.get(); }
 

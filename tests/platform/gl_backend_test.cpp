@@ -16,6 +16,22 @@ DWORD FloatBits(float value) {
   return std::bit_cast<DWORD>(value);
 }
 
+// A vertex at (x, y) in clip space, halfway into the depth range.
+TestVertex ClipVertex(float x, float y, D3DCOLOR color = 0xFFFFFFFF) {
+  return {x, y, 0.5f, color, 0, 0};
+}
+
+// Red, green, blue and white texels, row by row, and how each shows.
+const std::vector<uint32_t> kFourTexels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+const std::array<Rgba, 4> kFourColours = {
+    {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}}};
+
+// The pixels at (a, a), (b, a), (a, b) and (b, b): where a 2 x 2 texture drawn large shows its
+// four texels.
+std::array<Rgba, 4> Corners(const BackBufferImage& image, int a, int b) {
+  return {At(image, a, a), At(image, b, a), At(image, a, b), At(image, b, b)};
+}
+
 using GlBackendTest = GlPixelTest;
 
 TEST_F(GlBackendTest, ClearsAndDrawsStayInsideTheViewport) {
@@ -76,11 +92,8 @@ TEST_F(GlBackendTest, EachTextureFormatShowsItsColoursAndAlphaTheRightWayUp) {
     device_->SetTexture(0, MakeTexture(c.format, 2, 2, c.texels));
     device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_TEX1);
     ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(PlainVertex)), D3D_OK);
-    BackBufferImage image = Frame();
-    EXPECT_TRUE(Near(At(image, 16, 16), c.expected[0], 2));
-    EXPECT_TRUE(Near(At(image, 48, 16), c.expected[1], 2));
-    EXPECT_TRUE(Near(At(image, 16, 48), c.expected[2], 2));
-    EXPECT_TRUE(Near(At(image, 48, 48), c.expected[3], 2));
+    const std::array<Rgba, 4> corners = Corners(Frame(), 16, 48);
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(Near(corners[k], c.expected[k], 2)) << k;
   }
 }
 
@@ -94,8 +107,7 @@ std::array<TestVertex, 4> TiledQuad(std::array<TestVertex, 4> quad, float scale)
 }
 
 TEST_F(GlBackendTest, AddressModesWrapClampAndMirror) {
-  SelectTexture(
-      MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));
+  SelectTexture(MakeTexture(D3DFMT_A8R8G8B8, 2, 2, kFourTexels));
   struct AddressCase {
     DWORD mode;
     int at40;  // u = 1.27 along the top row: red 0, green 1
@@ -200,12 +212,8 @@ TEST_F(GlBackendTest, SourceAlphaAndAdditiveBlending) {
 
 // Left: clockwise on screen. Right: counter-clockwise.
 TEST_F(GlBackendTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
-  const TestVertex clockwise[] = {{-1, 1, 0.5f, 0xFFFFFFFF, 0, 0},
-                                  {0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
-                                  {-1, -1, 0.5f, 0xFFFFFFFF, 0, 0}};
-  const TestVertex counterClockwise[] = {{0, 1, 0.5f, 0xFFFFFFFF, 0, 0},
-                                         {0, -1, 0.5f, 0xFFFFFFFF, 0, 0},
-                                         {1, 1, 0.5f, 0xFFFFFFFF, 0, 0}};
+  const TestVertex clockwise[] = {ClipVertex(-1, 1), ClipVertex(0, 1), ClipVertex(-1, -1)};
+  const TestVertex counterClockwise[] = {ClipVertex(0, 1), ClipVertex(0, -1), ClipVertex(1, 1)};
   UseDiffuse();
   for (DWORD cull : {D3DCULL_CW, D3DCULL_CCW, D3DCULL_NONE}) {
     SCOPED_TRACE(cull);
@@ -234,8 +242,7 @@ TEST_F(GlBackendTest, DepthTestWithoutDepthWritesLetsLaterFartherDrawsThrough) {
 
 // Drawn into a render-target texture and sampled from it, a picture keeps its orientation.
 TEST_F(GlBackendTest, RenderTargetTexturesShowTheirPictureAsLoadedTexturesDo) {
-  IDirect3DTexture8* picture =
-      MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+  IDirect3DTexture8* picture = MakeTexture(D3DFMT_A8R8G8B8, 2, 2, kFourTexels);
   IDirect3DTexture8* target = nullptr;
   ASSERT_EQ(device_->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8,
                                    D3DPOOL_DEFAULT, &target),
@@ -254,12 +261,7 @@ TEST_F(GlBackendTest, RenderTargetTexturesShowTheirPictureAsLoadedTexturesDo) {
   Clear(0xFF000000);
   SelectTexture(target);
   DrawStrip(Quad(-1, 1, 1, -1));
-
-  BackBufferImage image = Frame();
-  EXPECT_EQ(At(image, 16, 16), (Rgba{255, 0, 0, 255}));
-  EXPECT_EQ(At(image, 48, 16), (Rgba{0, 255, 0, 255}));
-  EXPECT_EQ(At(image, 16, 48), (Rgba{0, 0, 255, 255}));
-  EXPECT_EQ(At(image, 48, 48), (Rgba{255, 255, 255, 255}));
+  EXPECT_EQ(Corners(Frame(), 16, 48), kFourColours);
 }
 
 struct SpriteVertex {
@@ -338,27 +340,23 @@ TEST_F(GlBackendTest, PretransformedQuadsMapTexelsOntoPixelsExactly) {
 }
 
 TEST_F(GlBackendTest, PointSpriteTextureStartsAtTheTopLeft) {
-  SelectTexture(
-      MakeTexture(D3DFMT_A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));
+  SelectTexture(MakeTexture(D3DFMT_A8R8G8B8, 2, 2, kFourTexels));
   device_->SetRenderState(D3DRS_POINTSPRITEENABLE, TRUE);
   device_->SetRenderState(D3DRS_POINTSIZE, FloatBits(32.0f));  // pixels, without scaling
   device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE);
-  const TestVertex point{0, 0, 0.5f, 0xFFFFFFFF, 0, 0};
+  const TestVertex point = ClipVertex(0, 0);
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(TestVertex)), D3D_OK);
   BackBufferImage image = Frame();
-  EXPECT_EQ(At(image, 24, 24), (Rgba{255, 0, 0, 255}));
-  EXPECT_EQ(At(image, 40, 24), (Rgba{0, 255, 0, 255}));
-  EXPECT_EQ(At(image, 24, 40), (Rgba{0, 0, 255, 255}));
-  EXPECT_EQ(At(image, 40, 40), (Rgba{255, 255, 255, 255}));
+  EXPECT_EQ(Corners(image, 24, 40), kFourColours);
   EXPECT_EQ(At(image, 12, 32).r, 0);
 }
 
 TEST_F(GlBackendTest, TriangleStripsAndFansFromTheCallersMemory) {
   UseDiffuse();
   // Fan: a diamond around the centre.
-  const TestVertex fan[] = {{0, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, 1, 0.5f, 0xFFFF0000, 0, 0},
-                            {1, 0, 0.5f, 0xFFFF0000, 0, 0},  {0, -1, 0.5f, 0xFFFF0000, 0, 0},
-                            {-1, 0, 0.5f, 0xFFFF0000, 0, 0}, {0, 1, 0.5f, 0xFFFF0000, 0, 0}};
+  const TestVertex fan[] = {ClipVertex(0, 0, 0xFFFF0000),  ClipVertex(0, 1, 0xFFFF0000),
+                            ClipVertex(1, 0, 0xFFFF0000),  ClipVertex(0, -1, 0xFFFF0000),
+                            ClipVertex(-1, 0, 0xFFFF0000), ClipVertex(0, 1, 0xFFFF0000)};
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 4, fan, sizeof(TestVertex)), D3D_OK);
   BackBufferImage diamond = Frame();
   for (auto [x, y] : {std::pair{32, 4}, {60, 32}, {32, 60}, {4, 32}, {32, 32}}) {
@@ -368,11 +366,9 @@ TEST_F(GlBackendTest, TriangleStripsAndFansFromTheCallersMemory) {
 
   Clear(0xFF000000);
   // Strip: the left half, then a triangle to (0.5, 1) along the top.
-  const TestVertex strip[] = {{-1, 1, 0.5f, 0xFF00FF00, 0, 0},
-                              {-1, -1, 0.5f, 0xFF00FF00, 0, 0},
-                              {0, 1, 0.5f, 0xFF00FF00, 0, 0},
-                              {0, -1, 0.5f, 0xFF00FF00, 0, 0},
-                              {0.5f, 1, 0.5f, 0xFF00FF00, 0, 0}};
+  const TestVertex strip[] = {ClipVertex(-1, 1, 0xFF00FF00), ClipVertex(-1, -1, 0xFF00FF00),
+                              ClipVertex(0, 1, 0xFF00FF00), ClipVertex(0, -1, 0xFF00FF00),
+                              ClipVertex(0.5f, 1, 0xFF00FF00)};
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 3, strip, sizeof(TestVertex)), D3D_OK);
   BackBufferImage steps = Frame();
   EXPECT_EQ(At(steps, 8, 56).g, 255);

@@ -47,6 +47,7 @@ TEST(AssetgenWavWriter, ClipsBeyondFullScaleAndSizesItsChunks) {
   ASSERT_EQ(wav.size(), 44u + 8);
   EXPECT_EQ(LoadLe32(&wav[4]), wav.size() - 8);
   EXPECT_EQ(LoadLe32(&wav[24]), 8000u);
+  EXPECT_EQ(LoadLe32(&wav[28]), 16000u);  // bytes a second: players other than ours read it
   EXPECT_EQ(LoadLe32(&wav[40]), 8u);
   EXPECT_EQ(int16_t(LoadLe16(&wav[46])), 16384);
   EXPECT_EQ(int16_t(LoadLe16(&wav[48])), -32767);

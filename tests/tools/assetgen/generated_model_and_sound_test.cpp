@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "gfx/d3dx_vector3.h"
+#include "image_files.h"
 #include "tests/tools/assetgen/generated_folder.h"
-#include "tests/tools/assetgen/readers/wav_file.h"
 #include "tools/assetgen/data_folder_writer.h"
 #include "world/md3_file.h"
 
@@ -19,7 +19,7 @@ namespace {
 // The dome's one surface as the program reads it, checking the file's frame: an MD3 of version
 // 15 with one frame, right after the header, and one surface, ending where the file does.
 Md3SurfaceData SkyDome() {
-  const std::string bytes = GeneratedFolder::Contents(GeneratedFolder::File("misc/skydome.md3"));
+  const std::string bytes = ReadFileBytes(GeneratedFile("misc/skydome.md3"));
   constexpr uint32_t kIdp3 = 'I' | 'D' << 8 | 'P' << 16 | '3' << 24;
   Md3File file;
   std::string reason;
@@ -37,9 +37,6 @@ Md3SurfaceData SkyDome() {
   EXPECT_EQ(surface.header.frameCount, 1);
   EXPECT_EQ(file.surfacesAt + surface.header.endAt, file.endAt);
   return surface;
-}
-WavFile SoundFile(const std::string& name) {
-  return WavFile(GeneratedFolder::File("sound/" + name));
 }
 
 double Rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
@@ -85,18 +82,13 @@ TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
   }
 }
 
-TEST(AssetgenSounds, AreMono16BitPcmWithConsistentSizes) {
+TEST(AssetgenSounds, AreMono16BitAtTheMixRateAndLoudWithoutClipping) {
   for (std::string_view name : kDataFiles) {
     if (!name.ends_with(".wav")) continue;
-    WavFile wav(GeneratedFolder::File(std::string(name)));
-    EXPECT_EQ(wav.format, 1) << name;
+    GeneratedSound wav{std::string(name)};
     EXPECT_EQ(wav.channels, 1) << name;
     EXPECT_EQ(wav.bitsPerSample, 16) << name;
-    EXPECT_EQ(wav.blockAlign, 2) << name;
-    EXPECT_EQ(wav.byteRate, wav.sampleRate * 2) << name;
-    EXPECT_EQ(wav.sampleRate, 22050u) << name;
-    EXPECT_EQ(wav.riffSize + 8, wav.fileSize) << name;
-    EXPECT_EQ(wav.fileSize, 44 + wav.samples.size() * 2) << name;
+    EXPECT_EQ(wav.sampleRate, 22050) << name;
     int peak = 0;
     for (int16_t s : wav.samples) peak = std::max(peak, std::abs(int(s)));
     EXPECT_GT(peak, 16000) << name << " is too quiet";
@@ -106,7 +98,7 @@ TEST(AssetgenSounds, AreMono16BitPcmWithConsistentSizes) {
 
 TEST(AssetgenSounds, LoopsAreSeveralSecondsAndJoinWithoutAClick) {
   for (const char* name : {"seawind.wav", "shorewav.wav", "fire.wav"}) {
-    WavFile wav = SoundFile(name);
+    GeneratedSound wav("sound/" + std::string(name));
     EXPECT_GE(wav.Seconds(), 3.0) << name;
     std::vector<int> steps;
     for (size_t k = 1; k < wav.samples.size(); ++k)
@@ -118,11 +110,11 @@ TEST(AssetgenSounds, LoopsAreSeveralSecondsAndJoinWithoutAClick) {
 }
 
 TEST(AssetgenSounds, RumbleRunsTwoToThreeSecondsAndTheBlastEndsInALongLowTail) {
-  WavFile rumble = SoundFile("rumble.wav");
+  GeneratedSound rumble("sound/rumble.wav");
   EXPECT_GE(rumble.Seconds(), 2.0);
   EXPECT_LE(rumble.Seconds(), 3.0);
 
-  WavFile blast = SoundFile("explosion.wav");
+  GeneratedSound blast("sound/explosion.wav");
   ASSERT_GE(blast.Seconds(), 5.0);
   size_t second = blast.sampleRate;
   double start = Rms(blast.samples, 0, second / 2);

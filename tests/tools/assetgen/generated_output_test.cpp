@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "image_files.h"
 #include "test_folder.h"
 #include "tests/tools/assetgen/generated_folder.h"
 #include "tools/assetgen/data_folder_writer.h"
@@ -20,12 +21,12 @@ namespace {
 TEST(AssetgenOutput, WritesEveryFileWithOneProgressLineGivingItsSizeAndADefaultConfig) {
   std::string expected;
   for (std::string_view name : kDataFiles) {
-    const auto size = std::filesystem::file_size(GeneratedFolder::File(std::string(name)));
+    const auto size = std::filesystem::file_size(GeneratedFile(std::string(name)));
     EXPECT_GT(size, 0u) << name;
     expected += "wrote " + std::string(name) + " (" + std::to_string(size) + " bytes)\n";
   }
-  EXPECT_EQ(GeneratedFolder::Progress(), expected);
-  EXPECT_EQ(GeneratedFolder::Contents(GeneratedFolder::File("config.ini")),
+  EXPECT_EQ(ReadFileBytes(ASSETGEN_TEST_PROGRESS), expected);
+  EXPECT_EQ(ReadFileBytes(GeneratedFile("config.ini")),
             "displaymode= 0\nwaterdetail= high\nshowfps= 0\n");
 }
 
@@ -38,12 +39,11 @@ TEST(AssetgenOutput, SecondRunKeepsTheUsersConfigAndWritesIdenticalFiles) {
   std::ostringstream progress;
   DataFolderWriter(second, progress).WriteAll();
 
-  EXPECT_EQ(GeneratedFolder::Contents(second / "config.ini"), userSettings);
+  EXPECT_EQ(ReadFileBytes(second / "config.ini"), userSettings);
   EXPECT_EQ(progress.str().find("wrote config.ini"), std::string::npos);
   for (std::string_view name : kDataFiles) {
     if (name == "config.ini") continue;
-    EXPECT_TRUE(GeneratedFolder::Contents(GeneratedFolder::File(std::string(name))) ==
-                GeneratedFolder::Contents(second / name))
+    EXPECT_TRUE(ReadFileBytes(GeneratedFile(std::string(name))) == ReadFileBytes(second / name))
         << name << " differs";
   }
 }

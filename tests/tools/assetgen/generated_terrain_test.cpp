@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "tests/tools/assetgen/generated_folder.h"
-#include "tests/tools/assetgen/readers/bmp_file.h"
 #include "world/height_map.h"
 
 namespace assetgen::tests {
@@ -19,7 +18,7 @@ constexpr float kSeaLevel = 1.f;
 // x = -2 + 5r/255, z = 3 - 5c/255.
 class Island {
  public:
-  Island() { map_.Load(GeneratedFolder::File("textures/volcanoh24.bmp").c_str(), 15.f); }
+  Island() { map_.Load(GeneratedFile("textures/volcanoh24.bmp").c_str(), 15.f); }
 
   const HeightMap& Map() const { return map_; }
   float Sample(int row, int column) const {
@@ -44,7 +43,7 @@ float RimPeak(const Island& map, float angle) {
   return peak;
 }
 
-float Distance(std::array<uint8_t, 3> a, std::array<uint8_t, 3> b) {
+float Distance(Pixel a, Pixel b) {
   return std::hypot(float(a[0] - b[0]), float(a[1] - b[1]), float(a[2] - b[2]));
 }
 
@@ -93,7 +92,7 @@ TEST(AssetgenHeightMap, SeaPlaneCornersAndMapEdgesLieBelowSeaLevel) {
 
 TEST(AssetgenTerrainTexture, IsSquareAndAlignedWithTheHeightMap) {
   Island map;
-  BmpFile texture(GeneratedFolder::File("textures/volcanotex.bmp"));
+  Picture texture("textures/volcanotex.bmp");
   ASSERT_EQ(texture.Height(), texture.Width());
   int size = texture.Width();
   // Texel (i, j from the top) lies at x = -2 + 5i/(M-1), z = 3 - 5j/(M-1): deep water there
@@ -119,7 +118,7 @@ TEST(AssetgenTerrainTexture, IsSquareAndAlignedWithTheHeightMap) {
 
 TEST(AssetgenLavaStream, FlowsOverTheIslandInTheMiddleFifthAndFadesOutside) {
   Island map;
-  BmpFile stream(GeneratedFolder::File("textures/lavastream.bmp"));
+  Picture stream("textures/lavastream.bmp");
   ASSERT_EQ(stream.Height(), stream.Width());
   int size = stream.Width();
   int bright = 0;
@@ -143,7 +142,7 @@ TEST(AssetgenLavaStream, FlowsOverTheIslandInTheMiddleFifthAndFadesOutside) {
   EXPECT_GT(bright, 100);
   auto crater = stream.ColourAt(size / 2, size / 2);
   EXPECT_GT(crater[0], 200);
-  EXPECT_EQ(stream.ColourAt(0, 0), (std::array<uint8_t, 3>{0, 0, 0}));
+  EXPECT_EQ(stream.ColourAt(0, 0), (Pixel{0, 0, 0}));
 }
 }  // namespace
 
