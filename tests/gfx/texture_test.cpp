@@ -35,11 +35,6 @@ std::vector<D3DCOLOR> Halved(const std::vector<D3DCOLOR>& p, uint32_t width, uin
   return half;
 }
 
-std::vector<D3DCOLOR> Opaque(std::vector<D3DCOLOR> colors) {
-  for (D3DCOLOR& c : colors) c |= 0xFF000000;
-  return colors;
-}
-
 class TextureTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -83,7 +78,7 @@ TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
   ASSERT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\sample.bmp", &texture), D3D_OK);
   ASSERT_EQ(texture->GetLevelCount(), 4u);
 
-  std::vector<D3DCOLOR> expected = Opaque(picture.Colors());
+  std::vector<D3DCOLOR> expected = picture.Colors();
   uint32_t width = 8, height = 4;
   for (UINT level = 0; level < 4; ++level) {
     SCOPED_TRACE(testing::Message() << "level " << level);
@@ -164,7 +159,7 @@ TEST_F(TextureTest, ExplicitSizeAndSixteenBitFormats) {
 
 TEST_F(TextureTest, OtherSizesResampleByArea) {
   const TestPicture picture = SamplePicture(4, 2, 8);
-  const std::vector<D3DCOLOR> colors = Opaque(picture.Colors());
+  const std::vector<D3DCOLOR> colors = picture.Colors();
   WriteFileBytes("textures/small.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
   auto load = [&](UINT width, UINT height) {
     IDirect3DTexture8* texture = Load("textures\\small.bmp", width, height, 1, D3DFMT_UNKNOWN);
