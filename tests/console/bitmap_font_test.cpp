@@ -15,12 +15,8 @@ namespace {
 // A strip of cell x cell glyphs, glyph i inked where x == (y + i) % cell; the palette's entries
 // are all red.
 TestBitmap Strip(int glyphs, int cell) {
-  TestBitmap b;
-  b.width = glyphs * cell;
-  b.height = cell;
-  b.bitsPerPixel = 8;
-  b.dataOffset = 54 + 1024;
-  b.pixels.resize(size_t(b.width) * cell);
+  TestBitmap b{
+      glyphs * cell, cell, 8, 0, 54 + 1024, std::vector<uint8_t>(glyphs * cell * cell), {}};
   for (int y = 0; y < cell; ++y) {
     for (int x = 0; x < b.width; ++x) {
       b.pixels[size_t(cell - 1 - y) * b.width + x] = x % cell == (y + x / cell) % cell;

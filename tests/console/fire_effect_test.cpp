@@ -73,11 +73,7 @@ class FireEffectTest : public ::testing::Test {
  protected:
   void SetUp() override {
     device_ = CreateRecordingDevice(64, 64);
-    TestBitmap palette;
-    palette.width = palette.height = 4;
-    palette.bitsPerPixel = 8;
-    palette.dataOffset = 54 + 1024;
-    palette.pixels.resize(16);
+    TestBitmap palette{4, 4, 8, 0, 54 + 1024, std::vector<uint8_t>(16), {}};
     for (uint32_t i = 0; i < 256; ++i) palette.palette.push_back(ColourOfHeat(i, false));
     WriteBitmap("pal.bmp", palette);
   }
