@@ -15,6 +15,13 @@
 
 namespace {
 
+// Writes value little-endian over the four bytes at offset.
+void Put32(std::string* bytes, size_t offset, int32_t value) {
+  for (int i = 0; i < 4; ++i) {
+    (*bytes)[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
+  }
+}
+
 class Md3ModelTest : public ::testing::Test {
  protected:
   void SetUp() override { device_ = CreateRecordingDevice(64, 64); }
