@@ -109,9 +109,9 @@ TEST_F(FireEffectTest, EveryRowButTheSeedRowShowsItsHeatThroughThePalette) {
 
 TEST_F(FireEffectTest, InitRefusesFilesWithoutAFullPaletteOfTheirOwnAndImpossibleShapes) {
   WriteBitmap("grey.bmp", GreyRamp24(4, 4, 1));
-  // Sixteen colours, and 256 of which half are the picture's own pixels.
+  // Sixteen colours, and 256 of which the last is the picture's first pixels.
   WriteBitmap("sixteen.bmp", {4, 4, 4, 0, 54 + 16 * 4, std::vector<uint8_t>(16), {}});
-  WriteBitmap("lent.bmp", {32, 32, 8, 0, 54 + 128 * 4, std::vector<uint8_t>(32 * 32), {}});
+  WriteBitmap("lent.bmp", {32, 32, 8, 0, 54 + 255 * 4, std::vector<uint8_t>(32 * 32), {}});
   ::testing::internal::CaptureStderr();
   for (const char* file : {"grey.bmp", "sixteen.bmp", "lent.bmp", "missing.bmp"}) {
     EXPECT_FALSE(fire_->Init(16, file, 3, 10, 26, false, device_)) << file;
