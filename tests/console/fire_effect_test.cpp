@@ -6,8 +6,8 @@
 
 #include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 
 namespace {
 
@@ -69,21 +69,14 @@ uint32_t ColourOfHeat(uint32_t h, bool sixteenBit) {
   return (h * 31 / 255) << 11 | ((255 - h) * 63 / 255) << 5 | (h / 2 * 31 / 255);
 }
 
-class FireEffectTest : public ::testing::Test {
+class FireEffectTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override {
-    device_ = CreateRecordingDevice(64, 64);
+  FireEffectTest() {
     TestBitmap palette{4, 4, 8, 0, 54 + 1024, std::vector<uint8_t>(16), {}};
     for (uint32_t i = 0; i < 256; ++i) palette.palette.push_back(ColourOfHeat(i, false));
     WriteBitmap("pal.bmp", palette);
   }
-  void TearDown() override {
-    fire_.reset();
-    device_->Release();
-  }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   std::unique_ptr<FireEffect> fire_ = std::make_unique<FireEffect>();
 };
 

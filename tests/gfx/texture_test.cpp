@@ -8,7 +8,7 @@
 #include "gfx/d3dx_texture.h"
 #include "image_files.h"
 #include "platform/d3d8/record/recording_backend.h"
-#include "test_folder.h"
+#include "recording_device_test.h"
 
 namespace {
 
@@ -37,15 +37,11 @@ std::vector<D3DCOLOR> Halved(const std::vector<D3DCOLOR>& p, uint32_t width, uin
   return half;
 }
 
-class TextureTest : public ::testing::Test {
+class TextureTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override {
-    device_ = CreateRecordingDevice(64, 64);
-    std::filesystem::create_directories("textures");
-  }
-  void TearDown() override {
+  TextureTest() { std::filesystem::create_directories("textures"); }
+  ~TextureTest() override {
     for (IDirect3DTexture8* texture : loaded_) texture->Release();
-    EXPECT_EQ(device_->Release(), 0u) << "a texture was left behind";
   }
 
   // Through the extended call, into the managed pool; released by the fixture.
@@ -68,8 +64,6 @@ class TextureTest : public ::testing::Test {
     return desc;
   }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   std::vector<IDirect3DTexture8*> loaded_;
 };
 
@@ -236,7 +230,6 @@ TEST_F(TextureTest, PicturesBeyondOneTexturesOrAllTexturesMemoryAreRefusedWithTh
   }
   EXPECT_EQ(loaded.size(), 12u);
   for (IDirect3DTexture8* t : loaded) t->Release();
-  EXPECT_EQ(device_->GetAvailableTextureMem(), kTextureMemoryBytes);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "textures/huge.bmp: a picture of 16384 x 4096, whose texture takes 341.3 MiB, more "
             "than the 16.0 MiB one texture may take\n"

@@ -8,8 +8,8 @@
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/host.h"
 #include "recorded_scene.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 #include "test_md3.h"
 #include "world/scene_vertex.h"
 
@@ -22,11 +22,8 @@ void Put32(std::string* bytes, size_t offset, int32_t value) {
   }
 }
 
-class Md3ModelTest : public ::testing::Test {
+class Md3ModelTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override { device_ = CreateRecordingDevice(64, 64); }
-  void TearDown() override { device_->Release(); }
-
   bool Load(Md3Model& model, const std::string& bytes, const char* directory = nullptr,
             int alpha = 255) {
     folder_.Write("model.md3", bytes);
@@ -36,9 +33,6 @@ class Md3ModelTest : public ::testing::Test {
   std::vector<RecordedDraw> Draw(Md3Model& model) {
     return RecordScene(device_, [&] { return model.Draw(device_); }).draws;
   }
-
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
 };
 
 TEST_F(Md3ModelTest, EverySurfaceBecomesBuffersOfItsRawPositions) {

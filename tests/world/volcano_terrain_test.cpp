@@ -7,24 +7,19 @@
 #include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recorded_scene.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 #include "world/scene_vertex.h"
 
 namespace {
 
-class VolcanoTerrainTest : public ::testing::Test {
+class VolcanoTerrainTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override { device_ = CreateRecordingDevice(64, 64); }
-  void TearDown() override { device_->Release(); }
-
   bool Generate(const TestBitmap& map, int extent = 5) {
     WriteBitmap("map.bmp", map);
     return terrain_.Generate("map.bmp", "missing.bmp", extent, extent, 15.0f, device_);
   }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   VolcanoTerrain terrain_;
 };
 
