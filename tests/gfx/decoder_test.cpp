@@ -6,6 +6,7 @@
 
 #include "gfx/image_decoder.h"
 #include "image_files.h"
+#include "patched.h"
 
 namespace {
 
@@ -335,13 +336,6 @@ TEST(ImageDecoder, SizesComeFromTheHeadOfTheFile) {
   EXPECT_EQ(size.width, 8u);
   EXPECT_EQ(Decode(jpeg).height, 5u);
   EXPECT_FALSE(ReadImageSize(Bytes(std::string("hello, this is not a picture")), &size));
-}
-
-// A copy of file with a little-endian value written at offset.
-std::string Patched(std::string file, size_t offset, uint32_t value, unsigned bytes = 4) {
-  std::string patch;
-  for (unsigned i = 0; i < bytes; ++i) patch += char((value >> (8 * i)) & 0xFF);
-  return file.replace(offset, bytes, patch);
 }
 
 TEST(ImageDecoder, ImpossibleHeadersFail) {

@@ -12,7 +12,8 @@ class RecordingDeviceTest : public ::testing::Test {
       : device_(CreateRecordingDevice(width, height)) {}
   ~RecordingDeviceTest() override {
     device_->SetTexture(0, nullptr);  // the texture drawn last is not left behind by the test
-    EXPECT_EQ(device_->GetAvailableTextureMem(), kTextureMemoryBytes) << "a texture was left behind";
+    EXPECT_EQ(device_->GetAvailableTextureMem(), kTextureMemoryBytes)
+        << "a texture was left behind";
     EXPECT_EQ(device_->Release(), 0u) << "a reference to the device was left behind";
   }
 

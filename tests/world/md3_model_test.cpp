@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "patched.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/host.h"
 #include "recorded_scene.h"
@@ -14,13 +15,6 @@
 #include "world/scene_vertex.h"
 
 namespace {
-
-// Writes value little-endian over the four bytes at offset.
-void Put32(std::string* bytes, size_t offset, int32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    (*bytes)[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
-  }
-}
 
 class Md3ModelTest : public RecordingDeviceTest {
  protected:
@@ -109,7 +103,7 @@ TEST_F(Md3ModelTest, FilesThatDoNotHoldWhatTheyClaimAreRefused) {
   const size_t first = Md3SurfaceStart(two, 0), second = Md3SurfaceStart(two, 1);
   const auto with = [&](std::initializer_list<std::pair<size_t, int32_t>> fields) {
     std::string bytes = valid;
-    for (auto [offset, value] : fields) Put32(&bytes, offset, value);
+    for (auto [offset, value] : fields) bytes = Patched(bytes, offset, uint32_t(value));
     return bytes;
   };
   const auto end = static_cast<int32_t>(valid.size());
@@ -155,9 +149,8 @@ TEST_F(Md3ModelTest, ModelsBeyondTheirBudgetsOfSurfacesAndBuffersAreRefusedWithI
   const size_t surface = Md3SurfaceStart(TriangleMd3(), 0);
   for (const auto& [name, frames, vertices] :
        {std::tuple{"frames.md3", 4096, 3}, std::tuple{"vertices.md3", 11, 65536}}) {
-    std::string bytes = Md3Bytes(TriangleMd3());
-    Put32(&bytes, surface + 72, frames);
-    Put32(&bytes, surface + 80, vertices);
+    const std::string bytes =
+        Patched(Patched(Md3Bytes(TriangleMd3()), surface + 72, frames), surface + 80, vertices);
     folder_.Write(name, bytes);
     std::filesystem::resize_file(name, bytes.size() + size_t{8} * frames * vertices);
   }
