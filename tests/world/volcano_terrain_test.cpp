@@ -87,23 +87,24 @@ TEST_F(VolcanoTerrainTest, DrawsBlendedFromTheTextureAndRestoresItsStates) {
   EXPECT_EQ(RenderStateOf(device_, D3DRS_DESTBLEND), D3DBLEND_ZERO);
 }
 
-TEST_F(VolcanoTerrainTest, SeaPlaneIsOneQuadAtTheFirstFourHeights) {
+// Like the sea plane, but two columns of three rows, so that rows and columns can't be mixed up.
+TEST_F(VolcanoTerrainTest, ExplicitGridsTakeTheFirstHeightsInOrder) {
   ASSERT_TRUE(Generate(GreyRamp24(4, 4, 10)));
   IDirect3DVertexBuffer8* vb = nullptr;
   IDirect3DIndexBuffer8* ib = nullptr;
-  ASSERT_TRUE(terrain_.BuildGrid(&vb, &ib, 64, 64, 2, 2, 0xFFFFFFFF, device_));
+  ASSERT_TRUE(terrain_.BuildGrid(&vb, &ib, 64, 64, 2, 3, 0xFFFFFFFF, device_));
   device_->SetVertexShader(kSceneVertexFormat);
   device_->SetStreamSource(0, vb, sizeof(SceneVertex));
   device_->SetIndices(ib, 0);
   device_->BeginScene();
-  device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2);
+  device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 6, 0, 4);
   device_->EndScene();
   const RecordedDraw& draw = RecordingOf(device_).draws.at(0);
-  EXPECT_EQ(draw.indices, (std::vector<uint16_t>{0, 1, 3, 0, 3, 2}));
-  SceneVertex corner = draw.VertexAt<SceneVertex>(3);
+  EXPECT_EQ(draw.indices, (std::vector<uint16_t>{0, 1, 4, 0, 4, 3, 1, 2, 5, 1, 5, 4}));
+  SceneVertex corner = draw.VertexAt<SceneVertex>(5);
   EXPECT_FLOAT_EQ(corner.x, 32.0f);
   EXPECT_FLOAT_EQ(corner.z, -32.0f);
-  EXPECT_NEAR(corner.y, 30 * 3 * 0.0013037809f * 15.0f, 1e-5f);
+  EXPECT_NEAR(corner.y, 30 * 5 * 0.0013037809f * 15.0f, 1e-5f);
   EXPECT_FLOAT_EQ(corner.tu, 1.0f);
   vb->Release();
   ib->Release();
