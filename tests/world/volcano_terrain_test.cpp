@@ -141,12 +141,13 @@ TEST_F(VolcanoTerrainTest, ReplacedTexturesAreReferencedOnce) {
   IDirect3DTexture8 *first = nullptr, *second = nullptr;
   device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &first);
   device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &second);
+  const std::vector<uint64_t> firstOnly = {RecordedTextureId(first)};
   terrain_.ReplaceTexture(first);
-  terrain_.ReplaceTexture(first);  // the same texture again changes nothing
-  EXPECT_EQ(first->AddRef(), 3u);
-  first->Release();
+  EXPECT_EQ(first->Release(), 1u);  // the terrain's reference is the only one left
+  terrain_.ReplaceTexture(first);   // so the same texture again must not let go of it first
+  EXPECT_TRUE(RecordingOf(device_).destroyedTextures.empty());
   terrain_.ReplaceTexture(second);
-  EXPECT_EQ(first->Release(), 0u);   // the terrain let go of it
+  EXPECT_EQ(RecordingOf(device_).destroyedTextures, firstOnly);  // the terrain let go of it
   EXPECT_EQ(second->Release(), 1u);  // the terrain's own reference remains
   EXPECT_EQ(terrain_.Texture(), second);
 }
