@@ -7,20 +7,16 @@
 #include "device_readback.h"
 #include "drawn_quad.h"
 #include "recorded_scene.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 
 namespace {
 
 // A strip of cell x cell glyphs, glyph i inked where x == (y + i) % cell; the palette's entries
 // are all red.
 TestBitmap Strip(int glyphs, int cell) {
-  TestBitmap b;
-  b.width = glyphs * cell;
-  b.height = cell;
-  b.bitsPerPixel = 8;
-  b.dataOffset = 54 + 1024;
-  b.pixels.resize(size_t(b.width) * cell);
+  TestBitmap b{
+      glyphs * cell, cell, 8, 0, 54 + 1024, std::vector<uint8_t>(glyphs * cell * cell), {}};
   for (int y = 0; y < cell; ++y) {
     for (int x = 0; x < b.width; ++x) {
       b.pixels[size_t(cell - 1 - y) * b.width + x] = x % cell == (y + x / cell) % cell;
@@ -34,13 +30,9 @@ void Patch32(const char* path, std::streamoff at, uint32_t value) {
   file.seekp(at).write(reinterpret_cast<const char*>(&value), 4);  // little-endian hosts only
 }
 
-class BitmapFontTest : public ::testing::Test {
+class BitmapFontTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override { device_ = CreateRecordingDevice(640, 480); }
-  void TearDown() override {
-    font_.reset();
-    device_->Release();
-  }
+  BitmapFontTest() : RecordingDeviceTest(640, 480) {}
 
   bool Load(const TestBitmap& strip, const std::string& description, uint16_t color = 0xF00F) {
     WriteBitmap("font.bmp", strip);
@@ -54,8 +46,6 @@ class BitmapFontTest : public ::testing::Test {
         .draws;
   }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   std::unique_ptr<BitmapFont> font_ = std::make_unique<BitmapFont>();
 };
 

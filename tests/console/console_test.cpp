@@ -7,6 +7,7 @@
 #include "drawn_quad.h"
 #include "platform/host.h"
 #include "recorded_scene.h"
+#include "recording_device_test.h"
 #include "test_folder.h"
 
 namespace {
@@ -129,20 +130,18 @@ TEST_F(ConsoleTest, TheInputLineKeepsItsPromptAnd126Characters) {
 }
 
 // The console on a 640 x 480 recording device with the program's own font, on a virtual clock.
-class ConsoleDrawTest : public ::testing::Test {
+class ConsoleDrawTest : public RecordingDeviceTest {
  protected:
+  ConsoleDrawTest() : RecordingDeviceTest(640, 480) {}
   void SetUp() override {
     host::UseVirtualClock(50, 1000);
-    device_ = CreateRecordingDevice(640, 480);
     const std::string font = std::string(VULCARA_DATA_DIR) + "/font/FONT_8";
     ASSERT_TRUE(console_->Init(font.c_str(), nullptr, 0xF00F, nullptr, device_));
     device_->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &fire_);
     console_->SetBackgroundTexture(fire_);
   }
   void TearDown() override {
-    console_.reset();
     fire_->Release();
-    device_->Release();
     host::UseRealClock();
   }
 
@@ -150,7 +149,6 @@ class ConsoleDrawTest : public ::testing::Test {
     return RecordScene(device_, [&] { return console_->Render(device_); }).draws;
   }
 
-  IDirect3DDevice8* device_ = nullptr;
   IDirect3DTexture8* fire_ = nullptr;
   std::unique_ptr<Console> console_ = std::make_unique<Console>();
 };

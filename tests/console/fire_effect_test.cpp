@@ -6,8 +6,8 @@
 
 #include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 
 namespace {
 
@@ -69,25 +69,14 @@ uint32_t ColourOfHeat(uint32_t h, bool sixteenBit) {
   return (h * 31 / 255) << 11 | ((255 - h) * 63 / 255) << 5 | (h / 2 * 31 / 255);
 }
 
-class FireEffectTest : public ::testing::Test {
+class FireEffectTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override {
-    device_ = CreateRecordingDevice(64, 64);
-    TestBitmap palette;
-    palette.width = palette.height = 4;
-    palette.bitsPerPixel = 8;
-    palette.dataOffset = 54 + 1024;
-    palette.pixels.resize(16);
+  FireEffectTest() {
+    TestBitmap palette{4, 4, 8, 0, 54 + 1024, std::vector<uint8_t>(16), {}};
     for (uint32_t i = 0; i < 256; ++i) palette.palette.push_back(ColourOfHeat(i, false));
     WriteBitmap("pal.bmp", palette);
   }
-  void TearDown() override {
-    fire_.reset();
-    device_->Release();
-  }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   std::unique_ptr<FireEffect> fire_ = std::make_unique<FireEffect>();
 };
 
@@ -113,9 +102,9 @@ TEST_F(FireEffectTest, EveryRowButTheSeedRowShowsItsHeatThroughThePalette) {
 
 TEST_F(FireEffectTest, InitRefusesFilesWithoutAFullPaletteOfTheirOwnAndImpossibleShapes) {
   WriteBitmap("grey.bmp", GreyRamp24(4, 4, 1));
-  // Sixteen colours, and 256 of which half are the picture's own pixels.
+  // Sixteen colours, and 256 of which the last is the picture's first pixels.
   WriteBitmap("sixteen.bmp", {4, 4, 4, 0, 54 + 16 * 4, std::vector<uint8_t>(16), {}});
-  WriteBitmap("lent.bmp", {32, 32, 8, 0, 54 + 128 * 4, std::vector<uint8_t>(32 * 32), {}});
+  WriteBitmap("lent.bmp", {32, 32, 8, 0, 54 + 255 * 4, std::vector<uint8_t>(32 * 32), {}});
   ::testing::internal::CaptureStderr();
   for (const char* file : {"grey.bmp", "sixteen.bmp", "lent.bmp", "missing.bmp"}) {
     EXPECT_FALSE(fire_->Init(16, file, 3, 10, 26, false, device_)) << file;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "gfx/d3dx_matrix.h"
 
@@ -37,17 +38,11 @@ void ExpectNear(const D3DXVECTOR3& actual, const D3DXVECTOR3& expected, float to
   EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-D3DXMATRIX RotationY(float a) {
-  return D3DXMATRIX(std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0, std::sin(a), 0, std::cos(a), 0, 0,
-                    0, 0, 1);
-}
-D3DXMATRIX RotationX(float a) {
-  return D3DXMATRIX(1, 0, 0, 0, 0, std::cos(a), std::sin(a), 0, 0, -std::sin(a), std::cos(a), 0, 0,
-                    0, 0, 1);
-}
-D3DXMATRIX RotationZ(float a) {
-  return D3DXMATRIX(std::cos(a), std::sin(a), 0, 0, -std::sin(a), std::cos(a), 0, 0, 0, 0, 1, 0, 0,
-                    0, 0, 1);
+D3DXMATRIX YawPitchRoll(float yaw, float pitch, float roll) {
+  D3DXQUATERNION q;
+  D3DXMATRIX m;
+  D3DXQuaternionRotationYawPitchRoll(&q, yaw, pitch, roll);
+  return *D3DXMatrixRotationQuaternion(&m, &q);
 }
 
 TEST(MatrixMultiply, LeftAppliesFirstAndSafeWhenTheOutputIsAnInput) {
@@ -76,21 +71,18 @@ TEST(MatrixProjections, OrthographicAndThirtyDegreePerspective) {
   ExpectNear(m, D3DXMATRIX(0.5f, 0, 0, 0, 0, 1, 0, 0, 0, 0, depth, 1, 0, 0, -depth, 0));
 }
 
-TEST(MatrixInverse, InvertsAndReportsTheDeterminant) {
+TEST(MatrixInverse, InvertsInPlaceAndReportsTheDeterminant) {
   D3DXMATRIX scale, move;
   D3DXMatrixScaling(&scale, 2, 4, 0.5f);
   D3DXMatrixTranslation(&move, 3, -1, 7);
-  const D3DXMATRIX m = scale * RotationY(0.7f) * move;
+  const D3DXMATRIX m = scale * YawPitchRoll(0.7f, 0, 0) * move;
   D3DXMATRIX inverse, identity;
   float determinant = 0;
   ASSERT_EQ(D3DXMatrixInverse(&inverse, &determinant, &m), &inverse);
   EXPECT_FLOAT_EQ(determinant, 4.0f);
-  ExpectNear(m * inverse, *D3DXMatrixIdentity(&identity));
-  ASSERT_EQ(D3DXMatrixInverse(&inverse, nullptr, &m), &inverse);  // no determinant wanted
-  ExpectNear(inverse * m, identity);
-
+  ExpectNear(m * inverse, *D3DXMatrixIdentity(&identity));  // so inverse * m is too
   D3DXMATRIX inPlace = m;
-  D3DXMatrixInverse(&inPlace, nullptr, &inPlace);
+  ASSERT_EQ(D3DXMatrixInverse(&inPlace, nullptr, &inPlace), &inPlace);  // no determinant wanted
   ExpectNear(inPlace, inverse);
 }
 
@@ -110,38 +102,24 @@ TEST(MatrixInverse, SingularMatricesGiveNullAndLeaveTheOutputAlone) {
   }
 }
 
-TEST(Vec3TransformNormal, UsesTheThreeByThreePartOnly) {
-  D3DXMATRIX move;
-  D3DXMatrixTranslation(&move, 5, 6, 7);
-  D3DXVECTOR3 v(1, 2, 3);
-  EXPECT_EQ(D3DXVec3TransformNormal(&v, &v, &move), &v);
-  EXPECT_EQ(v, D3DXVECTOR3(1, 2, 3));
-
+TEST(Vec3TransformNormal, UsesTheThreeByThreePartOnlyEvenInPlace) {
   const D3DXMATRIX m(1, 2, 3, 100, 4, 5, 6, 100, 7, 8, 9, 100, 50, 50, 50, 1);
-  D3DXVec3TransformNormal(&v, &v, &m);  // in place: every component reads the original
+  D3DXVECTOR3 v(1, 2, 3);
+  EXPECT_EQ(D3DXVec3TransformNormal(&v, &v, &m), &v);  // every component reads the original
   EXPECT_EQ(v, D3DXVECTOR3(30, 36, 42));
 }
 
-TEST(QuaternionYawPitchRoll, MatchesTheRotationMatricesAppliedRollPitchYaw) {
-  D3DXQUATERNION q;
-  const struct {
-    float yaw, pitch, roll;
-  } cases[] = {
-      {kPi / 2, 0, 0}, {0, kPi / 2, 0}, {0, 0, kPi / 2}, {0.3f, -1.1f, 2.0f}, {-2.5f, 0.4f, -0.9f}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.yaw << " " << c.pitch << " " << c.roll);
-    D3DXQuaternionRotationYawPitchRoll(&q, c.yaw, c.pitch, c.roll);
-    EXPECT_NEAR(q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w, 1.0f, 1e-6f);
-    D3DXMATRIX fromQuaternion;
-    D3DXMatrixRotationQuaternion(&fromQuaternion, &q);
-    ExpectNear(fromQuaternion, RotationZ(c.roll) * RotationX(c.pitch) * RotationY(c.yaw));
+// Left-handed quarter turns: yaw takes +z to +x, pitch takes +z to -y, roll takes +x to +y; a
+// turn about all three applies the roll first, then the pitch, then the yaw.
+TEST(QuaternionYawPitchRoll, TurnsLeftHandedRollThenPitchThenYaw) {
+  ExpectNear(TransformPoint({0, 0, 1}, YawPitchRoll(kPi / 2, 0, 0)), {1, 0, 0});
+  ExpectNear(TransformPoint({0, 0, 1}, YawPitchRoll(0, kPi / 2, 0)), {0, -1, 0});
+  ExpectNear(TransformPoint({1, 0, 0}, YawPitchRoll(0, 0, kPi / 2)), {0, 1, 0});
+  for (const auto& [yaw, pitch, roll] : {std::tuple{0.3f, -1.1f, 2.0f}, {-2.5f, 0.4f, -0.9f}}) {
+    SCOPED_TRACE(testing::Message() << yaw << " " << pitch << " " << roll);
+    ExpectNear(YawPitchRoll(yaw, pitch, roll),
+               YawPitchRoll(0, 0, roll) * YawPitchRoll(0, pitch, 0) * YawPitchRoll(yaw, 0, 0));
   }
-  // Left-handed: a quarter yaw turns +z to +x, a quarter pitch turns +z to -y.
-  D3DXMATRIX m;
-  D3DXQuaternionRotationYawPitchRoll(&q, kPi / 2, 0, 0);
-  ExpectNear(TransformPoint({0, 0, 1}, *D3DXMatrixRotationQuaternion(&m, &q)), {1, 0, 0});
-  D3DXQuaternionRotationYawPitchRoll(&q, 0, kPi / 2, 0);
-  ExpectNear(TransformPoint({0, 0, 1}, *D3DXMatrixRotationQuaternion(&m, &q)), {0, -1, 0});
 }
 
 TEST(MatrixAffineTransformation, ScalesRotatesAboutTheCentreAndMoves) {
@@ -149,17 +127,13 @@ TEST(MatrixAffineTransformation, ScalesRotatesAboutTheCentreAndMoves) {
   D3DXQuaternionRotationYawPitchRoll(&quarterYaw, kPi / 2, 0, 0);
   const D3DXVECTOR3 centre(1, 0, 0), move(0, 5, 0);
   D3DXMATRIX m;
-
   D3DXMatrixAffineTransformation(&m, 2, nullptr, nullptr, nullptr);
   ExpectNear(m, D3DXMATRIX(2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1));
-
   // About the origin: (1, 0, 1) scaled to (2, 0, 2), a quarter yaw makes it (2, 0, -2).
   D3DXMatrixAffineTransformation(&m, 2, nullptr, &quarterYaw, nullptr);
   ExpectNear(TransformPoint({1, 0, 1}, m), {2, 0, -2});
-  // About (1, 0, 0): (2, 0, 2) is (1, 0, 2) from the centre, turned (2, 0, -1), back (3, 0, -1).
-  D3DXMatrixAffineTransformation(&m, 2, &centre, &quarterYaw, nullptr);
-  ExpectNear(TransformPoint({1, 0, 1}, m), {3, 0, -1});
-  ExpectNear(TransformPoint({0.5f, 0, 0}, m), {1, 0, 0});  // the centre itself stays
+  // About (1, 0, 0): (2, 0, 2) is (1, 0, 2) from the centre, turned (2, 0, -1), back (3, 0, -1),
+  // then moved.
   D3DXMatrixAffineTransformation(&m, 2, &centre, &quarterYaw, &move);
   ExpectNear(TransformPoint({1, 0, 1}, m), {3, 5, -1});
   // A centre without a rotation changes nothing.
@@ -178,12 +152,8 @@ TEST(MatrixLookAt, PutsTheTargetAheadOnTheZAxis) {
   const D3DXVECTOR3 above = TransformPoint(eye + D3DXVECTOR3(0, 1, 0), view);
   EXPECT_GT(above.y, 0.5f);
   EXPECT_NEAR(above.x, 0.0f, 1e-5f);
-
-  const D3DXVECTOR3 origin(0, 0, 0), forward(0, 0, 1);
-  D3DXMATRIX identity;
-  ExpectNear(*D3DXMatrixLookAtLH(&view, &origin, &forward, &up), *D3DXMatrixIdentity(&identity));
-  const D3DXVECTOR3 back(0, 0, 5), towardOrigin(0, 0, 0);
-  D3DXMatrixLookAtLH(&view, &back, &towardOrigin, &up);
+  const D3DXVECTOR3 back(0, 0, 5), origin(0, 0, 0);
+  D3DXMatrixLookAtLH(&view, &back, &origin, &up);
   ExpectNear(TransformPoint({1, 0, 0}, view), {-1, 0, 5});  // looking along -z, +x is on the left
 }
 

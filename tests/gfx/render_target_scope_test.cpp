@@ -2,37 +2,37 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/d3d8/record/recording_backend.h"
+#include "recording_device_test.h"
 
 namespace {
 
-TEST(RenderTargetScopeTest, PutsTheFramesTargetDepthAndViewportBack) {
-  IDirect3DDevice8* device = CreateRecordingDevice(64, 64);
+using RenderTargetScopeTest = RecordingDeviceTest;
+
+TEST_F(RenderTargetScopeTest, PutsTheFramesTargetDepthAndViewportBack) {
   IDirect3DTexture8 *target = nullptr, *plain = nullptr;
-  device->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT, &target);
-  device->CreateTexture(32, 32, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &plain);
+  device_->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT, &target);
+  device_->CreateTexture(32, 32, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &plain);
   const D3DVIEWPORT8 frame{8, 8, 40, 40, 0.0f, 1.0f};
-  device->SetViewport(&frame);
+  device_->SetViewport(&frame);
   IDirect3DSurface8* depth = nullptr;
-  const std::vector<const IDirect3DSurface8*>& switches = RecordingOf(device).targetSwitches;
+  const std::vector<const IDirect3DSurface8*>& switches = RecordingOf(device_).targetSwitches;
   {
-    RenderTargetScope scope(device);
+    RenderTargetScope scope(device_);
     EXPECT_FALSE(scope.DrawInto(plain));  // not a render target
     EXPECT_TRUE(switches.empty());
     ASSERT_TRUE(scope.DrawInto(target));
-    EXPECT_EQ(device->GetDepthStencilSurface(&depth), D3DERR_NOTFOUND);
+    EXPECT_EQ(device_->GetDepthStencilSurface(&depth), D3DERR_NOTFOUND);
   }
-  { RenderTargetScope unused(device); }  // never switched: nothing to put back
+  { RenderTargetScope unused(device_); }  // never switched: nothing to put back
   ASSERT_EQ(switches.size(), 2u);
-  EXPECT_EQ(device->GetDepthStencilSurface(&depth), D3D_OK);
+  EXPECT_EQ(device_->GetDepthStencilSurface(&depth), D3D_OK);
   D3DVIEWPORT8 viewport{};
-  device->GetViewport(&viewport);
+  device_->GetViewport(&viewport);
   EXPECT_EQ(viewport.X, 8u);
   EXPECT_EQ(viewport.Width, 40u);
   depth->Release();
   plain->Release();
   EXPECT_EQ(target->Release(), 0u);  // no reference left behind
-  device->Release();
 }
 
 }  // namespace

@@ -53,10 +53,6 @@ void BmpHeaders(ByteString& out, uint32_t width, int32_t height, unsigned bits,
   for (const PALETTEENTRY& e : palette) out.U8(e.peBlue).U8(e.peGreen).U8(e.peRed).U8(0);
 }
 
-uint32_t FileRow(uint32_t i, uint32_t height, RowOrder order) {
-  return order == RowOrder::kTopDown ? i : height - 1 - i;
-}
-
 void DdsHeader(ByteString& out, uint32_t width, uint32_t height, uint32_t formatFlags,
                const char* fourCc, uint32_t bits, const uint32_t (&masks)[4]) {
   out.Text("DDS ").U32(124).U32(0x1007).U32(height).U32(width).U32(0).U32(0).U32(0);
@@ -92,18 +88,8 @@ uint32_t TgaValue(TgaKind kind, const TestPicture& p, uint32_t x, uint32_t y) {
   return 0;
 }
 
-unsigned TgaPixelBytes(TgaKind kind) {
-  switch (kind) {
-    case TgaKind::kTrueColor16:
-      return 2;
-    case TgaKind::kTrueColor24:
-      return 3;
-    case TgaKind::kTrueColor32:
-      return 4;
-    default:
-      return 1;
-  }
-}
+// The bytes of a pixel, in TgaKind's order.
+constexpr unsigned kTgaPixelBytes[] = {1, 2, 3, 4, 1};
 
 void TgaPackets(ByteString& out, const std::vector<uint32_t>& values, unsigned bytes, bool rle) {
   if (!rle) {
@@ -127,6 +113,11 @@ void TgaPackets(ByteString& out, const std::vector<uint32_t>& values, unsigned b
     for (size_t k = 0; k < raw; ++k) out.Le(values[i + k], bytes);
     i += raw;
   }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -170,7 +161,7 @@ std::string BmpFile(const TestPicture& p, unsigned bits, RowOrder order) {
   const int32_t height = order == RowOrder::kTopDown ? -int32_t(p.height) : int32_t(p.height);
   BmpHeaders(out, p.width, height, bits, 0, bits <= 8 ? p.palette : std::vector<PALETTEENTRY>());
   for (uint32_t i = 0; i < p.height; ++i) {
-    const uint32_t y = FileRow(i, p.height, order);
+    const uint32_t y = order == RowOrder::kTopDown ? i : p.height - 1 - i;
     const size_t rowStart = out.Size();
     if (bits <= 8) {
       uint32_t acc = 0, used = 0;
@@ -239,7 +230,7 @@ std::string BmpBitFieldsFile(uint32_t width, uint32_t height, unsigned bits,
 
 std::string TgaFile(const TestPicture& p, TgaKind kind, bool rle, uint8_t orientation) {
   const bool mapped = kind == TgaKind::kColorMapped;
-  const unsigned bytes = TgaPixelBytes(kind);
+  const unsigned bytes = kTgaPixelBytes[static_cast<int>(kind)];
   const uint8_t baseType = mapped ? 1 : kind == TgaKind::kGrey ? 3 : 2;
   const uint8_t alphaBits = kind == TgaKind::kTrueColor32 ? 8 : kind == TgaKind::kTrueColor16;
   ByteString out;
@@ -351,11 +342,6 @@ std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR
   std::string bytes(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);
   return bytes;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

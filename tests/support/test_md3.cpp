@@ -89,9 +89,3 @@ TestMd3 TwoSurfaceMd3() {
   model.surfaces.push_back(second);
   return model;
 }
-
-void Put32(std::string* bytes, size_t offset, int32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    (*bytes)[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
-  }
-}

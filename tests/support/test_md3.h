@@ -29,5 +29,3 @@ TestMd3 TriangleMd3();
 // Two frames: the triangle (at (1, 1, 1) in frame 1), then a surface of two shaders ("first",
 // "second") and two triangles over four vertices, vertex k of frame f at (4f + k, -4f - k, 7).
 TestMd3 TwoSurfaceMd3();
-// Writes value little-endian over the four bytes at offset.
-void Put32(std::string* bytes, size_t offset, int32_t value);

@@ -5,21 +5,19 @@
 #include <filesystem>
 #include <tuple>
 
+#include "patched.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/host.h"
 #include "recorded_scene.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 #include "test_md3.h"
 #include "world/scene_vertex.h"
 
 namespace {
 
-class Md3ModelTest : public ::testing::Test {
+class Md3ModelTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override { device_ = CreateRecordingDevice(64, 64); }
-  void TearDown() override { device_->Release(); }
-
   bool Load(Md3Model& model, const std::string& bytes, const char* directory = nullptr,
             int alpha = 255) {
     folder_.Write("model.md3", bytes);
@@ -29,9 +27,6 @@ class Md3ModelTest : public ::testing::Test {
   std::vector<RecordedDraw> Draw(Md3Model& model) {
     return RecordScene(device_, [&] { return model.Draw(device_); }).draws;
   }
-
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
 };
 
 TEST_F(Md3ModelTest, EverySurfaceBecomesBuffersOfItsRawPositions) {
@@ -108,7 +103,7 @@ TEST_F(Md3ModelTest, FilesThatDoNotHoldWhatTheyClaimAreRefused) {
   const size_t first = Md3SurfaceStart(two, 0), second = Md3SurfaceStart(two, 1);
   const auto with = [&](std::initializer_list<std::pair<size_t, int32_t>> fields) {
     std::string bytes = valid;
-    for (auto [offset, value] : fields) Put32(&bytes, offset, value);
+    for (auto [offset, value] : fields) bytes = Patched(bytes, offset, uint32_t(value));
     return bytes;
   };
   const auto end = static_cast<int32_t>(valid.size());
@@ -154,9 +149,8 @@ TEST_F(Md3ModelTest, ModelsBeyondTheirBudgetsOfSurfacesAndBuffersAreRefusedWithI
   const size_t surface = Md3SurfaceStart(TriangleMd3(), 0);
   for (const auto& [name, frames, vertices] :
        {std::tuple{"frames.md3", 4096, 3}, std::tuple{"vertices.md3", 11, 65536}}) {
-    std::string bytes = Md3Bytes(TriangleMd3());
-    Put32(&bytes, surface + 72, frames);
-    Put32(&bytes, surface + 80, vertices);
+    const std::string bytes =
+        Patched(Patched(Md3Bytes(TriangleMd3()), surface + 72, frames), surface + 80, vertices);
     folder_.Write(name, bytes);
     std::filesystem::resize_file(name, bytes.size() + size_t{8} * frames * vertices);
   }

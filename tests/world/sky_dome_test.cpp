@@ -6,22 +6,16 @@
 #include "gfx/d3dx_matrix.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recorded_scene.h"
-#include "test_folder.h"
+#include "recording_device_test.h"
 #include "test_md3.h"
 #include "world/scene_vertex.h"
 
 namespace {
 
-class SkyDomeTest : public ::testing::Test {
+class SkyDomeTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override {
-    device_ = CreateRecordingDevice(64, 64);
-    folder_.Write("dome.md3", Md3Bytes(TriangleMd3()));
-  }
-  void TearDown() override { device_->Release(); }
+  SkyDomeTest() { folder_.Write("dome.md3", Md3Bytes(TriangleMd3())); }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   SkyDome dome_;
 };
 

@@ -7,24 +7,19 @@
 #include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recorded_scene.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 #include "world/scene_vertex.h"
 
 namespace {
 
-class VolcanoTerrainTest : public ::testing::Test {
+class VolcanoTerrainTest : public RecordingDeviceTest {
  protected:
-  void SetUp() override { device_ = CreateRecordingDevice(64, 64); }
-  void TearDown() override { device_->Release(); }
-
   bool Generate(const TestBitmap& map, int extent = 5) {
     WriteBitmap("map.bmp", map);
     return terrain_.Generate("map.bmp", "missing.bmp", extent, extent, 15.0f, device_);
   }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   VolcanoTerrain terrain_;
 };
 
@@ -92,23 +87,24 @@ TEST_F(VolcanoTerrainTest, DrawsBlendedFromTheTextureAndRestoresItsStates) {
   EXPECT_EQ(RenderStateOf(device_, D3DRS_DESTBLEND), D3DBLEND_ZERO);
 }
 
-TEST_F(VolcanoTerrainTest, SeaPlaneIsOneQuadAtTheFirstFourHeights) {
+// Like the sea plane, but two columns of three rows, so that rows and columns can't be mixed up.
+TEST_F(VolcanoTerrainTest, ExplicitGridsTakeTheFirstHeightsInOrder) {
   ASSERT_TRUE(Generate(GreyRamp24(4, 4, 10)));
   IDirect3DVertexBuffer8* vb = nullptr;
   IDirect3DIndexBuffer8* ib = nullptr;
-  ASSERT_TRUE(terrain_.BuildGrid(&vb, &ib, 64, 64, 2, 2, 0xFFFFFFFF, device_));
+  ASSERT_TRUE(terrain_.BuildGrid(&vb, &ib, 64, 64, 2, 3, 0xFFFFFFFF, device_));
   device_->SetVertexShader(kSceneVertexFormat);
   device_->SetStreamSource(0, vb, sizeof(SceneVertex));
   device_->SetIndices(ib, 0);
   device_->BeginScene();
-  device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2);
+  device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 6, 0, 4);
   device_->EndScene();
   const RecordedDraw& draw = RecordingOf(device_).draws.at(0);
-  EXPECT_EQ(draw.indices, (std::vector<uint16_t>{0, 1, 3, 0, 3, 2}));
-  SceneVertex corner = draw.VertexAt<SceneVertex>(3);
+  EXPECT_EQ(draw.indices, (std::vector<uint16_t>{0, 1, 4, 0, 4, 3, 1, 2, 5, 1, 5, 4}));
+  SceneVertex corner = draw.VertexAt<SceneVertex>(5);
   EXPECT_FLOAT_EQ(corner.x, 32.0f);
   EXPECT_FLOAT_EQ(corner.z, -32.0f);
-  EXPECT_NEAR(corner.y, 30 * 3 * 0.0013037809f * 15.0f, 1e-5f);
+  EXPECT_NEAR(corner.y, 30 * 5 * 0.0013037809f * 15.0f, 1e-5f);
   EXPECT_FLOAT_EQ(corner.tu, 1.0f);
   vb->Release();
   ib->Release();
@@ -145,12 +141,13 @@ TEST_F(VolcanoTerrainTest, ReplacedTexturesAreReferencedOnce) {
   IDirect3DTexture8 *first = nullptr, *second = nullptr;
   device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &first);
   device_->CreateTexture(4, 4, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &second);
+  const std::vector<uint64_t> firstOnly = {RecordedTextureId(first)};
   terrain_.ReplaceTexture(first);
-  terrain_.ReplaceTexture(first);  // the same texture again changes nothing
-  EXPECT_EQ(first->AddRef(), 3u);
-  first->Release();
+  EXPECT_EQ(first->Release(), 1u);  // the terrain's reference is the only one left
+  terrain_.ReplaceTexture(first);   // so the same texture again must not let go of it first
+  EXPECT_TRUE(RecordingOf(device_).destroyedTextures.empty());
   terrain_.ReplaceTexture(second);
-  EXPECT_EQ(first->Release(), 0u);   // the terrain let go of it
+  EXPECT_EQ(RecordingOf(device_).destroyedTextures, firstOnly);  // the terrain let go of it
   EXPECT_EQ(second->Release(), 1u);  // the terrain's own reference remains
   EXPECT_EQ(terrain_.Texture(), second);
 }
