@@ -115,11 +115,6 @@ void TgaPackets(ByteString& out, const std::vector<uint32_t>& values, unsigned b
   }
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
 
 D3DCOLOR TestPicture::Color(uint32_t x, uint32_t y) const {
@@ -342,6 +337,11 @@ std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR
   std::string bytes(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);
   return bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

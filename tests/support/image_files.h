@@ -60,4 +60,6 @@ std::string PngPalettedFile(const TestPicture& picture);
 std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>& pixels,
                      int quality, bool progressive, bool grey);
 
+// The bytes of a file (empty when missing) and writing one.
+std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
