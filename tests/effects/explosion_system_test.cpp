@@ -6,28 +6,20 @@
 
 #include "device_readback.h"
 #include "gfx/d3dx_matrix.h"
-#include "platform/d3d8/record/recording_backend.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 #include "world/scene_vertex.h"
 
 namespace {
 
-class ExplosionSystemTest : public ::testing::Test {
+class ExplosionSystemTest : public RecordingDeviceTest {
  protected:
   void SetUp() override {
-    device_ = CreateRecordingDevice(64, 64);
     WriteBitmap("ring.bmp", GreyRamp24(4, 4, 3));
     WriteBitmap("debris.bmp", GreyRamp24(4, 4, 5));
     device_->BeginScene();
   }
-  void TearDown() override {
-    explosion_.reset();
-    device_->Release();
-  }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   std::unique_ptr<ExplosionSystem> explosion_ = std::make_unique<ExplosionSystem>();
 };
 

@@ -5,23 +5,18 @@
 #include <set>
 
 #include "device_readback.h"
-#include "platform/d3d8/record/recording_backend.h"
+#include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "test_folder.h"
 
 namespace {
 
-class ParticleSystemTest : public ::testing::Test {
+class ParticleSystemTest : public RecordingDeviceTest {
  protected:
   void SetUp() override {
-    device_ = CreateRecordingDevice(64, 64);
     device_->BeginScene();
     WriteBitmap("puff.bmp", GreyRamp24(4, 4, 3));
   }
-  void TearDown() override {
-    particles_.Release();
-    device_->Release();
-  }
+  ~ParticleSystemTest() override { particles_.Release(); }
 
   // Births at a fixed rate with one velocity: no random number is drawn.
   void InitFixed(int32_t rate) {
@@ -31,8 +26,6 @@ class ParticleSystemTest : public ::testing::Test {
   }
   DWORD State(D3DRENDERSTATETYPE state) const { return RenderStateOf(device_, state); }
 
-  TestFolder folder_;
-  IDirect3DDevice8* device_ = nullptr;
   ParticleSystem particles_;
 };
 
