@@ -105,7 +105,7 @@ void RunMonitor::Capture(double demoSeconds) {
 
 void RunMonitor::Record() {
   std::string error;
-  if (video_.AddFrame(&error)) return;
+  if (video_.AddFrame(frameNumber_, &error)) return;
   video_.EndProgress();
   SayVideoFailed(options_.videoFile, "written", error);
   PostQuitMessage(kFatalExitCode);

@@ -20,23 +20,24 @@ uint64_t FramesOfRun(const RunOptions& options) {
 
 bool VideoRecording::Start(const RunOptions& options, std::string* error) {
   if (options.videoFile.empty()) return true;
-  path_ = options.videoFile;
   frameMs_ = options.fixedStepMs;
-  if (!file_.Create(path_, frameMs_, audio::kMixRate, error)) return false;
+  if (!file_.Create(options.videoFile, frameMs_, audio::kMixRate, error)) return false;
   audio::EnableOfflineMix();
   if (const uint64_t total = FramesOfRun(options)) {
-    progress_ = std::make_unique<ProgressLine>(path_, total);
+    progress_ = std::make_unique<ProgressLine>(options.videoFile, total);
   }
   return true;
 }
 
-bool VideoRecording::AddFrame(std::string* error) {
+uint64_t VideoRecording::SoundEnd(uint64_t frameNumber) const {
+  // Rounded down to whole frames of the mix, so that the shares add up without drifting.
+  return frameNumber * frameMs_ * audio::kMixRate / 1000;
+}
+
+bool VideoRecording::AddFrame(uint64_t frameNumber, std::string* error) {
   if (!file_.IsOpen()) return true;
-  ++frames_;
-  // The sound from this frame's time to the next's, rounded down to whole frames of the mix.
-  const uint64_t soundEnd = frames_ * frameMs_ * audio::kMixRate / 1000;
-  const int soundFrames = int(soundEnd - soundFrames_);
-  soundFrames_ = soundEnd;
+  // The sound from this frame's time to the next's.
+  const int soundFrames = int(SoundEnd(frameNumber) - SoundEnd(frameNumber - 1));
   sound_.resize(2 * size_t(soundFrames));
   audio::MixOffline(sound_.data(), soundFrames);
   if (FAILED(g_device->ReadBackBuffer(&picture_))) {
@@ -47,18 +48,13 @@ bool VideoRecording::AddFrame(std::string* error) {
   const video::Frame frame{int(picture_.width), int(picture_.height), picture_.rgba.data(),
                            sound_.data(), soundFrames};
   if (!file_.Add(frame, error)) return false;
-  if (progress_) progress_->Update(frames_);
+  if (progress_) progress_->Update(frameNumber);
   return true;
 }
 
 bool VideoRecording::Finish(std::string* error) {
   EndProgress();
-  if (!file_.IsOpen()) return true;
-  if (frames_ == 0) {
-    file_.Discard();
-    return true;
-  }
-  return file_.Finish(error);
+  return !file_.IsOpen() || file_.Finish(error);
 }
 
 void VideoRecording::EndProgress() {

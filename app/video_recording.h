@@ -18,20 +18,20 @@ class VideoRecording {
   // with the reason when the file can't be made.
   bool Start(const RunOptions& options, std::string* error);
   bool IsRecording() const { return file_.IsOpen(); }
-  // After every presented frame. False with the reason once the file can't be written; the
-  // file is then removed.
-  bool AddFrame(std::string* error);
+  // After every presented frame, numbered from 1. False with the reason once the file can't be
+  // written; the file is then removed.
+  bool AddFrame(uint64_t frameNumber, std::string* error);
   // Completes the file, so that it plays to the last frame; a run without frames leaves none.
   bool Finish(std::string* error);
   // Ends the progress line before other output.
   void EndProgress();
 
  private:
-  std::string path_;
+  // Frames of the mix from the start up to where frame frameNumber hands over to the next.
+  uint64_t SoundEnd(uint64_t frameNumber) const;
+
   video::VideoFile file_;
   uint32_t frameMs_ = 0;
-  uint64_t frames_ = 0;
-  uint64_t soundFrames_ = 0;
   BackBufferImage picture_;
   std::vector<int16_t> sound_;
   std::unique_ptr<ProgressLine> progress_;

@@ -33,6 +33,7 @@ class VideoFile {
   // or row. False with the reason when the file can't be written.
   bool Add(const Frame& frame, std::string* error);
   // Writes what the encoders still hold and closes the file: it plays to the last frame added.
+  // Without a frame added, the file is removed instead.
   bool Finish(std::string* error);
   // Closes the file and removes it.
   void Discard();

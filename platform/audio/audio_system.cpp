@@ -22,7 +22,6 @@ namespace {
 
 // The format of the program's own sounds, so that they play unconverted and loop without a
 // seam; mono sounds play on both sides.
-constexpr int kRate = kMixRate;
 constexpr Uint16 kFormat = AUDIO_S16SYS;
 constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 512;  // about 23 ms
@@ -71,7 +70,7 @@ bool Fail(const std::string& why, std::string* reason) {
 
 // Bytes the mixer keeps of frames of pcm: two 16-bit channels for every frame at its rate.
 uint64_t MixerBytes(const PcmSound& pcm, uint64_t frames) {
-  const uint64_t mixerFrames = (frames * kRate + uint64_t(pcm.sampleRate) - 1) / pcm.sampleRate;
+  const uint64_t mixerFrames = (frames * kMixRate + uint64_t(pcm.sampleRate) - 1) / pcm.sampleRate;
   return mixerFrames * kOutputChannels * sizeof(int16_t);
 }
 
@@ -122,7 +121,7 @@ bool ToMixerFormat(const PcmSound& pcm, uint64_t room, std::vector<uint8_t>* out
   }
   const std::unique_ptr<SDL_AudioStream, void (*)(SDL_AudioStream*)> stream(
       SDL_NewAudioStream(pcm.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, Uint8(pcm.channels),
-                         pcm.sampleRate, kFormat, kOutputChannels, kRate),
+                         pcm.sampleRate, kFormat, kOutputChannels, kMixRate),
       SDL_FreeAudioStream);
   if (!stream) {
     return Fail(std::string("no conversion to the mixer's format (") + SDL_GetError() + ")",
@@ -149,7 +148,7 @@ int FreeVoice() {
 
 void StartOfflineMix() {
   AudioSystem& system = System();
-  if (system.offlineAsked) system.offline = std::make_unique<OfflineMixer>(kVoices, kRate);
+  if (system.offlineAsked) system.offline = std::make_unique<OfflineMixer>(kVoices, kMixRate);
 }
 
 OpenResult Silent(const std::string& why, std::string* reason) {
@@ -175,7 +174,7 @@ OpenResult Open(std::string* reason) {
   }
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Silent(SDL_GetError(), reason);
   // No format changes allowed: SDL converts to whatever the device takes.
-  if (Mix_OpenAudioDevice(kRate, kFormat, kOutputChannels, kBufferFrames, nullptr, 0) != 0) {
+  if (Mix_OpenAudioDevice(kMixRate, kFormat, kOutputChannels, kBufferFrames, nullptr, 0) != 0) {
     const std::string why = Mix_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return Silent(why, reason);
@@ -186,7 +185,7 @@ OpenResult Open(std::string* reason) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return OpenResult::kFailed;
   }
-  system.limiter = std::make_unique<PeakLimiter>(kRate);
+  system.limiter = std::make_unique<PeakLimiter>(kMixRate);
   Mix_SetPostMix(LimitMix, system.limiter.get());
   system.open = true;
   StartOfflineMix();

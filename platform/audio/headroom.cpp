@@ -15,6 +15,11 @@ constexpr float kReleaseSeconds = 0.25f;
 
 }  // namespace
 
+void ScaleVoice(int16_t* samples, size_t count, float soundGain) {
+  const float gain = soundGain * kMasterGain;
+  for (size_t i = 0; i < count; ++i) samples[i] = int16_t(std::lrintf(samples[i] * gain));
+}
+
 PeakLimiter::PeakLimiter(int sampleRate)
     : releasePerFrame_(1.0f - std::exp(-1.0f / (kReleaseSeconds * float(sampleRate)))) {
   const auto window = size_t(std::max(1L, std::lround(kLookAheadSeconds * float(sampleRate))));

@@ -13,6 +13,9 @@ namespace audio {
 // loops at full volume together still sum below full scale.
 constexpr float kMasterGain = 0.631f;
 
+// A voice's samples at its sound's gain and the master gain, before the voices are summed.
+void ScaleVoice(int16_t* samples, size_t count, float soundGain);
+
 // Keeps every sample of interleaved 16-bit stereo at or below the ceiling. Looks a couple of
 // milliseconds ahead (the output is that much late), so the gain glides down before a peak
 // arrives instead of jumping at it, and recovers slowly afterwards. Both channels share one

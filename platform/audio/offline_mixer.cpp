@@ -1,7 +1,6 @@
 #include "platform/audio/offline_mixer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace audio {
@@ -10,12 +9,6 @@ namespace {
 constexpr size_t kPieceFrames = 256;
 
 }  // namespace
-
-void ScaleVoice(int16_t* samples, size_t count, float soundGain) {
-  const float gain = soundGain * kMasterGain;
-  for (size_t i = 0; i < count; ++i)
-    samples[i] = static_cast<int16_t>(std::lrintf(samples[i] * gain));
-}
 
 OfflineMixer::OfflineMixer(int voices, int sampleRate)
     : voices_(size_t(std::max(voices, 0))), limiter_(sampleRate) {}

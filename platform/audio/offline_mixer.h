@@ -13,10 +13,6 @@
 
 namespace audio {
 
-// A voice's samples at its sound's gain and the master gain, as both mixes scale them before
-// the voices are summed.
-void ScaleVoice(int16_t* samples, size_t count, float soundGain);
-
 class OfflineMixer {
  public:
   // Interleaved 16-bit stereo frames in the mixer's byte order, and the linear gain that every

@@ -26,8 +26,7 @@ bool ContainerWriter::Create(const std::string& path, const char* format, std::s
   path_ = path;
   result = avio_open(&context_->pb, path.c_str(), AVIO_FLAG_WRITE);
   if (result < 0) {
-    avformat_free_context(context_);
-    context_ = nullptr;
+    Close();
     return Failed(result, error);
   }
   return true;
@@ -76,24 +75,28 @@ bool ContainerWriter::Encode(AVCodecContext* codec, AVStream* stream, const AVFr
 bool ContainerWriter::Finish(std::string* error) {
   int result = av_write_trailer(context_);
   if (result >= 0 && context_->pb->error < 0) result = context_->pb->error;
-  const int closed = avio_closep(&context_->pb);
+  const int closed = Close();
   if (result >= 0) result = closed;
-  if (result < 0) {
-    Remove();
-    return Failed(result, error);
-  }
+  if (result >= 0) return true;
+  RemoveFile();
+  return Failed(result, error);
+}
+
+int ContainerWriter::Close() {
+  const int closed = avio_closep(&context_->pb);
   avformat_free_context(context_);
   context_ = nullptr;
   started_ = false;
-  return true;
+  return closed;
 }
 
 void ContainerWriter::Remove() {
   if (!context_) return;
-  avio_closep(&context_->pb);
-  avformat_free_context(context_);
-  context_ = nullptr;
-  started_ = false;
+  Close();
+  RemoveFile();
+}
+
+void ContainerWriter::RemoveFile() {
   std::error_code ignored;
   if (std::filesystem::is_regular_file(path_, ignored)) std::filesystem::remove(path_, ignored);
 }

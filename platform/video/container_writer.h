@@ -35,6 +35,10 @@ class ContainerWriter {
 
  private:
   bool Failed(int code, std::string* error);
+  // Closes the file and lets go of the container; the result of the close.
+  int Close();
+  // Unless it is not a plain file.
+  void RemoveFile();
 
   std::string path_;
   AVFormatContext* context_ = nullptr;

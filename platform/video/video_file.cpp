@@ -118,10 +118,10 @@ bool VideoFile::Add(const Frame& frame, std::string* error) {
 }
 
 bool VideoFile::Finish(std::string* error) {
+  // A run that presented no frame leaves no file.
   if (!encoding_ || !encoding_->container.IsStarted()) {
     Discard();
-    *error = "no frame was presented";
-    return false;
+    return true;
   }
   const bool finished = encoding_->picture.Flush(error) && encoding_->sound.Flush(error) &&
                         encoding_->container.Finish(error);
