@@ -88,11 +88,11 @@ void RunMonitor::Capture(double demoSeconds) {
   char name[32];
   std::snprintf(name, sizeof name, "/frame-%06" PRIu64 ".png", frameNumber_);
   std::string path = options_.captureDir + name;
-  BackBufferImage image;
   std::string error;
-  if (FAILED(g_device->ReadBackBuffer(&image))) {
+  if (!ReadPicture()) {
     error = "cannot read the back buffer";
-  } else if (WritePng(path.c_str(), image.width, image.height, image.rgba.data(), &error)) {
+  } else if (WritePng(path.c_str(), picture_.width, picture_.height, picture_.rgba.data(),
+                      &error)) {
     std::printf("captured %s (frame %" PRIu64 ", %.3f s)\n", path.c_str(), frameNumber_,
                 demoSeconds);
     std::fflush(stdout);
@@ -105,10 +105,17 @@ void RunMonitor::Capture(double demoSeconds) {
 
 void RunMonitor::Record() {
   std::string error;
-  if (video_.AddFrame(frameNumber_, &error)) return;
+  if (video_.AddFrame(frameNumber_, ReadPicture() ? &picture_ : nullptr, &error)) return;
   video_.EndProgress();
   SayVideoFailed(options_.videoFile, "written", error);
   PostQuitMessage(kFatalExitCode);
+}
+
+bool RunMonitor::ReadPicture() {
+  if (pictureOfFrame_ == frameNumber_) return true;
+  if (FAILED(g_device->ReadBackBuffer(&picture_))) return false;
+  pictureOfFrame_ = frameNumber_;
+  return true;
 }
 
 bool RunMonitor::Report() const {

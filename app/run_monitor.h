@@ -29,10 +29,14 @@ class RunMonitor {
   bool CaptureDue(double demoSeconds);
   void Capture(double demoSeconds);
   void Record();
+  // The presented frame's picture, read from the device once however many want it.
+  bool ReadPicture();
 
   RunOptions options_;
   uint64_t frameNumber_ = 0;
   size_t nextCaptureAt_ = 0;
+  BackBufferImage picture_;
+  uint64_t pictureOfFrame_ = 0;
   VideoRecording video_;
   FrameStatistics statistics_;
   std::chrono::steady_clock::time_point loopStart_;

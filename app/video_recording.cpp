@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/app_globals.h"
 #include "platform/audio.h"
 
 namespace {
@@ -34,18 +33,19 @@ uint64_t VideoRecording::SoundEnd(uint64_t frameNumber) const {
   return frameNumber * frameMs_ * audio::kMixRate / 1000;
 }
 
-bool VideoRecording::AddFrame(uint64_t frameNumber, std::string* error) {
+bool VideoRecording::AddFrame(uint64_t frameNumber, const BackBufferImage* picture,
+                              std::string* error) {
   if (!file_.IsOpen()) return true;
-  // The sound from this frame's time to the next's.
-  const int soundFrames = int(SoundEnd(frameNumber) - SoundEnd(frameNumber - 1));
-  sound_.resize(2 * size_t(soundFrames));
-  audio::MixOffline(sound_.data(), soundFrames);
-  if (FAILED(g_device->ReadBackBuffer(&picture_))) {
+  if (!picture) {
     *error = "cannot read the back buffer";
     file_.Discard();
     return false;
   }
-  const video::Frame frame{int(picture_.width), int(picture_.height), picture_.rgba.data(),
+  // The sound from this frame's time to the next's.
+  const int soundFrames = int(SoundEnd(frameNumber) - SoundEnd(frameNumber - 1));
+  sound_.resize(2 * size_t(soundFrames));
+  audio::MixOffline(sound_.data(), soundFrames);
+  const video::Frame frame{int(picture->width), int(picture->height), picture->rgba.data(),
                            sound_.data(), soundFrames};
   if (!file_.Add(frame, error)) return false;
   if (progress_) progress_->Update(frameNumber);

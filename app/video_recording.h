@@ -18,9 +18,9 @@ class VideoRecording {
   // with the reason when the file can't be made.
   bool Start(const RunOptions& options, std::string* error);
   bool IsRecording() const { return file_.IsOpen(); }
-  // After every presented frame, numbered from 1. False with the reason once the file can't be
-  // written; the file is then removed.
-  bool AddFrame(uint64_t frameNumber, std::string* error);
+  // After every presented frame, numbered from 1, with its picture (null when it could not be
+  // read). False with the reason once the file can't be written; the file is then removed.
+  bool AddFrame(uint64_t frameNumber, const BackBufferImage* picture, std::string* error);
   // Completes the file, so that it plays to the last frame; a run without frames leaves none.
   bool Finish(std::string* error);
   // Ends the progress line before other output.
@@ -32,7 +32,6 @@ class VideoRecording {
 
   video::VideoFile file_;
   uint32_t frameMs_ = 0;
-  BackBufferImage picture_;
   std::vector<int16_t> sound_;
   std::unique_ptr<ProgressLine> progress_;
 };
