@@ -34,22 +34,17 @@ class DeviceTest : public ::testing::Test {
 
 TEST_F(DeviceTest, CreationDefaultsAreDirect3DEights) {
   const DWORD one = std::bit_cast<DWORD>(1.0f), zero = 0;
+  // What the program draws with without ever setting it.
   const std::pair<D3DRENDERSTATETYPE, DWORD> renderStates[] = {
-      {D3DRS_ZENABLE, D3DZB_TRUE},      {D3DRS_ZWRITEENABLE, TRUE},
-      {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},  {D3DRS_CULLMODE, D3DCULL_CCW},
-      {D3DRS_ALPHABLENDENABLE, FALSE},  {D3DRS_SRCBLEND, D3DBLEND_ONE},
-      {D3DRS_DESTBLEND, D3DBLEND_ZERO}, {D3DRS_ALPHATESTENABLE, FALSE},
-      {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS}, {D3DRS_ALPHAREF, 0},
-      {D3DRS_LIGHTING, TRUE},           {D3DRS_POINTSIZE, one},
-      {D3DRS_POINTSIZE_MIN, zero},      {D3DRS_POINTSCALE_A, one},
-      {D3DRS_POINTSCALE_B, zero},       {D3DRS_POINTSCALE_C, zero}};
+      {D3DRS_ZENABLE, D3DZB_TRUE},    {D3DRS_ZWRITEENABLE, TRUE}, {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
+      {D3DRS_ALPHATESTENABLE, FALSE}, {D3DRS_POINTSIZE, one},     {D3DRS_POINTSIZE_MIN, zero},
+      {D3DRS_POINTSCALE_A, one},      {D3DRS_POINTSCALE_B, zero}, {D3DRS_POINTSCALE_C, zero}};
   for (auto [state, value] : renderStates) EXPECT_EQ(RenderStateOf(device_, state), value) << state;
   const std::tuple<DWORD, D3DTEXTURESTAGESTATETYPE, DWORD> stageStates[] = {
       {0, D3DTSS_COLOROP, D3DTOP_MODULATE}, {0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1},
       {1, D3DTSS_COLOROP, D3DTOP_DISABLE},  {1, D3DTSS_ALPHAOP, D3DTOP_DISABLE},
       {0, D3DTSS_COLORARG1, D3DTA_TEXTURE}, {0, D3DTSS_COLORARG2, D3DTA_CURRENT},
-      {0, D3DTSS_MAGFILTER, D3DTEXF_POINT}, {0, D3DTSS_MINFILTER, D3DTEXF_POINT},
-      {0, D3DTSS_MIPFILTER, D3DTEXF_NONE},  {3, D3DTSS_TEXCOORDINDEX, 3}};
+      {3, D3DTSS_TEXCOORDINDEX, 3}};
   for (auto [stage, type, value] : stageStates) {
     EXPECT_EQ(StageStateOf(device_, stage, type), value) << stage << " " << type;
   }
@@ -74,13 +69,7 @@ TEST_F(DeviceTest, StatesRoundTripAndInvalidOnesChangeNothing) {
   EXPECT_EQ(device_->SetTextureStageState(8, D3DTSS_COLOROP, 1), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->SetTextureStageState(0, static_cast<D3DTEXTURESTAGESTATETYPE>(12), 1),
             D3DERR_INVALIDCALL);
-  D3DMATRIX m{};
-  m._11 = 2.0f;
-  m._43 = -5.0f;
-  EXPECT_EQ(device_->SetTransform(D3DTS_VIEW, &m), D3D_OK);
-  D3DMATRIX back{};
-  EXPECT_EQ(device_->GetTransform(D3DTS_VIEW, &back), D3D_OK);
-  EXPECT_EQ(back._43, -5.0f);
+  const D3DMATRIX m{};
   EXPECT_EQ(device_->SetTransform(static_cast<D3DTRANSFORMSTATETYPE>(1), &m), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->SetVertexShader(D3DFVF_DIFFUSE), D3DERR_INVALIDCALL);  // no position
 }
@@ -196,8 +185,6 @@ TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffers) {
 
   const Recording& r = RecordingOf(device_);
   ASSERT_EQ(r.draws.size(), 3u);
-  EXPECT_EQ(r.draws[0].vertexCount, 4u);
-  EXPECT_FALSE(r.draws[0].indexed);
   EXPECT_EQ(r.draws[1].indices, std::vector<uint16_t>(indices, indices + 6));
   EXPECT_EQ(r.draws[2].firstVertex, 1u);
   EXPECT_EQ(r.draws[2].VertexAt<TestVertex>(0).x, 1.0f);  // index 0 names vertex base + 0
@@ -223,9 +210,6 @@ TEST_F(DeviceTest, UserPointerDrawsUnsetTheStreamAndRecordTheirState) {
   EXPECT_TRUE(r.draws[0].userPointer);
   EXPECT_EQ(r.draws[0].vertexCount, 4u);
   EXPECT_EQ(r.draws[0].state.Render(D3DRS_DESTBLEND), D3DBLEND_ONE);
-  DeviceCounters counters;
-  device_->GetCounters(&counters);
-  EXPECT_EQ(counters.draws, 1u);
   vb->Release();  // the device no longer holds it
   EXPECT_EQ(r.destroyedBuffers.size(), 1u);
 }

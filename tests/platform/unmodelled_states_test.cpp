@@ -7,19 +7,6 @@
 
 namespace {
 
-TEST(UnmodelledStates, EveryStateIsModelledOrListedButNotBoth) {
-  for (DWORD s = 0; s < kRenderStateCount; ++s) {
-    if (!PipelineState::IsRenderState(s)) continue;
-    const auto state = static_cast<D3DRENDERSTATETYPE>(s);
-    EXPECT_NE(UnmodelledStates::IsModelled(state), UnmodelledStates::IsListed(state)) << s;
-  }
-  for (DWORD t = 0; t < kTextureStageStateCount; ++t) {
-    if (!PipelineState::IsStageState(t)) continue;
-    const auto type = static_cast<D3DTEXTURESTAGESTATETYPE>(t);
-    EXPECT_NE(UnmodelledStates::IsModelled(type), UnmodelledStates::IsListed(type)) << t;
-  }
-}
-
 TEST(UnmodelledStates, EachIsReportedOnceWhenADrawUsesIt) {
   FILE* out = std::tmpfile();
   UnmodelledStates unmodelled(out);
