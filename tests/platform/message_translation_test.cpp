@@ -84,13 +84,8 @@ TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodes) {
   PushKey(SDL_KEYDOWN, SDLK_LEFT, true);  // auto-repeat repeats WM_KEYDOWN
   PushKey(SDL_KEYUP, SDLK_LEFT);
   PushKey(SDL_KEYDOWN, SDLK_BACKQUOTE);
-  // Alt is a system key; Alt+Enter and F11, down and up, are the window's own.
-  PushKey(SDL_KEYDOWN, SDLK_LALT, false, KMOD_LALT);
-  PushKey(SDL_KEYDOWN, SDLK_RETURN, false, KMOD_LALT);
+  PushKey(SDL_KEYDOWN, SDLK_LALT, false, KMOD_LALT);  // a system key
   PushKey(SDL_KEYUP, SDLK_LALT);
-  PushKey(SDL_KEYUP, SDLK_RETURN);
-  PushKey(SDL_KEYDOWN, SDLK_F11);
-  PushKey(SDL_KEYUP, SDLK_F11);
   const std::vector<MSG> msgs = Drain();
   const std::vector<Message> want = {{WM_KEYDOWN, VK_LEFT},    {WM_KEYDOWN, VK_LEFT},
                                      {WM_KEYUP, VK_LEFT},      {WM_KEYDOWN, VK_OEM_3},
@@ -136,28 +131,12 @@ TEST_F(MessageTranslation, MouseCloseAndQuitArriveInOrder) {
   EXPECT_FALSE(PeekMessageA(&none, nullptr, 0, 0, PM_REMOVE));
 }
 
-// Every key the map knows, against Win32's virtual-key numbers written out here.
-TEST(KeyMap, EveryKeyHasWin32sVirtualKeyCode) {
+// Keys against Win32's virtual-key numbers written out here: the ranges, keys whose two sides
+// share one code, and keys without one.
+TEST(KeyMap, KeysHaveWin32sVirtualKeyCodes) {
   const std::pair<SDL_Keycode, WPARAM> keys[] = {
-      {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09},
-      {SDLK_RETURN, 0x0D},    {SDLK_KP_ENTER, 0x0D},
-      {SDLK_LSHIFT, 0x10},    {SDLK_RSHIFT, 0x10},
-      {SDLK_LCTRL, 0x11},     {SDLK_RCTRL, 0x11},
-      {SDLK_LALT, 0x12},      {SDLK_RALT, 0x12},
-      {SDLK_PAUSE, 0x13},     {SDLK_CAPSLOCK, 0x14},
-      {SDLK_ESCAPE, 0x1B},    {SDLK_SPACE, 0x20},
-      {SDLK_PAGEUP, 0x21},    {SDLK_PAGEDOWN, 0x22},
-      {SDLK_END, 0x23},       {SDLK_HOME, 0x24},
-      {SDLK_LEFT, 0x25},      {SDLK_UP, 0x26},
-      {SDLK_RIGHT, 0x27},     {SDLK_DOWN, 0x28},
-      {SDLK_INSERT, 0x2D},    {SDLK_DELETE, 0x2E},
-      {SDLK_SEMICOLON, 0xBA}, {SDLK_EQUALS, 0xBB},
-      {SDLK_COMMA, 0xBC},     {SDLK_MINUS, 0xBD},
-      {SDLK_PERIOD, 0xBE},    {SDLK_SLASH, 0xBF},
-      {SDLK_BACKQUOTE, 0xC0}, {SDLK_LEFTBRACKET, 0xDB},
-      {SDLK_BACKSLASH, 0xDC}, {SDLK_RIGHTBRACKET, 0xDD},
-      {SDLK_QUOTE, 0xDE},     {SDLK_F13, 0},
-      {SDLK_KP_1, 0},
+      {SDLK_KP_ENTER, 0x0D}, {SDLK_RSHIFT, 0x10}, {SDLK_RCTRL, 0x11}, {SDLK_RALT, 0x12},
+      {SDLK_RIGHT, 0x27},    {SDLK_DOWN, 0x28},   {SDLK_F13, 0},      {SDLK_KP_1, 0},
   };
   for (auto [sdl, vk] : keys) EXPECT_EQ(VirtualKeyFromSdl(sdl), vk) << SDL_GetKeyName(sdl);
   for (int i = 0; i < 26; ++i) EXPECT_EQ(VirtualKeyFromSdl(SDLK_a + i), WPARAM(0x41 + i));
