@@ -40,31 +40,12 @@ std::vector<D3DCOLOR> Halved(const std::vector<D3DCOLOR>& p, uint32_t width, uin
 class TextureTest : public RecordingDeviceTest {
  protected:
   TextureTest() { std::filesystem::create_directories("textures"); }
-  ~TextureTest() override {
-    for (IDirect3DTexture8* texture : loaded_) texture->Release();
-  }
-
-  // Through the extended call, into the managed pool; released by the fixture.
-  IDirect3DTexture8* Load(const char* name, UINT width, UINT height, UINT levels, D3DFORMAT format,
-                          D3DCOLOR key = 0, D3DXIMAGE_INFO* info = nullptr,
-                          PALETTEENTRY* palette = nullptr) {
-    IDirect3DTexture8* texture = nullptr;
-    EXPECT_EQ(D3DXCreateTextureFromFileExA(device_, name, width, height, levels, 0, format,
-                                           D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, key, info,
-                                           palette, &texture),
-              D3D_OK)
-        << name;
-    if (texture) loaded_.push_back(texture);
-    return texture;
-  }
 
   D3DSURFACE_DESC Desc(IDirect3DTexture8* texture, UINT level) {
     D3DSURFACE_DESC desc{};
     EXPECT_EQ(texture->GetLevelDesc(level, &desc), D3D_OK);
     return desc;
   }
-
-  std::vector<IDirect3DTexture8*> loaded_;
 };
 
 TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
@@ -113,72 +94,6 @@ TEST_F(TextureTest, AlphaInTheFileGivesA8R8G8B8WhateverTheName) {
   texture->Release();
 }
 
-TEST_F(TextureTest, ExtendedCallReturnsThePaletteAndTheFileDescription) {
-  std::filesystem::create_directories("misc");
-  const TestPicture picture = SamplePicture(16, 4, 200);
-  WriteFileBytes("misc/firepal.bmp", BmpFile(picture, 8, RowOrder::kBottomUp));
-  std::vector<PALETTEENTRY> palette(kPaletteSize, PALETTEENTRY{1, 2, 3, 4});
-  D3DXIMAGE_INFO info{};
-  ASSERT_NE(Load("misc\\firepal.bmp", 0, 0, 1, D3DFMT_UNKNOWN, 0, &info, palette.data()), nullptr);
-  const std::vector<PALETTEENTRY> expected = FullPalette(picture);
-  for (size_t i = 0; i < kPaletteSize; ++i) {
-    EXPECT_EQ(PaletteColor(palette[i]), PaletteColor(expected[i])) << "entry " << i;
-  }
-  EXPECT_EQ(info.Width, 16u);
-  EXPECT_EQ(info.Height, 4u);
-  EXPECT_EQ(info.ImageFileFormat, D3DXIFF_BMP);
-}
-
-// A colour as R5G6B5 or A4R4G4B4 stores it, opaque, each channel rounded to its bits.
-uint32_t Pack16(D3DCOLOR c, D3DFORMAT format) {
-  auto bits = [c](int shift, uint32_t top) { return (((c >> shift) & 0xFF) * top + 127) / 255; };
-  if (format == D3DFMT_R5G6B5) return bits(16, 31) << 11 | bits(8, 63) << 5 | bits(0, 31);
-  return 0xF000 | bits(16, 15) << 8 | bits(8, 15) << 4 | bits(0, 15);
-}
-
-TEST_F(TextureTest, ExplicitSizeAndSixteenBitFormats) {
-  const TestPicture picture = SamplePicture(8, 4, 40);
-  WriteFileBytes("textures/sample.tga", TgaFile(picture, TgaKind::kTrueColor24, true, 0));
-  for (D3DFORMAT format : {D3DFMT_R5G6B5, D3DFMT_A4R4G4B4}) {
-    IDirect3DTexture8* texture = Load("textures\\sample.tga", 4, 2, 2, format);
-    ASSERT_NE(texture, nullptr);
-    EXPECT_EQ(texture->GetLevelCount(), 2u);
-    std::vector<uint32_t> expected;
-    for (D3DCOLOR c : Halved(picture.Colors(), 8, 4)) expected.push_back(Pack16(c, format));
-    EXPECT_EQ(LevelTexels(texture, 0), expected) << format;
-  }
-}
-
-TEST_F(TextureTest, OtherSizesResampleByArea) {
-  const TestPicture picture = SamplePicture(4, 2, 8);
-  const std::vector<D3DCOLOR> colors = picture.Colors();
-  WriteFileBytes("textures/small.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
-  auto load = [&](UINT width, UINT height) {
-    IDirect3DTexture8* texture = Load("textures\\small.bmp", width, height, 1, D3DFMT_UNKNOWN);
-    return texture ? LevelTexels(texture, 0) : std::vector<uint32_t>();
-  };
-  // Half as wide: each texel the mean of a pair, as in one row of both rows end to end.
-  EXPECT_EQ(load(2, 2), Halved(colors, 8, 1));
-  // Twice as large: each source pixel covers a 2 x 2 block.
-  std::vector<uint32_t> doubled;
-  for (uint32_t y = 0; y < 4; ++y) {
-    for (uint32_t x = 0; x < 8; ++x) doubled.push_back(colors[y / 2 * 4 + x / 2]);
-  }
-  EXPECT_EQ(load(8, 4), doubled);
-}
-
-TEST_F(TextureTest, ColorKeyTurnsItsColourTransparent) {
-  const TestPicture picture = SamplePicture(4, 4, 3);
-  WriteFileBytes("textures/keyed.bmp", BmpFile(picture, 24, RowOrder::kBottomUp));
-  const D3DCOLOR key = picture.Color(0, 0);
-  IDirect3DTexture8* texture = Load("textures\\keyed.bmp", 0, 0, 1, D3DFMT_UNKNOWN, key);
-  ASSERT_NE(texture, nullptr);
-  EXPECT_EQ(Desc(texture, 0).Format, D3DFMT_A8R8G8B8);
-  std::vector<uint32_t> expected;
-  for (D3DCOLOR c : picture.Colors()) expected.push_back(c == key ? 0 : c);
-  EXPECT_EQ(LevelTexels(texture, 0), expected);
-}
-
 TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {
   const std::string bmp = BmpFile(SamplePicture(8, 8, 4), 4, RowOrder::kBottomUp);
   WriteFileBytes("textures/truncated.bmp", bmp.substr(0, bmp.size() - 1));
@@ -195,6 +110,10 @@ TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {
             D3DERR_INVALIDCALL);
   EXPECT_EQ(D3DXCreateTextureFromFileA(device_, nullptr, &texture), D3DERR_INVALIDCALL);
   EXPECT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\good.bmp", nullptr), D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTexture(nullptr, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, nullptr),
+            D3DERR_INVALIDCALL);
   // Arguments the device or the loader refuses.
   const struct {
     UINT width;
@@ -235,37 +154,6 @@ TEST_F(TextureTest, PicturesBeyondOneTexturesOrAllTexturesMemoryAreRefusedWithTh
             "than the 16.0 MiB one texture may take\n"
             "textures/large.bmp: its texture takes 5.3 MiB, more than the 0.0 MiB left of the "
             "64.0 MiB all textures may take\n");
-}
-
-TEST_F(TextureTest, CreateTextureFillsInDefaultsAndRefusesNulls) {
-  IDirect3DTexture8* texture = nullptr;
-  EXPECT_EQ(D3DXCreateTexture(nullptr, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),
-            D3DERR_INVALIDCALL);
-  EXPECT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, nullptr),
-            D3DERR_INVALIDCALL);
-
-  const struct {
-    UINT width, height, levels;
-    D3DFORMAT format;
-    UINT wantWidth, wantHeight, wantLevels;
-    D3DFORMAT wantFormat;
-  } cases[] = {
-      {8, 16, 1, D3DFMT_A4R4G4B4, 8, 16, 1, D3DFMT_A4R4G4B4},
-      {D3DX_DEFAULT, D3DX_DEFAULT, 1, D3DFMT_UNKNOWN, 256, 256, 1, D3DFMT_A8R8G8B8},
-      {0, 32, D3DX_DEFAULT, D3DFMT_X8R8G8B8, 32, 32, 6, D3DFMT_X8R8G8B8},
-      {64, 0, 0, D3DFMT_A8R8G8B8, 64, 64, 7, D3DFMT_A8R8G8B8},
-  };
-  for (const auto& c : cases) {
-    ASSERT_EQ(D3DXCreateTexture(device_, c.width, c.height, c.levels, 0, c.format, D3DPOOL_MANAGED,
-                                &texture),
-              D3D_OK);
-    const D3DSURFACE_DESC desc = Desc(texture, 0);
-    EXPECT_EQ(desc.Width, c.wantWidth);
-    EXPECT_EQ(desc.Height, c.wantHeight);
-    EXPECT_EQ(desc.Format, c.wantFormat);
-    EXPECT_EQ(texture->GetLevelCount(), c.wantLevels);
-    texture->Release();
-  }
 }
 
 }  // namespace
