@@ -146,15 +146,6 @@ TEST(TgaDecoder, EveryKindRawAndRunLengthInEveryOrientation) {
   }
 }
 
-TEST(DdsDecoder, UncompressedArgb) {
-  const std::vector<D3DCOLOR> pixels = {0x80FF0000, 0x00000000, 0xFF123456,
-                                        0x7F00FF00, 0x01020304, 0xFFFFFFFF};
-  const DecodedImage image = Decode(DdsArgbFile(3, 2, pixels));
-  ExpectPixels(image, 3, 2, pixels);
-  EXPECT_TRUE(image.hasAlpha);
-  EXPECT_EQ(image.fileFormat, D3DXIFF_DDS);
-}
-
 // One 8-byte colour block: end points c0 and c1 (5-6-5) and the 2-bit index of each texel.
 std::string ColorBlock(uint16_t c0, uint16_t c1, const int (&indices)[16]) {
   uint32_t bits = 0;
@@ -227,19 +218,17 @@ TEST(DdsDecoder, Dxt3AndDxt5Alpha) {
   }
 }
 
-TEST(PngDecoder, GivesThePictureWithItsAlpha) {
+// Plain RGBA files are checked through the texture loader; a paletted one also gives its
+// palette, alphas included.
+TEST(PngDecoder, PalettedFilesGiveThePictureAndThePalette) {
   TestPicture picture = SamplePicture(9, 4, 12);
   for (size_t i = 0; i < picture.palette.size(); ++i)
     picture.palette[i].peFlags = BYTE(255 - i * 20);
-  const DecodedImage image = Decode(PngFile(picture.width, picture.height, picture.Colors()));
+  const DecodedImage image = Decode(PngPalettedFile(picture));
   ExpectPixels(image, picture.width, picture.height, picture.Colors());
   EXPECT_TRUE(image.hasAlpha);
   EXPECT_EQ(image.fileFormat, D3DXIFF_PNG);
-  EXPECT_TRUE(image.palette.empty());
-
-  const DecodedImage paletted = Decode(PngPalettedFile(picture));
-  ExpectPixels(paletted, picture.width, picture.height, picture.Colors());
-  EXPECT_TRUE(Equal(paletted.palette, FullPalette(picture)));
+  EXPECT_TRUE(Equal(image.palette, FullPalette(picture)));
 }
 
 TEST(JpegDecoder, ComesBackClose) {

@@ -114,22 +114,6 @@ TEST_F(TextureTest, BrokenOrMissingFilesCreateNothing) {
             D3DERR_INVALIDCALL);
   EXPECT_EQ(D3DXCreateTexture(device_, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, nullptr),
             D3DERR_INVALIDCALL);
-  // Arguments the device or the loader refuses.
-  const struct {
-    UINT width;
-    D3DFORMAT format;
-    D3DPOOL pool;
-    DWORD filter;
-  } refused[] = {{0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, 0x99},
-                 {0, D3DFMT_UNKNOWN, D3DPOOL_SCRATCH, D3DX_DEFAULT},
-                 {0, D3DFMT_D16, D3DPOOL_MANAGED, D3DX_DEFAULT},
-                 {16385, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT}};
-  for (const auto& r : refused) {
-    EXPECT_TRUE(FAILED(D3DXCreateTextureFromFileExA(device_, "textures\\good.bmp", r.width, 0, 0, 0,
-                                                    r.format, r.pool, r.filter, D3DX_DEFAULT, 0,
-                                                    nullptr, nullptr, &texture)));
-    EXPECT_EQ(texture, untouched);
-  }
 }
 
 // Run-length pictures of a few kilobytes, each row one end-of-line code, that claim large sizes.
