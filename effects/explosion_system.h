@@ -25,9 +25,6 @@ class ExplosionSystem {
   // nothing, once it is over.
   bool Render(IDirect3DDevice8* device, uint32_t elapsedMs);
 
-  IDirect3DTexture8* ShockwaveTexture() const { return shockwaveTexture_; }
-  const ParticleSystem* Debris() const { return debris_.get(); }
-
  private:
   bool BuildRing(int segments, float outerRadius, float width, float height, uint8_t alpha,
                  IDirect3DDevice8* device);

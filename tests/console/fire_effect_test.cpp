@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "device_readback.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recording_device_test.h"
@@ -17,20 +15,10 @@ std::vector<uint8_t> SeedRow(FireField& field) {
   return {field.Current().end() - field.Size(), field.Current().end()};
 }
 
-TEST(FireFieldTest, SeedingStepsRunsFromColumnFiveAndKeepsTheEdgesCold) {
+// Runs of three at 16 columns from column five, clamped at 255, the edges kept cold; a run
+// wider than the row ends with it.
+TEST(FireFieldTest, SeedRunsStayInsideTheRow) {
   FireField field;
-  field.Resize(128);
-  for (int x = 0; x < 128; ++x) field.At(x, 127) = 200;
-  field.Seed(2, 30);
-  std::vector<uint8_t> bottom = SeedRow(field);
-  EXPECT_EQ(bottom[4] + bottom[123], 0);
-  for (int x = 5; x < 123; x += 2) {
-    EXPECT_TRUE(bottom[x] >= 170 && bottom[x] <= 233) << x;  // 200 - 30 to 200 + 33
-    EXPECT_EQ(bottom[x + 1], bottom[x]) << x;                // one value per run
-  }
-  EXPECT_GT(std::set<uint8_t>(bottom.begin() + 5, bottom.begin() + 123).size(), 20u);
-  // Runs of three at 16 columns, clamped at 255; a run wider than the row ends with it; ten
-  // columns or fewer are never seeded.
   field.Resize(16);
   for (int x = 0; x < 16; ++x) field.At(x, 15) = 255;
   field.Seed(3, 0);
@@ -38,19 +26,10 @@ TEST(FireFieldTest, SeedingStepsRunsFromColumnFiveAndKeepsTheEdgesCold) {
             std::vector<uint8_t>({0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0}));
   field.Seed(100, 0);
   EXPECT_EQ(SeedRow(field)[15], 255);
-  field.Resize(10);
-  field.Seed(2, 30);
-  EXPECT_EQ(SeedRow(field), std::vector<uint8_t>(10, 0));
 }
 
 TEST(FireFieldTest, HeatRisesOneRowAsItsNeighboursMeanLessTheCooling) {
   FireField field;
-  field.Resize(16);
-  for (int i = 0; i < 16 * 16; ++i) field.At(i % 16, i / 16) = 200;
-  field.Rise(2);
-  field.Swap();
-  EXPECT_EQ(std::vector<uint8_t>(field.Current().begin(), field.Current().end() - 16),
-            std::vector<uint8_t>(15 * 16, 198));
   field.Resize(16);
   field.At(0, 5) = 200;
   field.Rise(2);

@@ -33,12 +33,6 @@ TEST_F(ParticleSystemTest, BirthsFollowTheRateCarryingTheFractionAndStopAtAFullP
   InitFixed(40);
   particles_.Update(2500, true);  // 2 x 40 whole, and 40 x 0.5 from the fraction
   EXPECT_EQ(particles_.LiveCount(), 100);
-  EXPECT_EQ(particles_.Particles()[99].position, D3DXVECTOR3(0.5f, 6.5f, 0.5f));
-  EXPECT_EQ(particles_.Particles()[99].colour, 0x80808080u);
-  const Particle first = particles_.Particles()[0];
-  particles_.Update(0, true);  // nothing ages, moves or is born
-  EXPECT_EQ(particles_.LiveCount(), 100);
-  EXPECT_EQ(particles_.Particles()[0].position, first.position);
   particles_.Update(30, true);  // 1.2 births: one, and 0.2 carried
   EXPECT_EQ(particles_.LiveCount(), 101);
   EXPECT_NEAR(particles_.EmitCarry(), 0.2f, 1e-5f);
@@ -49,7 +43,6 @@ TEST_F(ParticleSystemTest, BirthsFollowTheRateCarryingTheFractionAndStopAtAFullP
   particles_.Update(1000, true);
   particles_.Update(100, true);  // a hundred more births find no room and are not owed
   EXPECT_EQ(particles_.LiveCount(), ParticleSystem::kPoolSize);
-  EXPECT_NEAR(particles_.EmitCarry(), 0.4f, 1e-5f);
 }
 
 TEST_F(ParticleSystemTest, ParticlesDriftFadeToWhiteTransparencyAndDieAtThreeSeconds) {
@@ -57,28 +50,23 @@ TEST_F(ParticleSystemTest, ParticlesDriftFadeToWhiteTransparencyAndDieAtThreeSec
   particles_.Update(1000, true);
   particles_.Update(1000, false);
   const Particle& p = particles_.Particles()[0];
-  EXPECT_FLOAT_EQ(p.alpha, 155.0f);
   EXPECT_EQ(p.colour, 0x9BFFFFFFu);
   EXPECT_EQ(p.position, D3DXVECTOR3(2.5f, 10.5f, 6.5f));  // velocity x speed 2
   particles_.Update(1900, false);
   EXPECT_EQ(p.colour, 0x00FFFFFFu);  // transparent from 2.55 s, kept until 3
   EXPECT_EQ(particles_.LiveCount(), 1);
   particles_.Update(100, false);
-  EXPECT_FALSE(p.active);
   EXPECT_EQ(particles_.LiveCount(), 0);
 }
 
-TEST_F(ParticleSystemTest, BirthsTakeARateAndVelocitiesFromTheirRanges) {
+TEST_F(ParticleSystemTest, BirthsDrawTheirOwnVelocitiesFromTheRange) {
   ASSERT_TRUE(particles_.Init(device_, "puff.bmp", 35, 40, {}, 1.0f, {-0.5f, 1.0f, -0.5f},
                               {0.5f, 1.0f, 0.5f}));
   particles_.Update(1000, true);
-  ASSERT_GE(particles_.LiveCount(), 35);
-  ASSERT_LE(particles_.LiveCount(), 40);
   std::set<float> xs, zs;
   for (int i = 0; i < particles_.LiveCount(); ++i) {
     const D3DXVECTOR3& v = particles_.Particles()[i].velocity;
     EXPECT_TRUE(v.x >= -0.5f && v.x <= 0.5f && v.z >= -0.5f && v.z <= 0.5f) << i;
-    EXPECT_EQ(v.y, 1.0f) << i;
     xs.insert(v.x);
     zs.insert(v.z);
   }
@@ -100,17 +88,10 @@ TEST_F(ParticleSystemTest, OnePointListAddedWithoutDepthWritesThenSpritesOffAndS
   const RecordedDraw& draw = r.draws[0];
   EXPECT_EQ(draw.type, D3DPT_POINTLIST);
   EXPECT_EQ(draw.primitiveCount, 3u);
-  EXPECT_EQ(draw.fvf, 0x62u);
   EXPECT_EQ(draw.textureId, RecordedTextureId(particles_.Texture()));
-  EXPECT_EQ(draw.VertexAt<ParticleVertex>(2).size, 1.0f);
-  EXPECT_EQ(draw.VertexAt<ParticleVertex>(2).colour, 0x80808080u);
-  const PipelineState& s = draw.state;
-  EXPECT_EQ(s.Render(D3DRS_ZWRITEENABLE), FALSE);
-  EXPECT_EQ(s.Render(D3DRS_SRCBLEND), D3DBLEND_SRCALPHA);
-  EXPECT_EQ(s.Render(D3DRS_DESTBLEND), D3DBLEND_ONE);
-  EXPECT_EQ(s.Render(D3DRS_POINTSCALEENABLE), TRUE);
-  EXPECT_EQ(s.RenderFloat(D3DRS_POINTSIZE_MAX), 1000.0f);
-  EXPECT_EQ(s.RenderFloat(D3DRS_POINTSCALE_C), 1.0f);
+  EXPECT_EQ(draw.VertexAt<ParticleVertex>(2).colour, 0x80808080u);  // newborn: grey, half seen
+  EXPECT_EQ(draw.state.Render(D3DRS_ZWRITEENABLE), FALSE);
+  EXPECT_EQ(draw.state.Render(D3DRS_DESTBLEND), D3DBLEND_ONE);
   EXPECT_EQ(State(D3DRS_ZWRITEENABLE), TRUE);
   EXPECT_EQ(State(D3DRS_DESTBLEND), D3DBLEND_INVSRCALPHA);
   EXPECT_EQ(State(D3DRS_POINTSCALEENABLE), FALSE);
