@@ -34,6 +34,9 @@ TEST_F(OceanAnimationTest, LowDetailGridSpansItsExtentWithStretchedWater) {
   RecordedDraw draw = DrawOnce(0);
   EXPECT_EQ(draw.vertexCount, 100u);
   EXPECT_EQ(draw.primitiveCount, 2u * 9 * 9);
+  const VertexMotion& corner = ocean_->Motions().back();  // boxes round the grid at sea level
+  EXPECT_FLOAT_EQ((corner.maxX + corner.minX) / 2, 13.0f);
+  EXPECT_FLOAT_EQ((corner.maxY + corner.minY) / 2, 1.0f);
   SceneVertex last = draw.VertexAt<SceneVertex>(99);
   EXPECT_FLOAT_EQ(last.tu, 9.0f / 24.0f);  // divided by the extent less one
   EXPECT_NE(draw.textureId, 0u);
