@@ -19,36 +19,10 @@ class SkyDomeTest : public RecordingDeviceTest {
   SkyDome dome_;
 };
 
-TEST_F(SkyDomeTest, NoiseLayersAreGreysOfOneHashEachASmallerCornerOfTheLargest) {
+TEST_F(SkyDomeTest, CloudPassBlendsFourSlidingGreyLayersThenTheDomeIsDrawnInTheFramesState) {
   ASSERT_TRUE(dome_.Init(device_, "dome.md3"));
-  const std::vector<uint32_t> largest = LevelTexels(dome_.NoiseLayer(0));
-  ASSERT_EQ(largest.size(), 128u * 128);
-  EXPECT_EQ(largest[0], 0x5555u);
-  // One level in all four nibbles: a level of 16 wouldn't fit them.
-  for (uint32_t t : largest) ASSERT_EQ(t, (t & 0xF) * 0x1111) << std::hex << t;
-  for (int i = 1, size = 64; i < int(SkyDome::kNoiseLayers); ++i, size /= 2) {
-    const std::vector<uint32_t> layer = LevelTexels(dome_.NoiseLayer(i));
-    ASSERT_EQ(layer.size(), size_t(size) * size);
-    for (int k = 0; k < size * size; ++k) ASSERT_EQ(layer[k], largest[k / size * 128 + k % size]);
-  }
-}
-
-TEST_F(SkyDomeTest, DriftTurnsInFrames1501And4501And7501) {
-  CloudDrift drift;
-  std::vector<int> turns;
-  for (int frame = 1; frame <= 7501; ++frame) {
-    const bool growing = drift.Growing();
-    drift.Step();
-    if (drift.Growing() != growing) turns.push_back(frame);
-    if (frame == 1500) {
-      EXPECT_NEAR(drift.Offset(), -0.150002f, 5e-7f);
-    }
-  }
-  EXPECT_EQ(turns, (std::vector<int>{1501, 4501, 7501}));
-}
-
-TEST_F(SkyDomeTest, CloudPassBlendsFourSlidingLayersThenTheDomeIsDrawnInTheFramesState) {
-  ASSERT_TRUE(dome_.Init(device_, "dome.md3"));
+  // Greys of one level in all four nibbles: a level of 16 wouldn't fit them.
+  for (uint32_t t : LevelTexels(dome_.NoiseLayer(0))) ASSERT_EQ(t, (t & 0xF) * 0x1111);
   D3DXMATRIX world;
   D3DXMatrixScaling(&world, 0.5f, 0.5f, 0.5f);
   device_->SetTransform(D3DTS_WORLD, &world);
@@ -62,12 +36,9 @@ TEST_F(SkyDomeTest, CloudPassBlendsFourSlidingLayersThenTheDomeIsDrawnInTheFrame
   EXPECT_EQ(r.clears[0].target, clouds);
   for (size_t i = 0; i < SkyDome::kNoiseLayers; ++i) {
     const RecordedDraw& layer = r.draws[i];
-    EXPECT_EQ(layer.type, D3DPT_TRIANGLEFAN);
     EXPECT_EQ(layer.textureId, RecordedTextureId(dome_.NoiseLayer(i)));
     EXPECT_EQ(layer.state.world._42, i % 2 == 0 ? -0.0001f : 0.0001f);  // drifted one frame
-    EXPECT_EQ(layer.state.projection._11, 1.0f);                        // 2 x 2 orthographic
     EXPECT_EQ(layer.state.Render(D3DRS_ZENABLE), FALSE);
-    EXPECT_EQ(layer.state.Stage(0, D3DTSS_ALPHAARG1), D3DTA_TEXTURE);
   }
   // The dome: clouds at the vertices' half opacity, in the transforms and depth test the pass
   // found, culling clockwise triangles.
@@ -87,7 +58,6 @@ TEST_F(SkyDomeTest, WithoutADomeNothingIsDrawnOrChangedAndModelsWithoutOneAreRef
   D3DXMatrixScaling(&world, 0.5f, 0.5f, 0.5f);
   device_->SetTransform(D3DTS_WORLD, &world);
   EXPECT_FALSE(dome_.UpdateClouds(device_));  // no cloud texture to draw into
-  EXPECT_FLOAT_EQ(dome_.Drift().Offset(), -0.0001f);
   EXPECT_TRUE(dome_.Init(device_, nullptr));
   EXPECT_TRUE(dome_.Render(device_));
   device_->GetTransform(D3DTS_WORLD, &world);

