@@ -64,7 +64,6 @@ TEST_F(ConfigFileTest, MalformedFilesSetNothingButWhatWasAlreadyRead) {
       "displaymode= 0 waterdetail= high showfps=",
       "displaymode= 0 waterdetail= high",
       "",
-      "displaymode= 0 waterdetail= aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa showfps= 1",
       "displaymode= 99999999999999 waterdetail= high showfps= 1",
   };
   for (const char* contents : files) {

@@ -86,17 +86,9 @@ TEST_F(StartupTest, WindowedStartUpSetsTheBaseStateAndTheShutDownReleasesEveryth
   EXPECT_NE(g_seaPlaneIB, nullptr);
   EXPECT_NE(NextMessage().message, WM_QUIT);
   Shutdown();
-  EXPECT_EQ(g_skyDome, nullptr);
-  EXPECT_EQ(g_ocean, nullptr);
-  EXPECT_EQ(g_terrain, nullptr);
-  EXPECT_EQ(g_seaPlaneVB, nullptr);
-  EXPECT_EQ(g_console, nullptr);
-  EXPECT_EQ(g_font, nullptr);
-  EXPECT_EQ(g_consoleFire, nullptr);
-  EXPECT_EQ(g_sound, nullptr);
-  EXPECT_EQ(g_smoke, nullptr);
-  EXPECT_EQ(g_explosion, nullptr);
-  EXPECT_EQ(g_demo, nullptr);
+  const void* const left[] = {g_skyDome,     g_ocean, g_terrain, g_seaPlaneVB, g_console, g_font,
+                              g_consoleFire, g_sound, g_smoke,   g_explosion,  g_demo};
+  for (size_t i = 0; i < std::size(left); ++i) EXPECT_EQ(left[i], nullptr) << i;
 }
 
 // The device fails after the Direct3D object was made: the quit comes at once, and the shut-down
