@@ -146,14 +146,13 @@ int CaptionPixels(const PngPicture& p, int x0, int y0, int width, int height) {
 }
 
 // The whole show as a viewer plays it: a key held across 36 s, the mouse tilting the view down
-// and the arrows after 52 s, the window closed at 70 s (the end of a run through the normal
-// shut-down); captured where a first-time viewer would look.
+// and the arrows after 52 s, Escape at 70 s; captured where a first-time viewer would look.
 TEST_F(HeadlessRun, TheShowPlaysFromTheSeaThroughTheEruptionToFreeFlight) {
   folder_.Write("input.txt",
                 "35.5 keydown SPACE\n36.5 keyup SPACE\n"
                 "52.0 mouse 400 300\n52.1 mouse 400 310\n52.2 mouse 400 320\n"
                 "52.3 mouse 400 330\n52.4 mouse 400 340\n52.5 mouse 400 350\n"
-                "53.0 keydown UP\n53.1 keydown UP\n53.2 keyup UP\n70 close\n");
+                "53.0 keydown UP\n53.1 keydown UP\n53.2 keyup UP\n70 key ESCAPE\n");
   RunResult run = RunProgram(
       "--headless --fixed-step 40 --input input.txt --capture cap --capture-at "
       "2,14,16,27,36,37.55,37.8,38.5,44,48,55");
@@ -486,15 +485,16 @@ TEST_F(VideoRun, TheReadmesShowIsAFileOfEveryFrameWithItsSoundLoudestAtTheBlast)
   EXPECT_GT(*std::max_element(video.left.end() - video.soundRate, video.left.end()), 0.01f);
 }
 
-// Quit by Escape after a second, its frames counted by the benchmark too; then the signals a user
-// sends.
+// The window closed after a second, its frames counted by the benchmark too; then the signals a
+// user sends. Each ends the run through the normal shut-down.
 TEST_F(VideoRun, QuittingEarlyEndsTheFileAtItsLastFrame) {
-  folder_.Write("escape.txt", "1.0 key ESCAPE\n");
+  folder_.Write("close.txt", "1.0 close\n");
   const RunResult run = RunProgram(
-      "--headless --fixed-step 20 --seconds 5 --input escape.txt --benchmark-json bench.json "
+      "--headless --fixed-step 20 --seconds 5 --input close.txt --benchmark-json bench.json "
       "--video a.webm");
   ASSERT_EQ(run.status, 0) << run.output;
-  // Frame n presents at (n - 1) x 20 ms; Escape arrives after frame 50.
+  EXPECT_EQ(FileLines("conout.log"), kStartUpLines);
+  // Frame n presents at (n - 1) x 20 ms; the close arrives after frame 50.
   EXPECT_NE(run.output.find("benchmark: 50 frames"), std::string::npos) << run.output;
   EXPECT_NE(TextOf("bench.json").find("\"frames\": 50,"), std::string::npos);
   const VideoContents a = ReadVideo("a.webm");
