@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "app/program_folders.h"
 #include "test_folder.h"
 
 namespace {
@@ -108,17 +107,6 @@ TEST_F(ConfigFileTest, MissingFilesAndDirectoriesAreReportedForWhatTheyAre) {
   EXPECT_EQ(stderr_,
             "absent.ini: cannot open it (No such file or directory); using defaults\n"
             "dir.ini: is a directory, not a file; using defaults\n");
-}
-
-// An installed program's config.ini and log: under the XDG variable when it holds an absolute
-// path, else under HOME; a relative or empty value counts as unset.
-TEST(ProgramFolders, UserFoldersFollowTheXdgRules) {
-  EXPECT_EQ(ProgramFolders::UserFolder("/x/cfg", "/home/u", ".config"), "/x/cfg/vulcara");
-  for (const char* unset : {"", "cfg", static_cast<const char*>(nullptr)}) {
-    EXPECT_EQ(ProgramFolders::UserFolder(unset, "/home/u", ".local/state"),
-              "/home/u/.local/state/vulcara");
-  }
-  EXPECT_EQ(ProgramFolders::UserFolder("", "home", ".config"), "");
 }
 
 }  // namespace
