@@ -6,14 +6,9 @@
 
 namespace {
 
-class FrameTimerTest : public ::testing::Test {
- protected:
-  void TearDown() override { host::UseRealClock(); }
-};
-
 // A frame across the wrap of the millisecond counter, then one within the same millisecond: that
 // one counts as one millisecond and adds no time.
-TEST_F(FrameTimerTest, MeasuresAcrossTheCountersWrapAndCountsAnEmptyFrameAsOneMillisecond) {
+TEST(FrameTimer, MeasuresAcrossTheCountersWrapAndCountsAnEmptyFrameAsOneMillisecond) {
   host::UseVirtualClock(40, 0xFFFFFFF0u);
   FrameTimer timer;
   host::AdvanceVirtualClock();
@@ -25,6 +20,7 @@ TEST_F(FrameTimerTest, MeasuresAcrossTheCountersWrapAndCountsAnEmptyFrameAsOneMi
   EXPECT_EQ(timer.frameMs, 1u);
   EXPECT_EQ(timer.frameSeconds, 0.0f);
   EXPECT_FLOAT_EQ(timer.totalSeconds, 0.04f);
+  host::UseRealClock();
 }
 
 }  // namespace
