@@ -91,12 +91,7 @@ class Browser:
         return base64.b64decode(self.send("Page.captureScreenshot", format="png")["data"])
 
     def close(self):
-        try:
-            self.send("Browser.close", timeout=5)
-            self.process.wait(timeout=10)
-        except (OSError, RuntimeError, TimeoutError, ConnectionError, subprocess.TimeoutExpired):
-            pass
-        try:  # whatever of its process group is left
+        try:  # Chromium's whole process group
             os.killpg(self.process.pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
