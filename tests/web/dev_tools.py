@@ -1,5 +1,5 @@
-"""Headless Chromium driven over its DevTools protocol on a pipe, and a reader of the PNG
-pictures it and the program write; Python's standard library only."""
+"""Headless Chromium driven over its DevTools protocol on a pipe; Python's standard library
+only."""
 
 import base64
 import json
@@ -9,7 +9,6 @@ import signal
 import subprocess
 import tempfile
 import time
-import zlib
 
 # Software WebGL 2, autoplaying sound, and no connection but the one to the page's own server.
 CHROMIUM_FLAGS = [
@@ -82,7 +81,8 @@ class Browser:
             self.events.append(self.read_message(max(deadline - time.monotonic(), 0.01)))
 
     def evaluate(self, expression):
-        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True)
+        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=True)
         if "exceptionDetails" in result:
             raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
@@ -91,12 +91,7 @@ class Browser:
         return base64.b64decode(self.send("Page.captureScreenshot", format="png")["data"])
 
     def close(self):
-        try:
-            self.send("Browser.close", timeout=5)
-            self.process.wait(timeout=10)
-        except (OSError, RuntimeError, TimeoutError, ConnectionError, subprocess.TimeoutExpired):
-            pass
-        try:  # whatever of its process group is left
+        try:  # Chromium's whole process group
             os.killpg(self.process.pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
@@ -105,33 +100,3 @@ class Browser:
         os.close(self.answers)
         self.profile.cleanup()
 
-
-def decode_png(data):
-    """(width, height, RGB bytes rows top first) of an 8-bit RGB or RGBA PNG, not interlaced."""
-    chunks, pos = {}, 8
-    while pos < len(data):
-        length, kind = int.from_bytes(data[pos:pos + 4], "big"), data[pos + 4:pos + 8]
-        chunks[kind] = chunks.get(kind, b"") + data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-    header = chunks[b"IHDR"]
-    width, height = int.from_bytes(header[0:4], "big"), int.from_bytes(header[4:8], "big")
-    assert header[8] == 8 and header[9] in (2, 6) and header[12] == 0, "unsupported PNG"
-    bpp = 4 if header[9] == 6 else 3
-    raw, stride, rows, above = zlib.decompress(chunks[b"IDAT"]), width * bpp, [], None
-    for y in range(height):
-        start = y * (stride + 1)
-        kind, row = raw[start], bytearray(raw[start + 1:start + 1 + stride])
-        above = above or bytearray(stride)
-        for i in range(stride):
-            a, b = row[i - bpp] if i >= bpp else 0, above[i]
-            c = above[i - bpp] if i >= bpp else 0
-            p = a + b - c
-            row[i] = (row[i] + [0, a, b, (a + b) // 2,
-                                a if abs(p - a) <= min(abs(p - b), abs(p - c))
-                                else b if abs(p - b) <= abs(p - c) else c][kind]) & 0xFF
-        rows.append(row)
-        above = row
-    pixels, rgb = b"".join(rows), bytearray(width * height * 3)
-    for c in range(3):
-        rgb[c::3] = pixels[c::bpp]
-    return width, height, bytes(rgb)
