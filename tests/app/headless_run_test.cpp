@@ -368,6 +368,86 @@ TEST_F(HeadlessRun, BadOptionsScriptsAndVideoFilesAreNamedAndExitTwoBeforeTheSta
             (std::vector<std::string>{"0 key A", "1 keydown NO\x1b[2JSUCH"}));
 }
 
+// What a shell command prints, without the last line break.
+std::string Output(const std::string& command) {
+  std::string text;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) text += static_cast<char>(c);
+    pclose(pipe);
+  }
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+  for (int wait = 0; wait < 1200 && !done(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return done();
+}
+
+// A command run in the background for as long as this lives.
+class Background {
+ public:
+  explicit Background(const std::string& command)
+      : pid_(std::atoi(Output(command + " > /dev/null 2>&1 & echo $!").c_str())) {}
+  ~Background() {
+    if (pid_ > 0) kill(pid_, SIGTERM);
+  }
+
+ private:
+  int pid_;
+};
+
+// On a real X server with a window manager, as on a desktop: Alt+Enter and F11 switch the window
+// to full screen and back, and are no "any key" for the show.
+TEST_F(HeadlessRun, FullScreenKeysBelongToTheWindow) {
+  Background server("Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> display.txt");
+  ASSERT_TRUE(WaitFor([] { return !FileLines("display.txt").empty(); }));
+  const std::string display = "DISPLAY=:" + FileLines("display.txt")[0] + " ";
+  Background manager(display + "evilwm -fn fixed");
+  // Half a second a frame, a picture every two seconds, until Escape.
+  Background run("(" + display +
+                 "SDL_AUDIODRIVER=dummy " VULCARA_EXE
+                 " --fixed-step 500 --seconds 300 --capture cap --capture-every 4; "
+                 "echo $? > status.txt)");
+  const std::string window =
+      Output(display + "timeout 60 xdotool search --sync --name '^Vulcara$' | head -n 1");
+  ASSERT_FALSE(window.empty());
+  auto xdotool = [&](const std::string& commands) {
+    return Output(display + "xdotool " + commands);
+  };
+  auto sizeIs = [&](const char* size) {
+    return [&, size] {
+      return xdotool("getwindowgeometry " + window).find(size) != std::string::npos;
+    };
+  };
+  const std::string focus = "windowfocus --sync " + window;
+  xdotool(focus + " key alt+Return");
+  EXPECT_TRUE(WaitFor(sizeIs("Geometry: 1280x1024")));
+  xdotool(focus + " key alt+Return");
+  EXPECT_TRUE(WaitFor(sizeIs("Geometry: 800x600")));
+
+  // "Press Any Key" shows from 35 s, the 18th picture on. F11 is held across frames, as a hand
+  // holds a key; every picture after it still waits for a key.
+  auto captures = [] {
+    return std::set<std::filesystem::path>(std::filesystem::directory_iterator("cap"), {});
+  };
+  ASSERT_TRUE(WaitFor([&] { return captures().size() >= 18; }));
+  xdotool(focus + " keydown F11");
+  EXPECT_TRUE(WaitFor(sizeIs("Geometry: 1280x1024")));
+  xdotool("sleep 1 keyup F11");
+  const size_t held = captures().size();
+  ASSERT_TRUE(WaitFor([&] { return captures().size() >= held + 2; }));
+  xdotool(focus + " key Escape");
+  ASSERT_TRUE(WaitFor([] { return !FileLines("status.txt").empty(); }));
+  EXPECT_EQ(FileLines("status.txt")[0], "0");
+  const std::set<std::filesystem::path> pictures = captures();
+  for (auto picture = std::next(pictures.begin(), 17); picture != pictures.end(); ++picture) {
+    EXPECT_GT(CaptionPixels(ReadPng(picture->string()), 160, 225, 520, 45), 1000) << *picture;
+  }
+}
+
 // What a player gets out of a file.
 struct VideoContents {
   std::string streams;  // codec and size of each

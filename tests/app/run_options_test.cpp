@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
 #include "app/frame_statistics.h"
 
 namespace {
@@ -52,6 +57,24 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
 // A benchmark that measured no frame, as when it starts after the run ends.
 TEST(FrameStatistics, NoFramesSummarizeWithoutDividingByThem) {
   EXPECT_EQ(FrameStatistics().Summarize(0, 0).frames, 0u);
+}
+
+// The README's table of run options names every option the usage text has, and no other.
+TEST(RunOptions, TheReadmeListsEveryOptionAndNoOther) {
+  std::stringstream readme;
+  readme << std::ifstream(VULCARA_SOURCE_DIR "/README.md").rdbuf();
+  const std::string all = readme.str();
+  const size_t start = all.find("## Run options");
+  auto optionsIn = [](const std::string& s) {
+    const std::regex option("--[a-z][a-z-]*");
+    return std::set<std::string>(std::sregex_token_iterator(s.begin(), s.end(), option),
+                                 std::sregex_token_iterator());
+  };
+  std::set<std::string> known = optionsIn(RunOptionsUsage("vulcara"));
+  known.erase("--help");
+  known.erase("--version");
+  EXPECT_EQ(optionsIn(all.substr(start, all.find("\n\n", all.find("| option", start)) - start)),
+            known);
 }
 
 }  // namespace

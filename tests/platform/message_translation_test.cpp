@@ -84,8 +84,13 @@ TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodes) {
   PushKey(SDL_KEYDOWN, SDLK_LEFT, true);  // auto-repeat repeats WM_KEYDOWN
   PushKey(SDL_KEYUP, SDLK_LEFT);
   PushKey(SDL_KEYDOWN, SDLK_BACKQUOTE);
-  PushKey(SDL_KEYDOWN, SDLK_LALT, false, KMOD_LALT);  // a system key
+  // Alt is a system key; Alt+Enter and F11, down and up, are the window's own.
+  PushKey(SDL_KEYDOWN, SDLK_LALT, false, KMOD_LALT);
+  PushKey(SDL_KEYDOWN, SDLK_RETURN, false, KMOD_LALT);
   PushKey(SDL_KEYUP, SDLK_LALT);
+  PushKey(SDL_KEYUP, SDLK_RETURN);
+  PushKey(SDL_KEYDOWN, SDLK_F11);
+  PushKey(SDL_KEYUP, SDLK_F11);
   const std::vector<MSG> msgs = Drain();
   const std::vector<Message> want = {{WM_KEYDOWN, VK_LEFT},    {WM_KEYDOWN, VK_LEFT},
                                      {WM_KEYUP, VK_LEFT},      {WM_KEYDOWN, VK_OEM_3},
