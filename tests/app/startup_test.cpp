@@ -102,6 +102,19 @@ TEST_F(StartupTest, DeviceFailureQuitsWithoutAFrameAndReleasesWhatWasMade) {
   EXPECT_EQ(g_timer, nullptr);
 }
 
+TEST_F(StartupTest, ArrowsAssignOneStepAndEveryMouseMessageTurnsOneStep) {
+  StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  for (WPARAM key : {VK_UP, VK_UP, VK_LEFT}) WndProc(g_hWnd, WM_KEYDOWN, key, 0);
+  EXPECT_EQ(g_move, D3DXVECTOR3(-0.1f, 0.0f, 0.1f));
+  // However far the mouse goes in one message: right turns right, down tilts down.
+  const float turns[][4] = {{200, 0, 0.075f, 0.0f}, {200, 30, 0.075f, 0.075f}, {10, 5, 0, 0}};
+  for (const auto& [x, y, yaw, pitch] : turns) {
+    WndProc(g_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(int(x), int(y)));
+    EXPECT_FLOAT_EQ(g_yaw, yaw) << x;
+    EXPECT_FLOAT_EQ(g_pitch, pitch) << y;
+  }
+}
+
 TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
   SoundSystem owner;  // holds the one sound output
   ASSERT_TRUE(owner.Init(nullptr));

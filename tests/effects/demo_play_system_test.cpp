@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "console/bitmap_font.h"
 #include "device_readback.h"
 #include "disk_audio.h"
+#include "drawn_quad.h"
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8/record/recording_backend.h"
@@ -83,6 +85,20 @@ class DemoPlaySystemTest : public ::testing::Test {
                          [](const RecordedDraw& d) { return d.type == D3DPT_TRIANGLESTRIP; });
   }
 
+  // Where each caption line of the frame starts, top line first: its first glyph's left edge,
+  // to the pixel.
+  static std::vector<float> CaptionLefts(const Recording& frame) {
+    std::map<float, float> leftByTop;
+    for (const RecordedDraw& d : frame.draws) {
+      if (d.type != D3DPT_TRIANGLESTRIP) continue;
+      const DrawnQuad quad = DrawnQuadOf(d);
+      leftByTop.try_emplace(quad.top, std::round(quad.left));
+    }
+    std::vector<float> lefts;
+    for (const auto& [top, left] : leftByTop) lefts.push_back(left);
+    return lefts;
+  }
+
   std::vector<const RecordedDraw*> DrawsWith(const Recording& frame, IDirect3DTexture8* texture) {
     std::vector<const RecordedDraw*> found;
     for (const RecordedDraw& d : frame.draws) {
@@ -111,10 +127,19 @@ void ExpectNear(const D3DXVECTOR3& v, float x, float y, float z, float within) {
 }
 
 // Each caption from its leg's start up to, not including, its end; the key's two lines from 35 s.
+// Captions stand in whole cells about the middle of an 800-pixel view: 40 pixels a character.
 TEST_F(DemoPlaySystemTest, IntroCaptionsChangeAtEachLegsInclusiveLowerBound) {
-  const std::pair<float, size_t> glyphsAt[] = {{4.99f, 5}, {5.0f, 0},  {12.0f, 4}, {18.0f, 0},
-                                               {25.0f, 5}, {30.0f, 0}, {35.0f, 25}};
-  for (const auto& [t, glyphs] : glyphsAt) EXPECT_EQ(Glyphs(Frame(t)), glyphs) << t;
+  const struct {
+    float t;
+    size_t glyphs;
+    std::vector<float> lefts;
+  } rows[] = {{4.99f, 5, {320}}, {5.0f, 0, {}},  {12.0f, 4, {320}},      {18.0f, 0, {}},
+              {25.0f, 5, {320}}, {30.0f, 0, {}}, {35.0f, 25, {160, 160}}};
+  for (const auto& row : rows) {
+    const Recording& frame = Frame(row.t);
+    EXPECT_EQ(Glyphs(frame), row.glyphs) << row.t;
+    EXPECT_EQ(CaptionLefts(frame), row.lefts) << row.t;
+  }
 }
 
 TEST_F(DemoPlaySystemTest, FirePhaseRumblesEruptsBurnsAndThenExplores) {
@@ -145,8 +170,10 @@ TEST_F(DemoPlaySystemTest, FirePhaseRumblesEruptsBurnsAndThenExplores) {
     float sinceKey;
     size_t fires, glyphs;
     bool exploring;
-  } rows[] = {{6.5f, 0, 0, false},  {6.52f, 5, 4, false}, {10.02f, 5, 29, false},
-              {14.0f, 0, 0, false}, {14.02f, 0, 0, true}, {23.0f, 0, 0, true}};
+    std::vector<float> captionLefts;
+  } rows[] = {{6.5f, 0, 0, false, {}},           {6.52f, 5, 4, false, {320}},
+              {10.02f, 5, 29, false, {40, 200}}, {14.0f, 0, 0, false, {}},
+              {14.02f, 0, 0, true, {}},          {23.0f, 0, 0, true, {}}};
   float t = 37.02f;
   for (const auto& row : rows) {
     for (; t < 35.0f + row.sinceKey - kStep / 2; t += kStep) Frame(t);
@@ -154,6 +181,7 @@ TEST_F(DemoPlaySystemTest, FirePhaseRumblesEruptsBurnsAndThenExplores) {
     t += kStep;
     EXPECT_EQ(DrawsWith(frame, demo_->Fires().Fire()->Texture()).size(), row.fires) << row.sinceKey;
     EXPECT_EQ(Glyphs(frame), row.glyphs) << row.sinceKey;
+    EXPECT_EQ(CaptionLefts(frame), row.captionLefts) << row.sinceKey;
     EXPECT_EQ(demo_->Exploring(), row.exploring) << row.sinceKey;
     EXPECT_EQ(demo_->Shake()._42, shakeAfterRumble);
   }

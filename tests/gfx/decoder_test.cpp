@@ -238,7 +238,7 @@ TEST(JpegDecoder, ComesBackClose) {
   for (uint32_t y = 0; y < 16; ++y) {
     for (uint32_t x = 0; x < 24; ++x) pixels.push_back(blocks[(x / 8 + y / 8 * 3) % 4]);
   }
-  const DecodedImage image = Decode(JpegFile(24, 16, pixels, 95, false, false));
+  const DecodedImage image = Decode(JpegFile(24, 16, pixels, 95, false));
   ASSERT_EQ(image.width, 24u);
   ASSERT_EQ(image.height, 16u);
   EXPECT_FALSE(image.hasAlpha);
@@ -273,8 +273,8 @@ std::vector<SampleFile> AllKindsOfFile() {
       {"dds argb", DdsArgbFile(8, 5, colors)},
       {"dds dxt5", DdsDxtFile(8, 5, "DXT5", std::string(64, '\x5A'))},
       {"png", PngFile(8, 5, colors), 12},
-      {"jpeg", JpegFile(8, 5, colors, 80, false, false)},
-      {"jpeg progressive", JpegFile(8, 5, colors, 80, true, false)},
+      {"jpeg", JpegFile(8, 5, colors, 80, false)},
+      {"jpeg progressive", JpegFile(8, 5, colors, 80, true)},
   };
 }
 
@@ -297,7 +297,7 @@ TEST(ImageDecoder, SizesComeFromTheHeadOfTheFile) {
     EXPECT_EQ(size.height, 5u) << file.name;
   }
   // Metadata segments before a JPEG's frame header are skipped by their lengths.
-  std::string jpeg = JpegFile(8, 5, SamplePicture(8, 5, 4).Colors(), 80, false, false);
+  std::string jpeg = JpegFile(8, 5, SamplePicture(8, 5, 4).Colors(), 80, false);
   const std::string comment = "\xFF\xFE\xFF\xF0" + std::string(0xFFF0 - 2, 'c');
   const std::string emptyApp("\xFF\xE0\x00\x00", 4);  // its length too short to count itself
   jpeg.insert(2, comment + emptyApp + comment);

@@ -58,7 +58,7 @@ std::string PngPalettedFile(const TestPicture& picture);
 
 // Through libjpeg: 4:4:4 at the given quality.
 std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>& pixels,
-                     int quality, bool progressive, bool grey);
+                     int quality, bool progressive);
 
 // The bytes of a file (empty when missing) and writing one.
 std::string ReadFileBytes(const std::string& path);
