@@ -32,14 +32,14 @@ class ConfigFileTest : public ::testing::Test {
   std::string stderr_;
 };
 
-// Any whitespace between tokens; a window reads no height; detail words are case-sensitive and
-// an unknown one means low; a counter value other than 1 means off.
+// Any whitespace between tokens, tokens up to 19 characters; a window reads no height; detail
+// words are case-sensitive and an unknown one means low; a counter value other than 1 means off.
 TEST_F(ConfigFileTest, GoodFilesSetEverySetting) {
   const struct {
     const char* contents;
     Settings expected;
   } files[] = {
-      {"displaymode= 0 waterdetail= high showfps= 1", {0, -1, true, 3, true}},
+      {"displaymode= 0 waterdetail= high showfps= 0000000000000000001", {0, -1, true, 3, true}},
       {"displaymode=\r\n1024\t768\nwaterdetail=\nultra\nshowfps=\n2\n",
        {1024, 768, false, 1, false}},
       {"displaymode= 0 waterdetail= low showfps= 0", {0, -1, true, 1, false}},

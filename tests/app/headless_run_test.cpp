@@ -104,26 +104,16 @@ MeanColour MeanOf(const PngPicture& p, int x0, int y0, int width, int height) {
 // How much the red channel varies over a region: the clouds' white shows in it, blue doesn't.
 double RedSpread(const PngPicture& p, int x0, int y0, int width, int height) {
   const double mean = MeanOf(p, x0, y0, width, height).r;
-  double sum = 0;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) {
-      const double d = p.rgba[(size_t(y) * p.width + x) * 4] - mean;
-      sum += d * d;
-    }
-  }
+  const double sum = RegionSum(p.width, x0, y0, width, height,
+                               [&](size_t i) { return std::pow(p.rgba[i] - mean, 2); });
   return std::sqrt(sum / (double(width) * height));
 }
 
 // Mean absolute difference of two frames' red channels over a region.
 double RedChange(const PngPicture& a, const PngPicture& b, int x0, int y0, int width, int height) {
-  double sum = 0;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) {
-      const size_t i = (size_t(y) * a.width + x) * 4;
-      sum += std::abs(int(a.rgba[i]) - int(b.rgba[i]));
-    }
-  }
-  return sum / (double(width) * height);
+  return RegionSum(a.width, x0, y0, width, height,
+                   [&](size_t i) { return std::abs(int(a.rgba[i]) - int(b.rgba[i])); }) /
+         (double(width) * height);
 }
 
 // Pixels of the captions' green.

@@ -144,6 +144,9 @@ TEST(TgaDecoder, EveryKindRawAndRunLengthInEveryOrientation) {
       }
     }
   }
+  // A colour map starting at entry 250 keeps the six entries that fit.
+  const std::string late = Patched(TgaFile(colors, TgaKind::kColorMapped, false, 0), 3, 250, 2);
+  EXPECT_EQ(Decode(late).paletteColors, 6u);
 }
 
 // One 8-byte colour block: end points c0 and c1 (5-6-5) and the 2-bit index of each texel.

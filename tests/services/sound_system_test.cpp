@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "disk_audio.h"
+#include "patched.h"
 #include "platform/audio.h"
 #include "test_folder.h"
 
@@ -123,7 +124,10 @@ TEST_F(SoundSystemTest, TheOfflineMixAppliesStartsVolumesAndStopsFromTheNextFram
 }
 
 TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothingAndAreNamedOnce) {
-  const std::string good = ConstantWav(1000, 100);
+  // A good file with an odd-sized chunk, and its pad byte, before the samples.
+  std::string good = ConstantWav(1000, 100);
+  good.insert(12, std::string("junk\x03\0\0\0abc\0", 12));
+  good = Patched(good, 4, uint32_t(good.size() - 8));
   folder_.Write("good.wav", good);
   folder_.Write("truncated.wav", good.substr(0, good.size() - 2));
   folder_.Write("empty.wav", "");

@@ -4,17 +4,12 @@
 
 MeanColour RegionMean(const std::vector<uint8_t>& rgba, int imageWidth, int x0, int y0, int width,
                       int height) {
-  MeanColour m;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) {
-      const uint8_t* px = &rgba[(size_t(y) * imageWidth + x) * 4];
-      m.r += px[0];
-      m.g += px[1];
-      m.b += px[2];
-    }
-  }
-  const double n = double(width) * height;
-  return {m.r / n, m.g / n, m.b / n};
+  auto mean = [&](int channel) {
+    return RegionSum(imageWidth, x0, y0, width, height,
+                     [&](size_t i) { return double(rgba[i + channel]); }) /
+           (double(width) * height);
+  };
+  return {mean(0), mean(1), mean(2)};
 }
 
 PngPicture ReadPng(const std::string& path) {

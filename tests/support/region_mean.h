@@ -12,15 +12,22 @@ struct MeanColour {
 MeanColour RegionMean(const std::vector<uint8_t>& rgba, int imageWidth, int x0, int y0, int width,
                       int height);
 
+// The sum of value(i) over a region's pixels, i being the offset of a pixel's first byte.
+template <typename Value>
+double RegionSum(int imageWidth, int x0, int y0, int width, int height, Value value) {
+  double sum = 0;
+  for (int y = y0; y < y0 + height; ++y) {
+    for (int x = x0; x < x0 + width; ++x) sum += value((size_t(y) * imageWidth + x) * 4);
+  }
+  return sum;
+}
+
 // The pixels of a region for which test(const uint8_t* rgba) holds.
 template <typename Test>
 int CountPixels(const std::vector<uint8_t>& rgba, int imageWidth, int x0, int y0, int width,
                 int height, Test test) {
-  int count = 0;
-  for (int y = y0; y < y0 + height; ++y) {
-    for (int x = x0; x < x0 + width; ++x) count += test(&rgba[(size_t(y) * imageWidth + x) * 4]);
-  }
-  return count;
+  return int(RegionSum(imageWidth, x0, y0, width, height,
+                       [&](size_t i) { return test(&rgba[i]) ? 1.0 : 0.0; }));
 }
 
 struct PngPicture {
