@@ -89,10 +89,8 @@ void RunMonitor::Capture(double demoSeconds) {
   std::snprintf(name, sizeof name, "/frame-%06" PRIu64 ".png", frameNumber_);
   std::string path = options_.captureDir + name;
   std::string error;
-  if (!ReadPicture()) {
-    error = "cannot read the back buffer";
-  } else if (WritePng(path.c_str(), picture_.width, picture_.height, picture_.rgba.data(),
-                      &error)) {
+  if (ReadPicture(&error) &&
+      WritePng(path.c_str(), picture_.width, picture_.height, picture_.rgba.data(), &error)) {
     std::printf("captured %s (frame %" PRIu64 ", %.3f s)\n", path.c_str(), frameNumber_,
                 demoSeconds);
     std::fflush(stdout);
@@ -105,15 +103,18 @@ void RunMonitor::Capture(double demoSeconds) {
 
 void RunMonitor::Record() {
   std::string error;
-  if (video_.AddFrame(frameNumber_, ReadPicture() ? &picture_ : nullptr, &error)) return;
-  video_.EndProgress();
+  if (ReadPicture(&error) && video_.AddFrame(frameNumber_, picture_, &error)) return;
+  video_.Abandon();
   SayVideoFailed(options_.videoFile, "written", error);
   PostQuitMessage(kFatalExitCode);
 }
 
-bool RunMonitor::ReadPicture() {
+bool RunMonitor::ReadPicture(std::string* error) {
   if (pictureOfFrame_ == frameNumber_) return true;
-  if (FAILED(g_device->ReadBackBuffer(&picture_))) return false;
+  if (FAILED(g_device->ReadBackBuffer(&picture_))) {
+    *error = "cannot read the back buffer";
+    return false;
+  }
   pictureOfFrame_ = frameNumber_;
   return true;
 }

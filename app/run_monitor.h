@@ -29,8 +29,9 @@ class RunMonitor {
   bool CaptureDue(double demoSeconds);
   void Capture(double demoSeconds);
   void Record();
-  // The presented frame's picture, read from the device once however many want it.
-  bool ReadPicture();
+  // The presented frame's picture, read from the device once however many want it. False with
+  // the reason when it can't be read.
+  bool ReadPicture(std::string* error);
 
   RunOptions options_;
   uint64_t frameNumber_ = 0;

@@ -33,19 +33,14 @@ uint64_t VideoRecording::SoundEnd(uint64_t frameNumber) const {
   return frameNumber * frameMs_ * audio::kMixRate / 1000;
 }
 
-bool VideoRecording::AddFrame(uint64_t frameNumber, const BackBufferImage* picture,
+bool VideoRecording::AddFrame(uint64_t frameNumber, const BackBufferImage& picture,
                               std::string* error) {
   if (!file_.IsOpen()) return true;
-  if (!picture) {
-    *error = "cannot read the back buffer";
-    file_.Discard();
-    return false;
-  }
   // The sound from this frame's time to the next's.
   const int soundFrames = int(SoundEnd(frameNumber) - SoundEnd(frameNumber - 1));
   sound_.resize(2 * size_t(soundFrames));
   audio::MixOffline(sound_.data(), soundFrames);
-  const video::Frame frame{int(picture->width), int(picture->height), picture->rgba.data(),
+  const video::Frame frame{int(picture.width), int(picture.height), picture.rgba.data(),
                            sound_.data(), soundFrames};
   if (!file_.Add(frame, error)) return false;
   if (progress_) progress_->Update(frameNumber);
@@ -59,4 +54,9 @@ bool VideoRecording::Finish(std::string* error) {
 
 void VideoRecording::EndProgress() {
   if (progress_) progress_->End();
+}
+
+void VideoRecording::Abandon() {
+  EndProgress();
+  file_.Discard();
 }

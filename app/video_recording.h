@@ -18,13 +18,16 @@ class VideoRecording {
   // with the reason when the file can't be made.
   bool Start(const RunOptions& options, std::string* error);
   bool IsRecording() const { return file_.IsOpen(); }
-  // After every presented frame, numbered from 1, with its picture (null when it could not be
-  // read). False with the reason once the file can't be written; the file is then removed.
-  bool AddFrame(uint64_t frameNumber, const BackBufferImage* picture, std::string* error);
+  // After every presented frame, numbered from 1, with its picture. False with the reason once
+  // the file can't be written; the file is then removed.
+  bool AddFrame(uint64_t frameNumber, const BackBufferImage& picture, std::string* error);
   // Completes the file, so that it plays to the last frame; a run without frames leaves none.
   bool Finish(std::string* error);
   // Ends the progress line before other output.
   void EndProgress();
+  // Gives up on the file after a failure: the progress line ends and the file, if still there,
+  // is removed.
+  void Abandon();
 
  private:
   // Frames of the mix from the start up to where frame frameNumber hands over to the next.
