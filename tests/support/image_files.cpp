@@ -300,7 +300,7 @@ std::string PngPalettedFile(const TestPicture& p) {
 }
 
 std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>& pixels,
-                     int quality, bool progressive) {
+                     int quality, bool progressive, bool grey) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -310,8 +310,8 @@ std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR
   jpeg_mem_dest(&info, &buffer, &size);
   info.image_width = width;
   info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
   for (int i = 0; i < info.num_components; ++i) {
@@ -325,7 +325,9 @@ std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR
     row.clear();
     for (uint32_t x = 0; x < width; ++x) {
       const D3DCOLOR c = pixels[size_t{y} * width + x];
-      for (int shift : {16, 8, 0}) row.push_back(static_cast<JSAMPLE>(c >> shift));
+      for (int shift : {16, 8, 0}) {
+        if (!grey || shift == 0) row.push_back(static_cast<JSAMPLE>(c >> shift));
+      }
     }
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);

@@ -56,9 +56,9 @@ std::string PngFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>
 // Through libpng's colour-map writer: the picture's palette, with its alphas, and indices.
 std::string PngPalettedFile(const TestPicture& picture);
 
-// Through libjpeg: 4:4:4 at the given quality.
+// Through libjpeg: 4:4:4 at the given quality, or one grey channel (the pixels' blue).
 std::string JpegFile(uint32_t width, uint32_t height, const std::vector<D3DCOLOR>& pixels,
-                     int quality, bool progressive);
+                     int quality, bool progressive, bool grey = false);
 
 // The bytes of a file (empty when missing) and writing one.
 std::string ReadFileBytes(const std::string& path);
