@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "platform/files.h"
@@ -21,17 +22,6 @@ fs::path ProgramFile() {
   return fs::read_symlink("/proc/self/exe", error);
 }
 
-bool HoldsManifest(const fs::path& folder) {
-  std::error_code error;
-  return fs::is_regular_file(folder / ProgramFolders::kManifest, error);
-}
-
-std::string WhyNot(const fs::path& folder) {
-  std::error_code error;
-  return fs::is_directory(folder, error) ? "no " + std::string(ProgramFolders::kManifest)
-                                         : "no such folder";
-}
-
 std::vector<std::string> ManifestNames(const std::string& text) {
   std::vector<std::string> names;
   size_t start = 0;
@@ -44,6 +34,36 @@ std::vector<std::string> ManifestNames(const std::string& text) {
     start = end + 1;
   }
   return names;
+}
+
+enum class Place { kNoDataFolder, kWhole, kIncomplete };
+
+// Whether the folder is a data folder of the generator's, and whether it holds every file its
+// manifest lists: *said names what is missing, or why the folder is none.
+Place Examine(const fs::path& folder, std::string* said) {
+  std::error_code error;
+  const fs::path manifest = folder / ProgramFolders::kManifest;
+  if (!fs::is_directory(folder, error)) {
+    *said = "no such folder";
+    return Place::kNoDataFolder;
+  }
+  if (!fs::is_regular_file(manifest, error)) {
+    *said = "no " + std::string(ProgramFolders::kManifest);
+    return Place::kNoDataFolder;
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(manifest.c_str(), kMaxManifestBytes, &bytes, said)) {
+    return Place::kNoDataFolder;
+  }
+  const std::vector<std::string> names = ManifestNames(std::string(bytes.begin(), bytes.end()));
+  if (names.empty() || names.front() != ProgramFolders::kManifestHeading) {
+    *said = std::string(ProgramFolders::kManifest) + " is not a vulcara data folder's";
+    return Place::kNoDataFolder;
+  }
+  for (auto name = names.begin() + 1; name != names.end(); ++name) {
+    if (!fs::is_regular_file(folder / *name, error)) *said += " " + *name;
+  }
+  return said->empty() ? Place::kWhole : Place::kIncomplete;
 }
 
 // Where an installed data folder may be: beside the program file, then at its packaged place.
@@ -59,12 +79,21 @@ std::vector<fs::path> InstalledFolders() {
   return folders;
 }
 
-// Started inside an installed folder itself, the program still only reads it.
 bool IsOneOf(const fs::path& folder, const std::vector<fs::path>& places) {
   return std::any_of(places.begin(), places.end(), [&](const fs::path& place) {
     std::error_code different;
     return fs::equivalent(folder, place, different);
   });
+}
+
+// XDG asks for folders it creates to be the user's alone; those already there stay as they are.
+void CreatePrivateFolders(const fs::path& folder) {
+  std::error_code error;
+  if (folder.empty() || fs::exists(folder, error)) return;
+  CreatePrivateFolders(folder.parent_path());
+  if (fs::create_directory(folder, error)) {
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
+  }
 }
 
 }  // namespace
@@ -73,38 +102,30 @@ bool ProgramFolders::Locate(std::string* error) {
   std::error_code ignored;
   const fs::path workingDirectory = fs::current_path(ignored);
   const std::vector<fs::path> installed = InstalledFolders();
-  installed_ = false;
-  dataFolder_ = workingDirectory.string();
-  if (HoldsManifest(workingDirectory) && !IsOneOf(workingDirectory, installed)) return true;
+  std::vector<std::pair<fs::path, bool>> places;
+  // Started inside an installed folder itself, the program still only reads it.
+  if (!IsOneOf(workingDirectory, installed)) places.emplace_back(workingDirectory, false);
+  for (const fs::path& folder : installed) places.emplace_back(folder, true);
 
-  std::string looked =
-      workingDirectory.string() + " (the working directory): " + WhyNot(workingDirectory);
-  for (const fs::path& folder : installed) {
-    if (HoldsManifest(folder)) {
-      installed_ = true;
-      dataFolder_ = folder.string();
-      return CheckComplete(error);
+  std::string looked;
+  for (const auto& [folder, isInstalled] : places) {
+    std::string said;
+    switch (Examine(folder, &said)) {
+      case Place::kWhole:
+        dataFolder_ = folder.string();
+        installed_ = isInstalled;
+        return true;
+      case Place::kIncomplete:
+        *error =
+            PrintableText("the data folder " + folder.string() + " is incomplete, missing:" + said);
+        return false;
+      case Place::kNoDataFolder:
+        looked += (looked.empty() ? "" : "; ") + folder.string() +
+                  (isInstalled ? "" : " (the working directory)") + ": " + said;
+        break;
     }
-    looked += "; " + folder.string() + ": " + WhyNot(folder);
   }
   *error = "no data folder found; looked in " + PrintableText(looked);
-  return false;
-}
-
-bool ProgramFolders::CheckComplete(std::string* error) const {
-  std::vector<uint8_t> bytes;
-  const fs::path folder(dataFolder_);
-  if (!ReadWholeFile((folder / kManifest).c_str(), kMaxManifestBytes, &bytes, error)) {
-    *error = "cannot read the data folder's manifest: " + PrintableText(*error);
-    return false;
-  }
-  std::string missing;
-  for (const std::string& name : ManifestNames(std::string(bytes.begin(), bytes.end()))) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(folder / name, ignored)) missing += " " + name;
-  }
-  if (missing.empty()) return true;
-  *error = PrintableText("the data folder " + dataFolder_ + " is incomplete, missing:" + missing);
   return false;
 }
 
@@ -125,8 +146,7 @@ std::string ProgramFolders::LogFile() const {
       UserFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"), ".local/state");
   if (state.empty()) return "";
   // A folder that can't be made costs the log only; the console says so when it opens it.
-  std::error_code ignored;
-  fs::create_directories(state, ignored);
+  CreatePrivateFolders(state);
   return (fs::path(state) / "conout.log").string();
 }
 

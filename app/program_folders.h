@@ -8,13 +8,15 @@
 
 class ProgramFolders {
  public:
-  // The file that marks a data folder and lists everything in it that the show needs.
+  // The file that marks a data folder and lists everything in it that the show needs, after a
+  // first line that tells the generator's manifest from any other file of that name.
   static constexpr const char* kManifest = "manifest.txt";
+  static constexpr const char* kManifestHeading = "# vulcara data folder, manifest format 1";
 
-  // Finds the data folder: the working directory when it holds a manifest; else the installed
-  // folder beside the program file, then the packaged location. An installed folder must hold
-  // every file its manifest lists. False with a message naming where it looked and what is
-  // missing.
+  // Finds the data folder: the working directory when it holds the generator's manifest; else
+  // the installed folder beside the program file, then the packaged location. The folder found
+  // must hold every file its manifest lists. False with a message naming where it looked and
+  // what is missing.
   bool Locate(std::string* error);
 
   bool Installed() const { return installed_; }
@@ -23,7 +25,8 @@ class ProgramFolders {
   // folder's.
   std::string ConfigFile() const;
   // conout.log in the data folder, or where the program is installed in the user's state folder
-  // (created here as far as it can be); empty when the user has no state folder at all.
+  // (created here as far as it can be, private to the user); empty when the user has no state
+  // folder at all.
   std::string LogFile() const;
 
   // xdgValue/vulcara when xdgValue is an absolute path, else home/homeFallback/vulcara; empty
@@ -31,8 +34,6 @@ class ProgramFolders {
   static std::string UserFolder(const char* xdgValue, const char* home, const char* homeFallback);
 
  private:
-  bool CheckComplete(std::string* error) const;
-
   std::string dataFolder_;
   bool installed_ = false;
 };

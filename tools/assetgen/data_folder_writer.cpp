@@ -78,9 +78,10 @@ void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_
   progress_ << "wrote " << name << " (" << bytes.size() << " bytes)" << std::endl;
 }
 
-// The files the show needs: config.ini has its defaults, and the manifest is this list.
+// The files the show needs: config.ini has its defaults, and the manifest is this list, after the
+// line by which the program tells its own manifest from any other file of that name.
 void DataFolderWriter::WriteManifest() {
-  std::string manifest;
+  std::string manifest = "# vulcara data folder, manifest format 1\n";
   for (std::string_view name : kDataFiles) {
     if (name != "config.ini" && name != "manifest.txt") manifest += std::string(name) + "\n";
   }
