@@ -10,8 +10,10 @@
 #include "app/run_options.h"
 #include "app/startup.h"
 #include "app/win_main.h"
+#include "platform/files.h"
 #include "platform/host.h"
 #include "platform/printable_text.h"
+#include "platform/video.h"
 #include "platform/window/input_script.h"
 
 namespace {
@@ -24,13 +26,43 @@ int UsageError(const char* program, const std::string& error) {
   return kUsageExitCode;
 }
 
-bool PrepareCaptureFolder(const std::string& dir) {
-  std::error_code error;
-  std::filesystem::create_directories(dir, error);
-  if (!error) return true;
-  std::fprintf(stderr, "%s: cannot create the capture folder: %s\n", dir.c_str(),
-               error.message().c_str());
-  return false;
+// A request that can't be carried out as asked.
+int Refused(const char* program, const std::string& error) {
+  std::fprintf(stderr, "%s: %s\n", program, PrintableText(error).c_str());
+  return kUsageExitCode;
+}
+
+// Every output the options ask for, checked before anything is created or opened for writing: a
+// request that can't be carried out as asked is refused with nothing changed.
+bool CheckOutputs(const RunOptions& options, std::string* error) {
+  const struct {
+    const char* option;
+    const std::string& path;
+    bool (*usable)(const std::string& path, std::string* error);
+  } outputs[] = {{"--video", options.videoFile, video::VideoFile::CanCreate},
+                 {"--record-input", options.recordInputFile, CanWriteFile},
+                 {"--capture", options.captureDir, CanMakeFolder},
+                 {"--benchmark-json", options.benchmarkJson, CanWriteFile}};
+  for (const auto& output : outputs) {
+    if (!output.path.empty() && !output.usable(output.path, error)) {
+      *error = std::string(output.option) + " " + output.path + ": " + *error;
+      return false;
+    }
+  }
+  return true;
+}
+
+// Creates what the checked outputs need before the run: the recording and the capture folder.
+// False with the reason.
+bool CreateOutputs(const RunOptions& options, std::string* error) {
+  if (!options.recordInputFile.empty() &&
+      !host::RecordInput(options.recordInputFile.c_str(), error)) {
+    return false;
+  }
+  std::error_code created;
+  if (!options.captureDir.empty()) std::filesystem::create_directories(options.captureDir, created);
+  if (created) *error = options.captureDir + ": cannot create the folder: " + created.message();
+  return !created;
 }
 
 // Where the program is installed, it moves to its data folder and logs and reads config.ini in
@@ -79,30 +111,23 @@ int main(int argc, char** argv) {
       break;
   }
 
+  InputScript script;
+  if (!options.inputFile.empty() && !script.Load(options.inputFile.c_str(), &error)) {
+    return UsageError(program, error);
+  }
+  if (!CheckOutputs(options, &error)) return Refused(program, error);
   if (!UseProgramFolders(program)) return kFatalExitCode;
+
   if (options.fixedStepMs > 0) host::UseVirtualClock(options.fixedStepMs);
-  if (!options.inputFile.empty()) {
-    InputScript script;
-    if (!script.Load(options.inputFile.c_str(), &error)) return UsageError(program, error);
-    host::SetInputScript(script);
-  }
-  if (!options.recordInputFile.empty() &&
-      !host::RecordInput(options.recordInputFile.c_str(), &error)) {
-    std::fprintf(stderr, "%s: %s\n", program, PrintableText(error).c_str());
-    return kFatalExitCode;
-  }
-  if (!options.captureDir.empty() && !PrepareCaptureFolder(options.captureDir)) {
-    return kFatalExitCode;
-  }
-  RunMonitor monitor(options);
-  if (!monitor.StartVideo(&error)) {
-    std::fprintf(stderr, "%s: --video %s: %s\n", program, PrintableText(options.videoFile).c_str(),
-                 error.c_str());
-    return kUsageExitCode;
-  }
+  if (!options.inputFile.empty()) host::SetInputScript(script);
   if (!host::Start(options.headless, &error)) {
     std::fprintf(stderr, "%s: %s\n", program, error.c_str());
     return kFatalExitCode;
+  }
+  RunMonitor monitor(options);
+  if (!monitor.StartVideo(&error) || !CreateOutputs(options, &error)) {
+    host::Stop();
+    return Refused(program, error);
   }
   RegisterProgramResources();
 

@@ -28,7 +28,9 @@ void SayVideoFailed(const std::string& path, const char* failure, const std::str
 RunMonitor::RunMonitor(const RunOptions& options) : options_(options) {}
 
 bool RunMonitor::StartVideo(std::string* error) {
-  return video_.Start(options_, error);
+  if (video_.Start(options_, error)) return true;
+  *error = "--video " + options_.videoFile + ": " + *error;
+  return false;
 }
 
 bool RunMonitor::FinishVideo() {
@@ -45,8 +47,7 @@ void RunMonitor::LoopStarted() {
 
 void RunMonitor::FrameDone() {
   ++frameNumber_;
-  // From the whole milliseconds, so that a run of any length stops at the frame that reaches
-  // its seconds and not one early or late.
+  // From the whole milliseconds, as the run's end: no float sum drifts over a long run.
   const double demoSeconds = static_cast<double>(g_timer->totalMs) / 1000.0;
   const auto now = std::chrono::steady_clock::now();
   // Only a benchmark keeps frame times: an ordinary run allocates nothing per frame.
@@ -66,9 +67,7 @@ void RunMonitor::FrameDone() {
 
   if (CaptureDue(demoSeconds)) Capture(demoSeconds);
   if (video_.IsRecording()) Record();
-  bool framesDone = options_.frames > 0 && frameNumber_ >= options_.frames;
-  bool timeDone = options_.seconds > 0.0 && demoSeconds >= options_.seconds;
-  if (framesDone || timeDone) PostQuitMessage(0);
+  if (RunIsOver(options_, frameNumber_, g_timer->totalMs)) PostQuitMessage(0);
 }
 
 bool RunMonitor::CaptureDue(double demoSeconds) {

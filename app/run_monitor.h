@@ -13,7 +13,8 @@ class RunMonitor {
  public:
   explicit RunMonitor(const RunOptions& options);
 
-  // Creates the video file when one is asked for; before the start-up. False with the reason.
+  // Creates the video file when one is asked for; before the start-up. False with a message
+  // naming the option, the file and the reason.
   bool StartVideo(std::string* error);
   // Completes the video file after the main loop; false when it can't be written.
   bool FinishVideo();

@@ -89,6 +89,51 @@ bool ReadWholeFile(const char* name, uint64_t maxBytes, std::vector<uint8_t>* by
   return Fail(HostPath(name), "cannot read it", error);
 }
 
+namespace {
+
+// What failed, with the system's reason for it.
+std::string WithReason(const char* what, const std::string& path) {
+  return what + (path.empty() ? "" : " " + path) + " (" + std::strerror(errno) + ")";
+}
+
+}  // namespace
+
+bool CanWriteFile(const std::string& path, std::string* error) {
+  error->clear();
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) *error = "it is a directory, not a file";
+    if (!S_ISDIR(info.st_mode) && ::access(path.c_str(), W_OK) != 0) {
+      *error = WithReason("cannot write it", "");
+    }
+    return error->empty();
+  }
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0) return true;
+  *error = WithReason("cannot create it", "");
+  return false;
+}
+
+bool CanMakeFolder(const std::string& path, std::string* error) {
+  error->clear();
+  std::error_code unknown;
+  std::filesystem::path nearest = std::filesystem::absolute(path, unknown);
+  struct stat info {};
+  int missing = 0;
+  while ((missing = ::stat(nearest.c_str(), &info)) != 0 && errno == ENOENT &&
+         nearest.has_relative_path()) {
+    nearest = nearest.parent_path();
+  }
+  if (missing != 0) {
+    *error = WithReason("cannot reach", nearest.string());
+  } else if (!S_ISDIR(info.st_mode)) {
+    *error = nearest.string() + " is " + KindOf(info.st_mode) + ", not a folder";
+  } else if (::access(nearest.c_str(), W_OK | X_OK) != 0) {
+    *error = WithReason("cannot write in", nearest.string());
+  }
+  return error->empty();
+}
+
 FILE* OpenFile(const char* name, const char* mode) {
   if (!name || !mode) return nullptr;
   return std::fopen(HostPath(name).c_str(), mode);

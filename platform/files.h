@@ -32,6 +32,13 @@ class InputFile {
 bool ReadWholeFile(const char* name, uint64_t maxBytes, std::vector<uint8_t>* bytes,
                    std::string* error);
 
+// Whether the program may create or replace the file, or make the folder (and the folders above
+// it that are missing) and write in it; checked before anything is created, so that a request
+// that can't be carried out is refused with nothing changed. False with the reason, which names
+// the folder where the fault lies there.
+bool CanWriteFile(const std::string& path, std::string* error);
+bool CanMakeFolder(const std::string& path, std::string* error);
+
 // fopen of the mapped name, for files the program writes; null for a null name.
 FILE* OpenFile(const char* name, const char* mode);
 

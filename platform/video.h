@@ -25,6 +25,8 @@ class VideoFile {
   VideoFile(const VideoFile&) = delete;
   VideoFile& operator=(const VideoFile&) = delete;
 
+  // Whether Create would succeed, checked without creating anything: false with the reason.
+  static bool CanCreate(const std::string& path, std::string* error);
   // Creates the file for frames of frameMs each (1000 / frameMs a second) and sound of
   // soundRate frames a second. False with a one-line reason when the name's extension is not
   // one of the two, the encoders are missing or the file can't be created.

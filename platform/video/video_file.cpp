@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/files.h"
 #include "platform/video.h"
 #include "platform/video/container_writer.h"
 #include "platform/video/picture_encoder.h"
@@ -15,16 +16,18 @@ struct Format {
   const char* extension;
   const char* container;
   const char* pictureCodec;
-  // Constant quality, tuned to encode faster than the pictures are drawn.
+  // Constant quality, tuned to encode faster than the pictures are drawn; a fixed number of
+  // threads, since the encoders' output follows it and the same run must give the same file on
+  // any machine.
   const char* pictureOptions;
   const char* soundCodec;
   int64_t soundBitRate;
 };
 
 const Format kFormats[] = {
-    {".mp4", "mp4", "libx264", "preset=veryfast:crf=20", "aac", 160000},
-    {".webm", "webm", "libvpx-vp9", "deadline=realtime:cpu-used=8:crf=32:row-mt=1", "libopus",
-     128000},
+    {".mp4", "mp4", "libx264", "preset=veryfast:crf=20:threads=4", "aac", 160000},
+    {".webm", "webm", "libvpx-vp9", "deadline=realtime:cpu-used=8:crf=32:row-mt=1:threads=4",
+     "libopus", 128000},
 };
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -80,8 +83,7 @@ struct VideoFile::Encoding {
 VideoFile::VideoFile() = default;
 VideoFile::~VideoFile() = default;
 
-bool VideoFile::Create(const std::string& path, uint32_t frameMs, int soundRate,
-                       std::string* error) {
+bool VideoFile::CanCreate(const std::string& path, std::string* error) {
   const Format* format = FormatOf(path);
   if (!format) {
     *error = "a video file's name ends in .mp4 (H.264 and AAC) or .webm (VP9 and Opus)";
@@ -93,6 +95,13 @@ bool VideoFile::Create(const std::string& path, uint32_t frameMs, int soundRate,
       return false;
     }
   }
+  return CanWriteFile(path, error);
+}
+
+bool VideoFile::Create(const std::string& path, uint32_t frameMs, int soundRate,
+                       std::string* error) {
+  if (!CanCreate(path, error)) return false;
+  const Format* format = FormatOf(path);
   // Failures come back as results and are reported once, by the caller.
   av_log_set_level(AV_LOG_QUIET);
   auto encoding = std::make_unique<Encoding>();

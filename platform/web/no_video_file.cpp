@@ -8,9 +8,13 @@ struct VideoFile::Encoding {};
 VideoFile::VideoFile() = default;
 VideoFile::~VideoFile() = default;
 
-bool VideoFile::Create(const std::string&, uint32_t, int, std::string* error) {
+bool VideoFile::CanCreate(const std::string&, std::string* error) {
   *error = "video files are not available in the web build";
   return false;
+}
+
+bool VideoFile::Create(const std::string& path, uint32_t, int, std::string* error) {
+  return CanCreate(path, error);
 }
 
 bool VideoFile::Add(const Frame&, std::string* error) {
