@@ -91,7 +91,11 @@ const OptionSpec kOptions[] = {
      [](const std::string& v, RunOptions* o) { return ParseWhole<uint64_t>(v, 1, &o->frames); }},
     {"--seconds", "S", "quit once the demo clock reaches S seconds",
      [](const std::string& v, RunOptions* o) {
-       return ParseSeconds(v, &o->seconds) && o->seconds > 0.0;
+       double seconds = 0;
+       // Read to the millisecond: the clock counts whole ones.
+       if (!ParseSeconds(v, &seconds) || seconds <= 0.0 || seconds > 1e12) return false;
+       o->stopAtMs = std::max<uint64_t>(1, uint64_t(std::ceil(seconds * 1000.0 - 1e-6)));
+       return true;
      }},
     {"--input", "FILE", "scripted input events (see README)",
      [](const std::string& v, RunOptions* o) {
@@ -160,6 +164,30 @@ std::string FromStartFolder(const std::string& path) {
 }
 
 }  // namespace
+
+bool RunIsOver(const RunOptions& options, uint64_t frameNumber, uint64_t clockMs) {
+  return (options.frames > 0 && frameNumber >= options.frames) ||
+         (options.stopAtMs > 0 && clockMs >= options.stopAtMs);
+}
+
+uint64_t FramesOfRun(const RunOptions& options) {
+  if (options.fixedStepMs == 0) return 0;
+  if (options.stopAtMs == 0) return options.frames;
+  // Frame n is presented at (n - 1) steps. The rule holds by the frame whose clock has passed the
+  // time; the first frame it holds on is found by bisection.
+  const uint64_t step = options.fixedStepMs;
+  uint64_t low = 1, high = (options.stopAtMs + step - 1) / step + 1;
+  if (options.frames > 0) high = std::min(high, options.frames);
+  while (low < high) {
+    const uint64_t middle = low + (high - low) / 2;
+    if (RunIsOver(options, middle, (middle - 1) * step)) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
+}
 
 std::vector<RunOptionHelp> RunOptionsHelp() {
   std::vector<RunOptionHelp> help;

@@ -9,7 +9,7 @@ struct RunOptions {
   bool headless = false;
   uint32_t fixedStepMs = 0;  // 0: the real clock
   uint64_t frames = 0;       // 0: no frame limit
-  double seconds = 0.0;      // 0: no time limit
+  uint64_t stopAtMs = 0;     // 0: no time limit; --seconds to the whole millisecond
   std::string inputFile;
   std::string recordInputFile;
   std::string captureDir;
@@ -20,6 +20,14 @@ struct RunOptions {
   double benchmarkFrom = 0.0;  // demo-clock seconds of the first frame counted
   std::string videoFile;
 };
+
+// The one rule of a run's length: over after the frame of that number (from 1), presented at
+// that reading of the demo clock, when it is the last frame asked for or the clock has reached
+// the seconds asked for.
+bool RunIsOver(const RunOptions& options, uint64_t frameNumber, uint64_t clockMs);
+// The frames a run makes by that rule when its clock moves a fixed step a frame; 0 when it has no
+// set length.
+uint64_t FramesOfRun(const RunOptions& options);
 
 enum class RunOptionsResult { kRun, kHelp, kVersion, kError };
 

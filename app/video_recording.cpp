@@ -5,18 +5,6 @@
 
 #include "platform/audio.h"
 
-namespace {
-
-// Frame k is presented at (k - 1) x step, and the run ends at the first frame at or past its
-// seconds; 0 when the run has no set length.
-uint64_t FramesOfRun(const RunOptions& options) {
-  if (options.seconds <= 0.0) return options.frames;
-  const auto timed = uint64_t(std::ceil(options.seconds * 1000.0 / options.fixedStepMs)) + 1;
-  return options.frames > 0 ? std::min(options.frames, timed) : timed;
-}
-
-}  // namespace
-
 bool VideoRecording::Start(const RunOptions& options, std::string* error) {
   if (options.videoFile.empty()) return true;
   frameMs_ = options.fixedStepMs;
