@@ -19,6 +19,7 @@ extern "C" {
 #include <sstream>
 #include <thread>
 
+#include "app/program_folders.h"
 #include "console/font_files.h"
 #include "image_files.h"
 #include "platform/files.h"
@@ -294,10 +295,10 @@ TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
   }
 }
 
-// Every file of the data folder in turn: without it the start-up stops at its row with the row's
-// message, the rows before it logged, or the program runs on; the file is named once, and its
-// absence costs no sanitizer error or leak either way.
-TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
+// Every file of the data folder in turn, damaged (empty): the start-up stops at its row with the
+// row's message, the rows before it logged, or the program runs on; the file is named once (the
+// font by its base name), and the damage costs no sanitizer error or leak either way.
+TEST_F(HeadlessRun, EachDamagedFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
   struct Stop {
     const char* message;
     size_t linesLogged;
@@ -309,13 +310,13 @@ TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
       {"misc/skydome.md3", {"Error: Error Initializing Sky Dome", 4}},
       {"textures/smoke.bmp", {"Error: Particle System Init: FAIL", 5}},
       {"textures/volcanoh24.bmp", {"Error: Volcano Terrain Generation: FAIL", 7}},
-      {"textures/erupdebris.bmp", {"Error: Explosion System Init: FAIL", 8}},
-      {"manifest.txt", {"no data folder found", 0}}};
+      {"textures/erupdebris.bmp", {"Error: Explosion System Init: FAIL", 8}}};
   for (std::string_view file : assetgen::kDataFiles) {
+    if (file == ProgramFolders::kManifest) continue;
     folder_.CopyFrom(VULCARA_DATA_DIR);
     std::filesystem::remove_all("cap");
     std::filesystem::remove("conout.log");
-    std::filesystem::remove(file);
+    folder_.Write(std::string(file), "");
     RunResult run =
         RunProgram("--headless --fixed-step 20 --frames 3 --capture cap --capture-every 3");
     const auto stop = stopsAt.find(file);
@@ -329,30 +330,54 @@ TEST_F(HeadlessRun, EachMissingFileStopsTheStartUpAtItsRowOrIsDoneWithout) {
     if (stops) {
       EXPECT_NE(run.output.find(stop->second.message), std::string::npos) << run.output;
     }
-    EXPECT_NE(run.output.find(file), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find(file), run.output.rfind(file)) << run.output;
+    const std::string named = std::filesystem::path(file).replace_extension().string();
+    EXPECT_NE(run.output.find(named), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(named), run.output.rfind(named)) << run.output;
   }
 }
 
-// Bad options, scripts and video files stop the run before it starts, saying what is wrong; a
-// script's bytes are quoted, but never as terminal control sequences, and it is never recorded
-// over.
-TEST_F(HeadlessRun, BadOptionsScriptsAndVideoFilesAreNamedAndExitTwoBeforeTheStartUp) {
+// A folder that is no data folder of the generator's, or lacks a file its manifest lists, is
+// refused before anything starts: nothing is read or written there.
+TEST_F(HeadlessRun, OnlyAWholeDataFolderOfTheGeneratorsIsUsed) {
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[] { std::filesystem::remove("manifest.txt"); }, "(the working directory): no manifest"},
+      {[&] { folder_.Write("manifest.txt", "milk\neggs\n"); }, "is not a vulcara data folder's"},
+      {[] { std::filesystem::remove("textures/ocean.bmp"); }, "missing: textures/ocean.bmp"}};
+  for (const auto& [damage, says] : cases) {
+    folder_.CopyFrom(VULCARA_DATA_DIR);
+    std::filesystem::remove("conout.log");
+    damage();
+    RunResult run = RunProgram("--headless --frames 1");
+    ExpectEnded(run, 1, says);
+    EXPECT_NE(run.output.find(says), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists("conout.log")) << says;
+  }
+}
+
+// Bad options, scripts and outputs stop the run before anything starts or is written, saying
+// what is wrong; a script's bytes are quoted, but never as terminal control sequences, and it is
+// never recorded over.
+TEST_F(HeadlessRun, BadOptionsScriptsAndOutputsAreNamedAndExitTwoWithNothingWritten) {
   folder_.Write("input.txt", "0 key A\n1 keydown NO\x1b[2JSUCH\n");
   std::filesystem::remove("conout.log");
-  const std::pair<const char*, const char*> runs[] = {
+  const std::string outputs = " --frames 1 --record-input input.txt --capture new/cap";
+  const std::pair<std::string, const char*> runs[] = {
       {"--bogus", "usage:"},
       {"--headless --input missing.txt", "usage:"},
       {"--headless --input .", "usage:"},
       {"--headless --input input.txt", "input.txt: line 2: unknown key \"NO\\x1b[2JSUCH\""},
       {"--input input.txt --record-input ./input.txt", "would overwrite the --input script"},
-      {"--headless --fixed-step 20 --video show.avi", ".mp4"},
-      {"--headless --fixed-step 20 --video missing/show.mp4", "cannot create the file"}};
+      {"--headless --capture-every 1 --fixed-step 20 --video show.avi" + outputs, ".mp4"},
+      {"--headless --capture-every 1 --fixed-step 20 --video no/show.mp4" + outputs, "create it"},
+      {"--headless --capture-every 1 --benchmark-json ." + outputs, "directory, not a file"},
+      {"--headless --frames 1 --record-input no/rec.txt", "no/rec.txt: cannot create it"},
+      {"--headless --frames 1 --record-input input.txt --capture input.txt/cap --capture-every 1",
+       "input.txt/cap: cannot reach"}};
   for (const auto& [args, says] : runs) {
     RunResult run = RunProgram(args);
     ExpectEnded(run, 2, args);
     EXPECT_NE(run.output.find(says), std::string::npos) << args << run.output;
-    EXPECT_FALSE(std::filesystem::exists("conout.log")) << args;
+    EXPECT_FALSE(std::filesystem::exists("conout.log") || std::filesystem::exists("new")) << args;
   }
   EXPECT_EQ(FileLines("input.txt"),
             (std::vector<std::string>{"0 key A", "1 keydown NO\x1b[2JSUCH"}));
