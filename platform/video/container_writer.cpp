@@ -23,6 +23,8 @@ bool ContainerWriter::Create(const std::string& path, const char* format, std::s
   if (!packet_) return Failed(AVERROR(ENOMEM), error);
   int result = avformat_alloc_output_context2(&context_, nullptr, format, path.c_str());
   if (result < 0) return Failed(result, error);
+  // No random identifiers or dates in the file: the same run gives the same bytes.
+  context_->flags |= AVFMT_FLAG_BITEXACT;
   path_ = path;
   result = avio_open(&context_->pb, path.c_str(), AVIO_FLAG_WRITE);
   if (result < 0) {
