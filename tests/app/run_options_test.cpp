@@ -8,6 +8,9 @@
 #include <sstream>
 
 #include "app/frame_statistics.h"
+#include "app/program_folders.h"
+#include "platform/host.h"
+#include "services/frame_timer.h"
 
 namespace {
 
@@ -52,6 +55,37 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
   RunOptions o;
   EXPECT_EQ(Parse({"--help"}, &o), RunOptionsResult::kHelp);
   EXPECT_EQ(Parse({"--version"}, &o), RunOptionsResult::kVersion);
+}
+
+// A run ends on the frame whose clock reaches its seconds, and the video's total is that frame:
+// for a step that divides the time or not, and over a long run, where a float sum would drift.
+TEST(RunOptions, ARunEndsOnTheFrameThatReachesItsSecondsAndItsTotalIsThatFrame) {
+  for (const auto& [step, seconds, frames] :
+       {std::tuple{"20", "8.06", 404u}, {"7", "0.105", 16u}, {"100", "1800", 18001u}}) {
+    RunOptions options;
+    ASSERT_EQ(Parse({"--fixed-step", step, "--seconds", seconds}, &options),
+              RunOptionsResult::kRun);
+    host::UseVirtualClock(options.fixedStepMs);
+    FrameTimer timer;
+    uint64_t frame = 0;
+    do {
+      timer.Update();
+      host::AdvanceVirtualClock();
+    } while (!RunIsOver(options, ++frame, timer.totalMs));
+    EXPECT_EQ(frame, frames) << seconds;
+    EXPECT_EQ(FramesOfRun(options), frames) << seconds;
+    EXPECT_EQ(timer.totalSeconds, float((frames - 1) * options.fixedStepMs) / 1000) << seconds;
+  }
+  host::UseRealClock();
+}
+
+// XDG's folders: a relative or empty value counts as unset.
+TEST(ProgramFolders, ARelativeOrEmptyXdgValueIsIgnored) {
+  EXPECT_EQ(ProgramFolders::UserFolder("/x", "/h", ".config"), "/x/vulcara");
+  for (const char* unset : {"", "x", static_cast<const char*>(nullptr)}) {
+    EXPECT_EQ(ProgramFolders::UserFolder(unset, "/h", ".config"), "/h/.config/vulcara");
+    EXPECT_EQ(ProgramFolders::UserFolder(unset, "h", ".config"), "");
+  }
 }
 
 // A benchmark that measured no frame, as when it starts after the run ends.

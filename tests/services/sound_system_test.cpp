@@ -123,6 +123,60 @@ TEST_F(SoundSystemTest, TheOfflineMixAppliesStartsVolumesAndStopsFromTheNextFram
   for (size_t i = 0; i < ends.size(); ++i) EXPECT_NEAR(ends[i], expected[i], 50) << i;
 }
 
+// Where a mix of steady sounds changes level (by more than 1 %), and the level it changes to.
+std::vector<std::pair<size_t, int16_t>> Plateaus(const std::vector<int16_t>& samples) {
+  std::vector<std::pair<size_t, int16_t>> plateaus = {{0, 0}};
+  for (size_t i = 0; i < samples.size(); ++i) {
+    if (std::abs(samples[i] - plateaus.back().second) > samples[i] / 100 + 1) {
+      plateaus.emplace_back(i, samples[i]);
+    }
+  }
+  return plateaus;
+}
+
+// The offline mix, pulled a frame at a time up to where the output has got to before each change,
+// against the output itself: the same levels within half a decibel, each change within a frame.
+TEST_F(SoundSystemTest, TheOfflineMixSoundsAsTheLiveOutputDoes) {
+  sound_.reset();
+  // Slow buffers, so that each change lands in the buffer after the one last written, even when
+  // a busy machine keeps this thread waiting for a while.
+  setenv("SDL_DISKAUDIODELAY", "200", 1);
+  audio::EnableOfflineMix();
+  sound_ = std::make_unique<SoundSystem>();
+  ASSERT_TRUE(sound_->Init(nullptr));
+  unsetenv("SDL_DISKAUDIODELAY");
+  folder_.Write("loop.wav", ConstantWav(8000, kRate / 10));
+  folder_.Write("once.wav", ConstantWav(6000, kRate / 5 + 77));
+  ASSERT_TRUE(sound_->Load("loop.wav", "loop") && sound_->Load("once.wav", "once"));
+  constexpr int kFrame = kRate / 50;
+  std::vector<int16_t> offline;
+  const auto catchUpAfter = [&](double seconds) {
+    for (audio_.MixFor(seconds); offline.size() < audio_.MixedFrames();) {
+      int16_t frame[2 * kFrame];
+      audio::MixOffline(frame, kFrame);
+      for (int i = 0; i < kFrame; ++i) offline.push_back(frame[2 * i]);
+    }
+  };
+  catchUpAfter(0.1);
+  sound_->Play("loop", true);
+  catchUpAfter(0.2);
+  sound_->SetVolume("loop", -600);
+  sound_->Play("once", false);
+  catchUpAfter(0.3);
+  sound_->Stop("loop");
+  catchUpAfter(0.1);
+  // Silence, the loop, the loop quieter with the other sound, the loop alone, silence; timed
+  // from the first sound's start, as the file holds back the output's last buffer.
+  const auto live = Plateaus(Heard()), mixed = Plateaus(offline);
+  ASSERT_EQ(live.size(), 5u);
+  ASSERT_EQ(mixed.size(), 5u);
+  for (size_t i = 1; i < live.size(); ++i) {
+    const double liveAt = double(live[i].first - live[1].first);
+    EXPECT_LE(std::abs(liveAt - double(mixed[i].first - mixed[1].first)), kFrame) << i;
+    EXPECT_NEAR(20 * std::log10((live[i].second + 1e-9) / (mixed[i].second + 1e-9)), 0, 0.5);
+  }
+}
+
 TEST_F(SoundSystemTest, AbsentNamesAndFilesThatAreNotSoundsChangeNothingAndAreNamedOnce) {
   // A good file with an odd-sized chunk, and its pad byte, before the samples.
   std::string good = ConstantWav(1000, 100);

@@ -40,6 +40,10 @@ void DiskAudio::MixFor(double seconds) const {
   }
 }
 
+size_t DiskAudio::MixedFrames() const {
+  return size_t(MixedBytes() / 4);
+}
+
 std::vector<int16_t> DiskAudio::LeftChannel() const {
   std::ifstream file(kFile, std::ios::binary);
   std::vector<int16_t> left;

@@ -16,6 +16,7 @@ class DiskAudio {
 
   // Waits until that much more sound has been mixed, however busy the machine is.
   void MixFor(double seconds) const;
+  size_t MixedFrames() const;
   // The left channel of everything mixed; complete once the output is closed.
   std::vector<int16_t> LeftChannel() const;
 };
