@@ -27,8 +27,8 @@ TEST(PeakLimiter, StaysUnderItsCeilingWithoutAJumpWhateverTheBlocks) {
   }
   EXPECT_EQ(whole, blocks);
   // Late by its look-ahead: the first frames out are silent.
-  const auto delay = size_t(std::find_if(whole.begin(), whole.end(), [](int s) { return s; }) -
-                            whole.begin()) / 2;
+  const auto delay =
+      size_t(std::find_if(whole.begin(), whole.end(), [](int s) { return s; }) - whole.begin()) / 2;
   std::vector<float> gains;
   for (size_t i = 0; i + 2 * delay < in.size(); i += 2) {
     const float out = whole[i + 2 * delay], right = whole[i + 2 * delay + 1];
