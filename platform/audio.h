@@ -27,7 +27,9 @@ enum class OpenResult {
   kSilent,  // no device could be opened: everything is accepted and nothing is heard
   kFailed,  // the mixer cannot be set up (or is already open)
 };
-// Opens the mixer on the default device. Unless kOpened, *reason says why in one line.
+// Opens the sound output the run's description asks for: the mixer on the default device (or
+// silence without one), and for a recording the offline mix as well. Unless kOpened, *reason
+// says why in one line.
 OpenResult Open(std::string* reason);
 // Stops everything, forgets every sound and closes the mixer; safe when nothing is open.
 void Close();
@@ -52,11 +54,9 @@ bool SetVolume(SoundId sound, int32_t volume);
 bool Stop(SoundId sound);
 void StopAll();
 
-// For recordings that follow the program's clock rather than the device's: asked for before
-// Open, every sound is also mixed offline, with the same voices, volumes, loops and stops as
-// the output, until Close. Works without an audio device too.
-void EnableOfflineMix();
-// The next frames of the offline mix; silence when it is not enabled.
+// For recordings that follow the program's clock rather than the device's: the next frames of
+// the offline mix, with the same voices, volumes, loops and stops as the live output (and also
+// without an audio device); silence when the run records nothing.
 void MixOffline(int16_t* interleavedStereo, int frames);
 
 }  // namespace audio
