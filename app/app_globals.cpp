@@ -23,5 +23,3 @@ float g_yaw = 0.0f;
 float g_pitch = 0.0f;
 int32_t g_lastMouseX = 0;
 int32_t g_lastMouseY = 0;
-std::string g_configFile = "config.ini";
-std::string g_logFile = "conout.log";

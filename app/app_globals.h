@@ -1,7 +1,6 @@
 #pragma once
 // The application's globals: null or zero until the start-up creates them.
 #include <cstdint>
-#include <string>
 
 #include "gfx/d3dx_vector3.h"
 #include "platform/d3d8.h"
@@ -51,8 +50,3 @@ extern float g_yaw;
 extern float g_pitch;
 extern int32_t g_lastMouseX;
 extern int32_t g_lastMouseY;
-
-// Where the start-up reads config.ini and the console logs: the working directory's unless the
-// program runs from its installed data folder. An empty log file: the console is not logged.
-extern std::string g_configFile;
-extern std::string g_logFile;

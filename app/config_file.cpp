@@ -112,3 +112,8 @@ bool ReadConfig(const char* fileName, int* width, int* height, bool* windowed, i
   TokenReader in(text, fileName);
   return ReadTokens(in, width, height, windowed, waterDetail, showFps);
 }
+
+bool ReadConfig(RunDescription* run) {
+  return ReadConfig(run->configFile.c_str(), &run->displayWidth, &run->displayHeight,
+                    &run->windowed, &run->waterDetail, &run->showFps);
+}

@@ -1,9 +1,11 @@
-// Entry point: reads the run options, prepares the platform and runs the program.
+// Entry point: describes the run from the command line, the folders found and the configuration
+// file, hands the description to the platform and runs the program.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "app/app_globals.h"
+#include "app/config_file.h"
 #include "app/program_folders.h"
 #include "app/resource_registry.h"
 #include "app/run_monitor.h"
@@ -14,7 +16,6 @@
 #include "platform/host.h"
 #include "platform/printable_text.h"
 #include "platform/video.h"
-#include "platform/window/input_script.h"
 
 namespace {
 
@@ -32,17 +33,17 @@ int Refused(const char* program, const std::string& error) {
   return kUsageExitCode;
 }
 
-// Every output the options ask for, checked before anything is created or opened for writing: a
+// Every output the run asks for, checked before anything is created or opened for writing: a
 // request that can't be carried out as asked is refused with nothing changed.
-bool CheckOutputs(const RunOptions& options, std::string* error) {
+bool CheckOutputs(const RunDescription& run, std::string* error) {
   const struct {
     const char* option;
     const std::string& path;
     bool (*usable)(const std::string& path, std::string* error);
-  } outputs[] = {{"--video", options.videoFile, video::VideoFile::CanCreate},
-                 {"--record-input", options.recordInputFile, CanWriteFile},
-                 {"--capture", options.captureDir, CanMakeFolder},
-                 {"--benchmark-json", options.benchmarkJson, CanWriteFile}};
+  } outputs[] = {{"--video", run.videoFile, video::VideoFile::CanCreate},
+                 {"--record-input", run.recordInputFile, CanWriteFile},
+                 {"--capture", run.captureDir, CanMakeFolder},
+                 {"--benchmark-json", run.benchmarkJson, CanWriteFile}};
   for (const auto& output : outputs) {
     if (!output.path.empty() && !output.usable(output.path, error)) {
       *error = std::string(output.option) + " " + output.path + ": " + *error;
@@ -52,22 +53,9 @@ bool CheckOutputs(const RunOptions& options, std::string* error) {
   return true;
 }
 
-// Creates what the checked outputs need before the run: the recording and the capture folder.
-// False with the reason.
-bool CreateOutputs(const RunOptions& options, std::string* error) {
-  if (!options.recordInputFile.empty() &&
-      !host::RecordInput(options.recordInputFile.c_str(), error)) {
-    return false;
-  }
-  std::error_code created;
-  if (!options.captureDir.empty()) std::filesystem::create_directories(options.captureDir, created);
-  if (created) *error = options.captureDir + ": cannot create the folder: " + created.message();
-  return !created;
-}
-
-// Where the program is installed, it moves to its data folder and logs and reads config.ini in
+// Where the program is installed, it moves to its data folder, and logs and reads config.ini in
 // the user's folders.
-bool UseProgramFolders(const char* program) {
+bool UseProgramFolders(const char* program, RunDescription* run) {
   ProgramFolders folders;
   std::string error;
   if (!folders.Locate(&error)) {
@@ -82,9 +70,9 @@ bool UseProgramFolders(const char* program) {
                  PrintableText(folders.DataFolder()).c_str(), moved.message().c_str());
     return false;
   }
-  g_configFile = folders.ConfigFile();
-  g_logFile = folders.LogFile();
-  if (g_logFile.empty()) {
+  run->configFile = folders.ConfigFile();
+  run->logFile = folders.LogFile();
+  if (run->logFile.empty()) {
     std::fprintf(stderr,
                  "%s: neither XDG_STATE_HOME nor HOME names a folder: the console is not logged\n",
                  program);
@@ -92,13 +80,24 @@ bool UseProgramFolders(const char* program) {
   return true;
 }
 
+// The run's outputs that are made before it starts: the video file and the capture folder (the
+// platform opens the recording of live input).
+bool CreateOutputs(RunMonitor* monitor, std::string* error) {
+  if (!monitor->StartVideo(error)) return false;
+  const std::string& folder = host::Run().captureDir;
+  std::error_code failed;
+  if (!folder.empty()) std::filesystem::create_directories(folder, failed);
+  if (failed) *error = "--capture " + folder + ": cannot create the folder: " + failed.message();
+  return !failed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const char* program = argc > 0 ? argv[0] : "vulcara";
-  RunOptions options;
+  RunDescription run;
   std::string error;
-  switch (ParseRunOptions(argc, argv, &options, &error)) {
+  switch (ParseRunOptions(argc, argv, &run, &error)) {
     case RunOptionsResult::kHelp:
       std::printf("%s", RunOptionsUsage(program).c_str());
       return 0;
@@ -110,32 +109,28 @@ int main(int argc, char** argv) {
     case RunOptionsResult::kRun:
       break;
   }
-
-  InputScript script;
-  if (!options.inputFile.empty() && !script.Load(options.inputFile.c_str(), &error)) {
+  if (!run.inputFile.empty() && !run.script.Load(run.inputFile.c_str(), &error)) {
     return UsageError(program, error);
   }
-  if (!CheckOutputs(options, &error)) return Refused(program, error);
-  if (!UseProgramFolders(program)) return kFatalExitCode;
+  if (!CheckOutputs(run, &error)) return Refused(program, error);
+  if (!UseProgramFolders(program, &run)) return kFatalExitCode;
+  ReadConfig(&run);
 
-  if (options.fixedStepMs > 0) host::UseVirtualClock(options.fixedStepMs);
-  if (!options.inputFile.empty()) host::SetInputScript(script);
-  if (!host::Start(options.headless, &error)) {
+  if (!host::Start(std::move(run), &error)) {
     std::fprintf(stderr, "%s: %s\n", program, error.c_str());
     return kFatalExitCode;
   }
-  RunMonitor monitor(options);
-  if (!monitor.StartVideo(&error) || !CreateOutputs(options, &error)) {
+  RunMonitor monitor;
+  if (!CreateOutputs(&monitor, &error)) {
     host::Stop();
     return Refused(program, error);
   }
   RegisterProgramResources();
-
   g_runMonitor = &monitor;
   int status = WinMain(nullptr, nullptr, nullptr, SW_SHOWDEFAULT);
   g_runMonitor = nullptr;
-  host::Stop();
   if (!monitor.FinishVideo() && status == 0) status = kFatalExitCode;
   if (!monitor.Report() && status == 0) status = kFatalExitCode;
+  host::Stop();
   return status;
 }

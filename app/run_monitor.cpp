@@ -8,6 +8,7 @@
 #include "app/app_globals.h"
 #include "app/startup.h"
 #include "gfx/png_writer.h"
+#include "platform/host.h"
 #include "platform/printable_text.h"
 #include "services/frame_timer.h"
 
@@ -25,18 +26,16 @@ void SayVideoFailed(const std::string& path, const char* failure, const std::str
 
 }  // namespace
 
-RunMonitor::RunMonitor(const RunOptions& options) : options_(options) {}
-
 bool RunMonitor::StartVideo(std::string* error) {
-  if (video_.Start(options_, error)) return true;
-  *error = "--video " + options_.videoFile + ": " + *error;
+  if (video_.Start(error)) return true;
+  *error = "--video " + host::Run().videoFile + ": " + *error;
   return false;
 }
 
 bool RunMonitor::FinishVideo() {
   std::string error;
   if (video_.Finish(&error)) return true;
-  SayVideoFailed(options_.videoFile, "completed", error);
+  SayVideoFailed(host::Run().videoFile, "completed", error);
   return false;
 }
 
@@ -46,12 +45,13 @@ void RunMonitor::LoopStarted() {
 }
 
 void RunMonitor::FrameDone() {
+  const RunDescription& run = host::Run();
   ++frameNumber_;
   // From the whole milliseconds, as the run's end: no float sum drifts over a long run.
   const double demoSeconds = static_cast<double>(g_timer->totalMs) / 1000.0;
   const auto now = std::chrono::steady_clock::now();
   // Only a benchmark keeps frame times: an ordinary run allocates nothing per frame.
-  if (options_.benchmark && demoSeconds >= options_.benchmarkFrom) {
+  if (run.benchmark && demoSeconds >= run.benchmarkFrom) {
     // Wall and processor time count from the end of the frame before the first one counted.
     if (statistics_.Frames() == 0) {
       loopStart_ = lastFrameEnd_;
@@ -67,16 +67,16 @@ void RunMonitor::FrameDone() {
 
   if (CaptureDue(demoSeconds)) Capture(demoSeconds);
   if (video_.IsRecording()) Record();
-  if (RunIsOver(options_, frameNumber_, g_timer->totalMs)) PostQuitMessage(0);
+  if (run.IsOver(frameNumber_, g_timer->totalMs)) PostQuitMessage(0);
 }
 
 bool RunMonitor::CaptureDue(double demoSeconds) {
-  if (options_.captureDir.empty()) return false;
-  if (options_.captureEvery > 0) return frameNumber_ % options_.captureEvery == 0;
+  const RunDescription& run = host::Run();
+  if (run.captureDir.empty()) return false;
+  if (run.captureEvery > 0) return frameNumber_ % run.captureEvery == 0;
   bool due = false;
   // One frame answers for every capture time it has reached.
-  while (nextCaptureAt_ < options_.captureAt.size() &&
-         demoSeconds >= options_.captureAt[nextCaptureAt_]) {
+  while (nextCaptureAt_ < run.captureAt.size() && demoSeconds >= run.captureAt[nextCaptureAt_]) {
     ++nextCaptureAt_;
     due = true;
   }
@@ -86,7 +86,7 @@ bool RunMonitor::CaptureDue(double demoSeconds) {
 void RunMonitor::Capture(double demoSeconds) {
   char name[32];
   std::snprintf(name, sizeof name, "/frame-%06" PRIu64 ".png", frameNumber_);
-  std::string path = options_.captureDir + name;
+  std::string path = host::Run().captureDir + name;
   std::string error;
   if (ReadPicture(&error) &&
       WritePng(path.c_str(), picture_.width, picture_.height, picture_.rgba.data(), &error)) {
@@ -104,7 +104,7 @@ void RunMonitor::Record() {
   std::string error;
   if (ReadPicture(&error) && video_.AddFrame(frameNumber_, picture_, &error)) return;
   video_.Abandon();
-  SayVideoFailed(options_.videoFile, "written", error);
+  SayVideoFailed(host::Run().videoFile, "written", error);
   PostQuitMessage(kFatalExitCode);
 }
 
@@ -119,16 +119,16 @@ bool RunMonitor::ReadPicture(std::string* error) {
 }
 
 bool RunMonitor::Report() const {
-  if (!options_.benchmark) return true;
+  const RunDescription& run = host::Run();
+  if (!run.benchmark) return true;
   double wall = std::chrono::duration<double>(lastFrameEnd_ - loopStart_).count();
   double cpu = static_cast<double>(cpuEnd_ - cpuStart_) / CLOCKS_PER_SEC;
   FrameSummary summary = statistics_.Summarize(wall, cpu);
   std::printf("%s\n", FormatSummaryLine(summary).c_str());
-  if (options_.benchmarkJson.empty()) return true;
-  FILE* file = std::fopen(options_.benchmarkJson.c_str(), "w");
+  if (run.benchmarkJson.empty()) return true;
+  FILE* file = std::fopen(run.benchmarkJson.c_str(), "w");
   bool written = file && std::fputs(FormatSummaryJson(summary).c_str(), file) >= 0;
   if (file && std::fclose(file) != 0) written = false;
-  if (!written)
-    std::fprintf(stderr, "%s: cannot write the benchmark\n", options_.benchmarkJson.c_str());
+  if (!written) std::fprintf(stderr, "%s: cannot write the benchmark\n", run.benchmarkJson.c_str());
   return written;
 }

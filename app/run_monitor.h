@@ -1,18 +1,15 @@
 #pragma once
-// Watches the main loop for the run options: ends the run after its frames or seconds,
+// Watches the main loop for the run's description: ends the run after its frames or seconds,
 // captures frames to PNG files or a video file and collects frame-time statistics.
 #include <chrono>
 #include <cstdint>
 #include <ctime>
 
 #include "app/frame_statistics.h"
-#include "app/run_options.h"
 #include "app/video_recording.h"
 
 class RunMonitor {
  public:
-  explicit RunMonitor(const RunOptions& options);
-
   // Creates the video file when one is asked for; before the start-up. False with a message
   // naming the option, the file and the reason.
   bool StartVideo(std::string* error);
@@ -34,7 +31,6 @@ class RunMonitor {
   // the reason when it can't be read.
   bool ReadPicture(std::string* error);
 
-  RunOptions options_;
   uint64_t frameNumber_ = 0;
   size_t nextCaptureAt_ = 0;
   BackBufferImage picture_;

@@ -40,28 +40,28 @@ bool ParseTimes(const std::string& list, std::vector<double>* times) {
   return !times->empty();
 }
 
-bool CheckCombination(const RunOptions& options, std::string* error) {
-  bool hasTimes = !options.captureAt.empty() || options.captureEvery > 0;
-  if (!options.captureDir.empty() && !hasTimes) {
+bool CheckCombination(const RunDescription& run, std::string* error) {
+  bool hasTimes = !run.captureAt.empty() || run.captureEvery > 0;
+  if (!run.captureDir.empty() && !hasTimes) {
     *error = "--capture needs --capture-at or --capture-every";
     return false;
   }
-  if (options.captureDir.empty() && hasTimes) {
+  if (run.captureDir.empty() && hasTimes) {
     *error = "--capture-at and --capture-every need --capture DIR";
     return false;
   }
-  if (!options.captureAt.empty() && options.captureEvery > 0) {
+  if (!run.captureAt.empty() && run.captureEvery > 0) {
     *error = "use either --capture-at or --capture-every, not both";
     return false;
   }
   // Links and other spellings of one file included: recording would overwrite the script.
   std::error_code unknown;
-  if (!options.inputFile.empty() && !options.recordInputFile.empty() &&
-      std::filesystem::equivalent(options.inputFile, options.recordInputFile, unknown)) {
-    *error = "--record-input would overwrite the --input script " + options.inputFile;
+  if (!run.inputFile.empty() && !run.recordInputFile.empty() &&
+      std::filesystem::equivalent(run.inputFile, run.recordInputFile, unknown)) {
+    *error = "--record-input would overwrite the --input script " + run.inputFile;
     return false;
   }
-  if (!options.videoFile.empty() && options.fixedStepMs == 0) {
+  if (!run.videoFile.empty() && run.fixedStepMs == 0) {
     *error = "--video needs --fixed-step: the video's frames are the clock's steps";
     return false;
   }
@@ -69,28 +69,30 @@ bool CheckCombination(const RunOptions& options, std::string* error) {
 }
 
 // Every option, once: its value's placeholder (null for a switch), its help line, and what it
-// does to the options. A value shown as FILE or DIR is a path.
+// does to the run. A value shown as FILE or DIR is a path.
 struct OptionSpec {
   const char* name;
   const char* value;
   const char* help;
-  bool (*apply)(const std::string& value, RunOptions* options);
+  bool (*apply)(const std::string& value, RunDescription* run);
 };
 
 const OptionSpec kOptions[] = {
     {"--headless", nullptr, "no visible window (offscreen rendering, silent audio)",
-     [](const std::string&, RunOptions* o) {
+     [](const std::string&, RunDescription* o) {
        o->headless = true;
        return true;
      }},
     {"--fixed-step", "MS", "virtual clock: starts at 0, advances MS at every frame",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        return ParseWhole<uint32_t>(v, 1, &o->fixedStepMs);
      }},
     {"--frames", "N", "quit after N frames",
-     [](const std::string& v, RunOptions* o) { return ParseWhole<uint64_t>(v, 1, &o->frames); }},
+     [](const std::string& v, RunDescription* o) {
+       return ParseWhole<uint64_t>(v, 1, &o->frames);
+     }},
     {"--seconds", "S", "quit once the demo clock reaches S seconds",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        double seconds = 0;
        // Read to the millisecond: the clock counts whole ones.
        if (!ParseSeconds(v, &seconds) || seconds <= 0.0 || seconds > 1e12) return false;
@@ -98,44 +100,44 @@ const OptionSpec kOptions[] = {
        return true;
      }},
     {"--input", "FILE", "scripted input events (see README)",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        o->inputFile = v;
        return !v.empty();
      }},
     {"--record-input", "FILE", "also write the live input to FILE as an input script",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        o->recordInputFile = v;
        return !v.empty();
      }},
     {"--capture", "DIR", "write frames as DIR/frame-NNNNNN.png, with",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        o->captureDir = v;
        return !v.empty();
      }},
     {"--capture-at", "T1,T2,..", "the first frames at or after these demo-clock seconds, or",
-     [](const std::string& v, RunOptions* o) { return ParseTimes(v, &o->captureAt); }},
+     [](const std::string& v, RunDescription* o) { return ParseTimes(v, &o->captureAt); }},
     {"--capture-every", "N", "every Nth frame",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        return ParseWhole<uint32_t>(v, 1, &o->captureEvery);
      }},
     {"--benchmark", nullptr, "print frame-time statistics at exit",
-     [](const std::string&, RunOptions* o) {
+     [](const std::string&, RunDescription* o) {
        o->benchmark = true;
        return true;
      }},
     {"--benchmark-json", "FILE", "also write them to FILE as JSON",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        o->benchmark = true;
        o->benchmarkJson = v;
        return !v.empty();
      }},
     {"--benchmark-from", "S", "count only the frames from demo-clock second S on",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        o->benchmark = true;
        return ParseSeconds(v, &o->benchmarkFrom);
      }},
     {"--video", "FILE", "write every frame and the sound to FILE (.mp4 or .webm)",
-     [](const std::string& v, RunOptions* o) {
+     [](const std::string& v, RunDescription* o) {
        o->videoFile = v;
        return !v.empty();
      }},
@@ -165,30 +167,6 @@ std::string FromStartFolder(const std::string& path) {
 
 }  // namespace
 
-bool RunIsOver(const RunOptions& options, uint64_t frameNumber, uint64_t clockMs) {
-  return (options.frames > 0 && frameNumber >= options.frames) ||
-         (options.stopAtMs > 0 && clockMs >= options.stopAtMs);
-}
-
-uint64_t FramesOfRun(const RunOptions& options) {
-  if (options.fixedStepMs == 0) return 0;
-  if (options.stopAtMs == 0) return options.frames;
-  // Frame n is presented at (n - 1) steps. The rule holds by the frame whose clock has passed the
-  // time; the first frame it holds on is found by bisection.
-  const uint64_t step = options.fixedStepMs;
-  uint64_t low = 1, high = (options.stopAtMs + step - 1) / step + 1;
-  if (options.frames > 0) high = std::min(high, options.frames);
-  while (low < high) {
-    const uint64_t middle = low + (high - low) / 2;
-    if (RunIsOver(options, middle, (middle - 1) * step)) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return low;
-}
-
 std::vector<RunOptionHelp> RunOptionsHelp() {
   std::vector<RunOptionHelp> help;
   for (const OptionSpec& option : kOptions) {
@@ -208,7 +186,7 @@ std::string RunOptionsUsage(const char* program) {
   return usage;
 }
 
-RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* options,
+RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunDescription* run,
                                  std::string* error) {
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];
@@ -227,10 +205,10 @@ RunOptionsResult ParseRunOptions(int argc, const char* const* argv, RunOptions* 
     }
     const std::string value = option->value ? argv[++i] : "";
     const bool path = TakesPath(*option) && !value.empty();
-    if (!option->apply(path ? FromStartFolder(value) : value, options)) {
+    if (!option->apply(path ? FromStartFolder(value) : value, run)) {
       *error = "bad value " + Quoted(value) + " for " + name;
       return RunOptionsResult::kError;
     }
   }
-  return CheckCombination(*options, error) ? RunOptionsResult::kRun : RunOptionsResult::kError;
+  return CheckCombination(*run, error) ? RunOptionsResult::kRun : RunOptionsResult::kError;
 }

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/app_globals.h"
-#include "app/config_file.h"
 #include "console/bitmap_font.h"
 #include "console/console.h"
 #include "console/fire_effect.h"
@@ -11,6 +10,7 @@
 #include "effects/explosion_system.h"
 #include "effects/particle_system.h"
 #include "platform/d3d8.h"
+#include "platform/host.h"
 #include "services/frame_timer.h"
 #include "services/sound_system.h"
 #include "world/ocean_animation.h"
@@ -28,15 +28,7 @@ constexpr D3DXVECTOR3 kSmokeOrigin(0.5f, 6.5f, 0.5f);
 constexpr D3DXVECTOR3 kSmokeMinVelocity(-0.5f, 1.0f, -0.5f);
 constexpr D3DXVECTOR3 kSmokeMaxVelocity(0.5f, 1.0f, 0.5f);
 
-// What config.ini chooses, with the values used when it is missing or malformed.
-struct DisplaySettings {
-  int width = 800;
-  int height = 600;
-  bool windowed = true;
-  int waterDetail = 3;
-};
-
-D3DPRESENT_PARAMETERS PresentParameters(const DisplaySettings& settings,
+D3DPRESENT_PARAMETERS PresentParameters(const RunDescription& settings,
                                         const D3DDISPLAYMODE& desktop) {
   D3DPRESENT_PARAMETERS pp{};
   pp.BackBufferCount = 1;
@@ -49,8 +41,8 @@ D3DPRESENT_PARAMETERS PresentParameters(const DisplaySettings& settings,
     pp.SwapEffect = D3DSWAPEFFECT_COPY;
     pp.Windowed = TRUE;
   } else {
-    pp.BackBufferWidth = static_cast<UINT>(settings.width);
-    pp.BackBufferHeight = static_cast<UINT>(settings.height);
+    pp.BackBufferWidth = static_cast<UINT>(settings.displayWidth);
+    pp.BackBufferHeight = static_cast<UINT>(settings.displayHeight);
     pp.BackBufferFormat = D3DFMT_R5G6B5;
     pp.SwapEffect = D3DSWAPEFFECT_FLIP;
     pp.Windowed = FALSE;
@@ -59,11 +51,11 @@ D3DPRESENT_PARAMETERS PresentParameters(const DisplaySettings& settings,
   return pp;
 }
 
-bool CreateDevice(const DisplaySettings& settings) {
+bool CreateDevice(const RunDescription& settings) {
   // Said here as written: as the device's unsigned sizes a negative one would read as billions.
-  if (!settings.windowed && (settings.width <= 0 || settings.height <= 0)) {
+  if (!settings.windowed && (settings.displayWidth <= 0 || settings.displayHeight <= 0)) {
     std::fprintf(stderr, "cannot create the device: back buffer size out of range (%dx%d)\n",
-                 settings.width, settings.height);
+                 settings.displayWidth, settings.displayHeight);
     return false;
   }
   g_d3d = Direct3DCreate8(D3D_SDK_VERSION);
@@ -96,7 +88,8 @@ void SetBaseRenderState() {
 // The console comes first, so that every later step can report on it, then the captions' font.
 void StartConsole() {
   g_console = new Console();
-  const char* logFile = g_logFile.empty() ? nullptr : g_logFile.c_str();
+  const std::string& log = host::Run().logFile;
+  const char* logFile = log.empty() ? nullptr : log.c_str();
   if (!g_console->Init("font\\FONT_8", nullptr, kConsoleFontColor, logFile, g_device)) {
     // Reported, but the start-up goes on; the quit request is posted.
     FatalError("Console Initialization Error", "Error", g_hWnd, true);
@@ -143,10 +136,8 @@ bool BuildOcean(int extent, int gridSize) {
 }
 
 void Startup() {
-  DisplaySettings settings;
-  ReadConfig(g_configFile.c_str(), &settings.width, &settings.height, &settings.windowed,
-             &settings.waterDetail, &g_showFps);
-
+  const RunDescription& settings = host::Run();
+  g_showFps = settings.showFps;
   if (!CreateDevice(settings)) {
     FatalError("Error Creating Direct3D Device", "Error", g_hWnd, true);
     return;

@@ -1,24 +1,21 @@
 #include "app/video_recording.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "platform/audio.h"
+#include "platform/host.h"
 
-bool VideoRecording::Start(const RunOptions& options, std::string* error) {
-  if (options.videoFile.empty()) return true;
-  frameMs_ = options.fixedStepMs;
-  if (!file_.Create(options.videoFile, frameMs_, audio::kMixRate, error)) return false;
-  audio::EnableOfflineMix();
-  if (const uint64_t total = FramesOfRun(options)) {
-    progress_ = std::make_unique<ProgressLine>(options.videoFile, total);
+bool VideoRecording::Start(std::string* error) {
+  const RunDescription& run = host::Run();
+  if (run.videoFile.empty()) return true;
+  if (!file_.Create(run.videoFile, run.fixedStepMs, audio::kMixRate, error)) return false;
+  if (const uint64_t total = run.FramesOfRun()) {
+    progress_ = std::make_unique<ProgressLine>(run.videoFile, total);
   }
   return true;
 }
 
 uint64_t VideoRecording::SoundEnd(uint64_t frameNumber) const {
   // Rounded down to whole frames of the mix, so that the shares add up without drifting.
-  return frameNumber * frameMs_ * audio::kMixRate / 1000;
+  return frameNumber * host::Run().fixedStepMs * audio::kMixRate / 1000;
 }
 
 bool VideoRecording::AddFrame(uint64_t frameNumber, const BackBufferImage& picture,

@@ -8,15 +8,14 @@
 #include <vector>
 
 #include "app/progress_line.h"
-#include "app/run_options.h"
 #include "platform/d3d8.h"
 #include "platform/video.h"
 
 class VideoRecording {
  public:
-  // Creates the file and asks the sound output for the offline mix; before the start-up. False
-  // with the reason when the file can't be made.
-  bool Start(const RunOptions& options, std::string* error);
+  // Creates the run's video file, when it asks for one; before the start-up. False with the
+  // reason when the file can't be made.
+  bool Start(std::string* error);
   bool IsRecording() const { return file_.IsOpen(); }
   // After every presented frame, numbered from 1, with its picture. False with the reason once
   // the file can't be written; the file is then removed.
@@ -34,7 +33,6 @@ class VideoRecording {
   uint64_t SoundEnd(uint64_t frameNumber) const;
 
   video::VideoFile file_;
-  uint32_t frameMs_ = 0;
   std::vector<int16_t> sound_;
   std::unique_ptr<ProgressLine> progress_;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "app/config_file.h"
 #include "app/startup.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
@@ -19,8 +20,11 @@ class HeadlessProgram {
   HeadlessProgram() {
     std::error_code error;
     std::filesystem::current_path(VULCARA_DATA_DIR, error);
+    RunDescription run;
+    run.headless = true;
+    ReadConfig(&run);
     std::string reason;
-    started_ = !error && host::Start(true, &reason) && CreateMainWindow(nullptr, SW_HIDE);
+    started_ = !error && host::Start(std::move(run), &reason) && CreateMainWindow(nullptr, SW_HIDE);
     g_timer = new FrameTimer();
     if (started_) Startup();
     // A failed start-up has asked to quit.

@@ -1,5 +1,5 @@
-// The host controls: starting the window system, scripted input, resources. The clock's
-// controls live with the clock, in millisecond_clock.cpp.
+// The host controls: starting the window system from the run's description, resources. The
+// clock's controls live with the clock, in millisecond_clock.cpp.
 #include "platform/host.h"
 
 #include <SDL2/SDL.h>
@@ -26,10 +26,10 @@ bool DisplayIsConfigured() {
 
 namespace host {
 
-bool Start(bool headless, std::string* error) {
+bool Start(RunDescription run, std::string* error) {
   WindowSystem& sys = System();
   if (sys.started) return true;
-  if (headless) {
+  if (run.headless) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     setenv("SDL_AUDIODRIVER", "dummy", 0);
   } else if (!DisplayIsConfigured()) {
@@ -38,18 +38,26 @@ bool Start(bool headless, std::string* error) {
   }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     *error = std::string("cannot open the display: ") + SDL_GetError() +
-             (headless ? "" : "; run with --headless to render without a window");
+             (run.headless ? "" : "; run with --headless to render without a window");
     return false;
   }
   const char* driver = SDL_GetCurrentVideoDriver();
   std::string name = driver ? driver : "";
-  if (!headless && (name == "offscreen" || name == "dummy")) {
+  if (!run.headless && (name == "offscreen" || name == "dummy")) {
     SDL_Quit();
     *error = "no display found; run with --headless";
     return false;
   }
+  if (run.fixedStepMs > 0) UseVirtualClock(run.fixedStepMs);
+  // Scripted and recorded input count from here, the program's time zero.
+  sys.inputOriginMs = ProgramClock().Now();
+  if (!run.recordInputFile.empty() && !sys.recorder.Open(run.recordInputFile.c_str(), error)) {
+    SDL_Quit();
+    UseRealClock();
+    return false;
+  }
   sys.started = true;
-  sys.headless = headless;
+  sys.run = std::move(run);
   return true;
 }
 
@@ -62,24 +70,16 @@ void Stop() {
   sys.classRegistered = false;
   sys.queue.Clear();
   sys.recorder = InputRecorder();  // the recording ends with the window system
-  if (sys.started) SDL_Quit();
+  if (sys.started) {
+    SDL_Quit();
+    UseRealClock();
+  }
   sys.started = false;
+  sys.run = RunDescription();
 }
 
-bool IsHeadless() {
-  return System().headless;
-}
-
-void SetInputScript(const InputScript& script) {
-  WindowSystem& sys = System();
-  sys.script = script;
-  sys.scriptOriginMs = ProgramClock().Now();
-}
-
-bool RecordInput(const char* path, std::string* error) {
-  WindowSystem& sys = System();
-  sys.recordingOriginMs = ProgramClock().Now();
-  return sys.recorder.Open(path, error);
+const RunDescription& Run() {
+  return System().run;
 }
 
 void RegisterResource(int id, ResourceImage image) {

@@ -53,9 +53,6 @@ void UseVirtualClock(uint32_t stepMs, uint32_t startMs) {
 void UseRealClock() {
   ProgramClock().UseReal();
 }
-bool ClockIsVirtual() {
-  return ProgramClock().IsVirtual();
-}
 void AdvanceVirtualClock() {
   ProgramClock().Advance();
 }

@@ -9,7 +9,6 @@ class MillisecondClock {
   uint32_t Now() const;
   void UseVirtual(uint32_t stepMs, uint32_t startMs);
   void UseReal();
-  bool IsVirtual() const { return virtual_; }
   void Advance();
 
  private:

@@ -73,7 +73,7 @@ void Post(UINT message, WPARAM wParam, LPARAM lParam) {
 // Input from the user, as opposed to a script: recorded when a recording is on.
 void PostLive(UINT message, WPARAM wParam, LPARAM lParam) {
   WindowSystem& sys = System();
-  sys.recorder.Record(ProgramClock().Now() - sys.recordingOriginMs, message, wParam, lParam);
+  sys.recorder.Record(ProgramClock().Now() - sys.inputOriginMs, message, wParam, lParam);
   Post(message, wParam, lParam);
 }
 
@@ -153,7 +153,7 @@ void PostSdlEvent(const SDL_Event& event) {
 void PumpInput() {
   WindowSystem& sys = System();
   std::vector<ScriptedMessage> due;
-  sys.script.TakeDue(ProgramClock().Now() - sys.scriptOriginMs, &due);
+  sys.run.script.TakeDue(ProgramClock().Now() - sys.inputOriginMs, &due);
   for (const ScriptedMessage& m : due) Post(m.message, m.wParam, m.lParam);
   if (!sys.started) return;
   SDL_Event event;
@@ -315,7 +315,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT /*type*/) {
   // Always on standard error, so a run without a screen still says what happened.
   std::fprintf(stderr, "%s: %s\n", safeCaption, safeText);
   WindowSystem& sys = System();
-  if (sys.started && !sys.headless) {
+  if (sys.started && !sys.run.headless) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, safeCaption, safeText, window::SdlWindow(owner));
   }
   return 1;  // IDOK

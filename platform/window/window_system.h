@@ -12,7 +12,6 @@
 #include "platform/host.h"
 #include "platform/win32.h"
 #include "platform/window/input_recorder.h"
-#include "platform/window/input_script.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/millisecond_clock.h"
 
@@ -29,16 +28,15 @@ struct HCURSOR__ {
 
 namespace window {
 
-// Everything the window system keeps: one window, its class, the message queue,
-// scripted input and the resource pictures.
+// Everything the window system keeps: the run's description (whose input script it delivers),
+// one window, its class, the message queue, the recording and the resource pictures.
 struct WindowSystem {
   bool started = false;
-  bool headless = false;
+  RunDescription run;
   MessageQueue queue;
-  InputScript script;
-  uint32_t scriptOriginMs = 0;
   InputRecorder recorder;
-  uint32_t recordingOriginMs = 0;
+  // The program's time zero for scripted and recorded input.
+  uint32_t inputOriginMs = 0;
   std::map<int, host::ResourceImage> resources;
   std::map<int, std::unique_ptr<HICON__>> icons;
   std::map<int, std::unique_ptr<HCURSOR__>> cursors;

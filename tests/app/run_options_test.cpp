@@ -14,17 +14,16 @@
 
 namespace {
 
-RunOptionsResult Parse(std::vector<const char*> args, RunOptions* options,
+RunOptionsResult Parse(std::vector<const char*> args, RunDescription* run,
                        std::string* error = nullptr) {
   std::string ignored;
   args.insert(args.begin(), "vulcara");
-  return ParseRunOptions(static_cast<int>(args.size()), args.data(), options,
-                         error ? error : &ignored);
+  return ParseRunOptions(static_cast<int>(args.size()), args.data(), run, error ? error : &ignored);
 }
 
 // Capture times in any order are taken in order.
 TEST(RunOptions, CaptureTimesAreSorted) {
-  RunOptions o;
+  RunDescription o;
   ASSERT_EQ(Parse({"--capture", "out", "--capture-at", "3,1.5"}, &o), RunOptionsResult::kRun);
   EXPECT_EQ(o.captureAt, (std::vector<double>{1.5, 3.0}));
 }
@@ -47,12 +46,12 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
       {"--video", "v.mp4"},
   };
   for (const auto& args : bad) {
-    RunOptions o;
+    RunDescription o;
     std::string error;
     EXPECT_EQ(Parse(args, &o, &error), RunOptionsResult::kError) << args[0];
     EXPECT_FALSE(error.empty());
   }
-  RunOptions o;
+  RunDescription o;
   EXPECT_EQ(Parse({"--help"}, &o), RunOptionsResult::kHelp);
   EXPECT_EQ(Parse({"--version"}, &o), RunOptionsResult::kVersion);
 }
@@ -62,7 +61,7 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
 TEST(RunOptions, ARunEndsOnTheFrameThatReachesItsSecondsAndItsTotalIsThatFrame) {
   for (const auto& [step, seconds, frames] :
        {std::tuple{"20", "8.06", 404u}, {"7", "0.105", 16u}, {"100", "1800", 18001u}}) {
-    RunOptions options;
+    RunDescription options;
     ASSERT_EQ(Parse({"--fixed-step", step, "--seconds", seconds}, &options),
               RunOptionsResult::kRun);
     host::UseVirtualClock(options.fixedStepMs);
@@ -71,9 +70,9 @@ TEST(RunOptions, ARunEndsOnTheFrameThatReachesItsSecondsAndItsTotalIsThatFrame) 
     do {
       timer.Update();
       host::AdvanceVirtualClock();
-    } while (!RunIsOver(options, ++frame, timer.totalMs));
+    } while (!options.IsOver(++frame, timer.totalMs));
     EXPECT_EQ(frame, frames) << seconds;
-    EXPECT_EQ(FramesOfRun(options), frames) << seconds;
+    EXPECT_EQ(options.FramesOfRun(), frames) << seconds;
     EXPECT_EQ(timer.totalSeconds, float((frames - 1) * options.fixedStepMs) / 1000) << seconds;
   }
   host::UseRealClock();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
+#include "app/config_file.h"
 #include "app/win_main.h"
 #include "app/window_proc.h"
 #include "console/console.h"
@@ -20,27 +21,28 @@ namespace {
 
 class StartupTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    host::UseVirtualClock(3, 0);
-    std::string error;
-    ASSERT_TRUE(host::Start(true, &error)) << error;
-    ASSERT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
-    g_timer = new FrameTimer();
-    folder_.CopyFrom(VULCARA_DATA_DIR);
-  }
+  void SetUp() override { folder_.CopyFrom(VULCARA_DATA_DIR); }
 
   void TearDown() override {
     Shutdown();
     host::Stop();
-    host::UseRealClock();
     g_hWnd = nullptr;
     g_showFps = false;
   }
 
-  // Runs the start-up and returns what it wrote on standard error.
+  // Describes a headless run with that config.ini, as the program does, starts the platform and
+  // a window and runs the start-up; returns what it wrote on standard error.
   std::string StartWith(const std::string& config) {
     folder_.Write("config.ini", config);
+    RunDescription run;
+    run.headless = true;
+    run.fixedStepMs = 3;
     ::testing::internal::CaptureStderr();
+    ReadConfig(&run);
+    std::string error;
+    EXPECT_TRUE(host::Start(std::move(run), &error)) << error;
+    EXPECT_TRUE(CreateMainWindow(nullptr, SW_SHOWDEFAULT));
+    g_timer = new FrameTimer();
     Startup();
     return ::testing::internal::GetCapturedStderr();
   }

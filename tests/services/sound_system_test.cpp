@@ -12,6 +12,7 @@
 #include "disk_audio.h"
 #include "patched.h"
 #include "platform/audio.h"
+#include "platform/host.h"
 #include "test_folder.h"
 
 namespace {
@@ -21,6 +22,19 @@ constexpr int kRate = DiskAudio::kRate;
 class SoundSystemTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(sound_->Init(nullptr)); }
+  void TearDown() override { host::Stop(); }
+
+  // Opens the sound again as a run that records a video does: its sound is mixed offline too.
+  void StartRecordingRun() {
+    sound_.reset();
+    RunDescription run;
+    run.headless = true;
+    run.videoFile = "show.mp4";
+    std::string error;
+    ASSERT_TRUE(host::Start(std::move(run), &error)) << error;
+    sound_ = std::make_unique<SoundSystem>();
+    ASSERT_TRUE(sound_->Init(nullptr));
+  }
 
   // Closes the sound system and returns everything it mixed.
   std::vector<int16_t> Heard() {
@@ -88,10 +102,7 @@ TEST_F(SoundSystemTest, TheLoudestMomentIsLimitedBelowFullScaleWithoutAClippedSa
 // A recording's sound, mixed a frame of 20 ms at a time at the sounds' own levels: a start, a
 // volume (-96 dB silent) or a stop counts from the next frame, and a loop plays on past its end.
 TEST_F(SoundSystemTest, TheOfflineMixAppliesStartsVolumesAndStopsFromTheNextFrame) {
-  sound_.reset();
-  audio::EnableOfflineMix();
-  sound_ = std::make_unique<SoundSystem>();
-  ASSERT_TRUE(sound_->Init(nullptr));
+  StartRecordingRun();
   constexpr int kFrame = kRate / 50;
   folder_.Write("loop.wav", ConstantWav(8000, kRate / 30));
   folder_.Write("once.wav", ConstantWav(6000, 2 * kFrame));
@@ -137,13 +148,10 @@ std::vector<std::pair<size_t, int16_t>> Plateaus(const std::vector<int16_t>& sam
 // The offline mix, pulled a frame at a time up to where the output has got to before each change,
 // against the output itself: the same levels within half a decibel, each change within a frame.
 TEST_F(SoundSystemTest, TheOfflineMixSoundsAsTheLiveOutputDoes) {
-  sound_.reset();
   // Slow buffers, so that each change lands in the buffer after the one last written, even when
   // a busy machine keeps this thread waiting for a while.
   setenv("SDL_DISKAUDIODELAY", "200", 1);
-  audio::EnableOfflineMix();
-  sound_ = std::make_unique<SoundSystem>();
-  ASSERT_TRUE(sound_->Init(nullptr));
+  StartRecordingRun();
   unsetenv("SDL_DISKAUDIODELAY");
   folder_.Write("loop.wav", ConstantWav(8000, kRate / 10));
   folder_.Write("once.wav", ConstantWav(6000, kRate / 5 + 77));

@@ -10,7 +10,9 @@ HWND g_window = nullptr;
 }  // namespace
 
 bool HeadlessDevice::OpenWindow(std::string* error) {
-  if (!host::Start(true, error)) return false;
+  RunDescription run;
+  run.headless = true;
+  if (!host::Start(std::move(run), error)) return false;
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.lpszClassName = "HeadlessDevice";
