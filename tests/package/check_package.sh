@@ -15,7 +15,9 @@ fail() {
 (cd "$build" && cpack > "$work/run.log") || fail "cpack"
 deb=$(ls -t "$build"/vulcara_*.deb | head -n 1)
 dpkg-deb -c "$deb"
-lintian --fail-on error "$deb" || fail "lintian reports an error"
+lintian --fail-on error --display-info "$deb" | tee "$work/lintian.log" || fail "lintian: an error"
+# Hardened and stripped as a Debian binary is, even in lintian's notes.
+! grep -E "hardening-|binary-has-unneeded-section" "$work/lintian.log" || fail "not hardened"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/vulcara.desktop" || fail "the menu entry"
