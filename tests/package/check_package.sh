@@ -40,6 +40,8 @@ expect_status() {
   "$@" || status=$?
   [ "$status" = "$want" ] || { echo "status $status, not $want: $*" >&2; return 1; }
 }
+# The manual page's writer says when its file can't be written.
+expect_status 1 "$build/app/write_manual_page" /dev/full || fail "a manual page lost to a full disk"
 mkdir -p "$work/start" "$work/home/.config/vulcara" "$work/reference"
 cd "$work/start"
 
