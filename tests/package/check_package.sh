@@ -50,6 +50,13 @@ vulcara --version && [ "$(cat "$work/run.log")" = "vulcara $(dpkg-deb -f "$deb" 
 vulcara --headless --fixed-step 20 --frames 3 --capture shots --capture-every 3 \
   --benchmark-json bench.json || fail "the unpacked program's run"
 [ -f shots/frame-000003.png ] && [ -s bench.json ] || fail "relative paths in the starting folder"
+# The manual page stands on its own (the package has no README), and the input script it shows,
+# taken from its source, runs as it is.
+zcat "$root/usr/share/man/man6/vulcara.6.gz" > "$work/vulcara.6"
+! grep README "$work/vulcara.6" || fail "the manual page sends readers to the README"
+awk '/^\.EE$/ { f = 0 } f; /^\.EX$/ { f = 1 }' "$work/vulcara.6" | sed 's/\\e/\\/g' > example.txt
+grep -q '^3.5 .*/help\\r ' example.txt && vulcara --headless --fixed-step 100 --input example.txt ||
+  fail "the manual page's input script"
 (cd "$data" && vulcara --headless --frames 1) || fail "a run inside the data folder"
 [ "$before" = "$(contents)" ] || fail "the data folder changed"
 # Every start-up line, as a run in the build's data folder logs them.
