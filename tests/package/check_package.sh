@@ -20,7 +20,20 @@ lintian --fail-on error --display-info "$deb" | tee "$work/lintian.log" || fail 
 ! grep -E "hardening-|binary-has-unneeded-section" "$work/lintian.log" || fail "not hardened"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/vulcara.desktop" || fail "the menu entry"
+app=org.example.vulcara
+desktop-file-validate "$root/usr/share/applications/$app.desktop" || fail "the menu entry"
+metainfo=$root/usr/share/metainfo/$app.metainfo.xml
+# The AppStream metadata, strictly (a missing content rating is only a note), and its launchable
+# as the desktop entry found beside it.
+[ -f "$metainfo" ] && appstreamcli validate-tree --no-net --pedantic --strict "$root" ||
+  fail "the AppStream metadata"
+# Each screenshot it names at the homepage is a picture the package carries for publishing there.
+urls=$(grep -o '<image>[^<]*' "$metainfo" | sed 's/<image>//')
+[ -n "$urls" ] || fail "no screenshots"
+for url in $urls; do
+  picture=$root/usr/share/doc/vulcara/screenshots/${url##*/}
+  [ "$(file -b --mime-type "$picture")" = image/png ] || fail "the screenshot $url"
+done
 
 data=$root/usr/share/games/vulcara
 contents() {
