@@ -22,7 +22,24 @@ The options serve tests, captures and benchmarks.
 A relative FILE or DIR means the folder the program was started in.
 )";
 
-constexpr const char* kTail = R"(.SH CONTROLS
+constexpr const char* kTail = R"(.SH INPUT SCRIPTS
+An input script, read with \-\-input and written by \-\-record\-input, has one event per line,
+at a time in seconds of the program's clock.
+A # starts a comment that runs to the end of the line
+(a text event types a # written as \e#, and drops the blanks before a comment).
+A script holds at most 262,144 events, each character a text event types counting as one:
+.PP
+.EX
+# keys: VK names (VK_ optional), letters, digits, F1..F24 or numbers
+1.0  keydown LEFT
+1.5  keyup   LEFT
+2.0  key     ESCAPE   # down, then up
+3.0  char    96       # one character by its code
+3.5  text    /help\er  # \er is Enter, \et Tab, \e# a hash, \e\e a backslash
+4.0  mouse   400 300  # the pointer moves to client coordinates
+5.0  close            # the window is closed
+.EE
+.SH CONTROLS
 .TP
 any key, once "Press Any Key" shows
 start the eruption

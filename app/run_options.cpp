@@ -99,7 +99,7 @@ const OptionSpec kOptions[] = {
        o->stopAtMs = std::max<uint64_t>(1, uint64_t(std::ceil(seconds * 1000.0 - 1e-6)));
        return true;
      }},
-    {"--input", "FILE", "scripted input events (see README)",
+    {"--input", "FILE", "scripted input (format: INPUT SCRIPTS in vulcara(6))",
      [](const std::string& v, RunDescription* o) {
        o->inputFile = v;
        return !v.empty();

@@ -11,9 +11,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgl1-mesa-dri libegl-mesa0 libegl1
   # The Debian package (CPack finds the libraries it needs with dpkg-shlibdeps and file) and
-  # its checks: lintian and the menu entry's validator; the full-screen keys on a real X server
-  # with a small window manager (SDL asks the window manager for full screen) and key presses.
-  dpkg-dev file lintian desktop-file-utils xvfb evilwm xdotool
+  # its checks: lintian and the validators of the menu entry and the AppStream metadata; the
+  # full-screen keys on a real X server with a small window manager (SDL asks the window manager
+  # for full screen) and key presses.
+  dpkg-dev file lintian desktop-file-utils appstream xvfb evilwm xdotool
 )
 if [ "${1:-}" = "--web" ]; then
   # dpkg-dev unpacks the source packages of the libraries built for the web.

@@ -385,7 +385,7 @@ TEST_F(HeadlessRun, BadOptionsScriptsAndOutputsAreNamedAndExitTwoWithNothingWrit
 
 // What a shell command prints, without the last line break.
 std::string Output(const std::string& command) {
-  std::system((command + " > output.txt").c_str());
+  EXPECT_EQ(std::system((command + " > output.txt").c_str()), 0) << command;
   std::string text = ReadFileBytes("output.txt");
   if (!text.empty() && text.back() == '\n') text.pop_back();
   return text;

@@ -15,10 +15,25 @@ fail() {
 (cd "$build" && cpack > "$work/run.log") || fail "cpack"
 deb=$(ls -t "$build"/vulcara_*.deb | head -n 1)
 dpkg-deb -c "$deb"
-lintian --fail-on error "$deb" || fail "lintian reports an error"
+lintian --fail-on error --display-info "$deb" | tee "$work/lintian.log" || fail "lintian: an error"
+# Hardened and stripped as a Debian binary is, even in lintian's notes.
+! grep -E "hardening-|binary-has-unneeded-section" "$work/lintian.log" || fail "not hardened"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/vulcara.desktop" || fail "the menu entry"
+app=org.example.vulcara
+desktop-file-validate "$root/usr/share/applications/$app.desktop" || fail "the menu entry"
+metainfo=$root/usr/share/metainfo/$app.metainfo.xml
+# The AppStream metadata, strictly (a missing content rating is only a note), and its launchable
+# as the desktop entry found beside it.
+[ -f "$metainfo" ] && appstreamcli validate-tree --no-net --pedantic --strict "$root" ||
+  fail "the AppStream metadata"
+# Each screenshot it names at the homepage is a picture the package carries for publishing there.
+urls=$(grep -o '<image>[^<]*' "$metainfo" | sed 's/<image>//')
+[ -n "$urls" ] || fail "no screenshots"
+for url in $urls; do
+  picture=$root/usr/share/doc/vulcara/screenshots/${url##*/}
+  [ "$(file -b --mime-type "$picture")" = image/png ] || fail "the screenshot $url"
+done
 
 data=$root/usr/share/games/vulcara
 contents() {
@@ -30,6 +45,16 @@ vulcara() {
   env -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$work/home" ${state:+XDG_STATE_HOME=$state} \
     "$root/usr/games/vulcara" "$@" > "$work/run.log" 2>&1
 }
+# Runs a command and tells whether it ended with exactly the status given first: a failure of
+# another kind (a crash, an error in the options) is no failed start-up.
+expect_status() {
+  local want=$1 status=0
+  shift
+  "$@" || status=$?
+  [ "$status" = "$want" ] || { echo "status $status, not $want: $*" >&2; return 1; }
+}
+# The manual page's writer says when its file can't be written.
+expect_status 1 "$build/app/write_manual_page" /dev/full || fail "a manual page lost to a full disk"
 mkdir -p "$work/start" "$work/home/.config/vulcara" "$work/reference"
 cd "$work/start"
 
@@ -38,6 +63,13 @@ vulcara --version && [ "$(cat "$work/run.log")" = "vulcara $(dpkg-deb -f "$deb" 
 vulcara --headless --fixed-step 20 --frames 3 --capture shots --capture-every 3 \
   --benchmark-json bench.json || fail "the unpacked program's run"
 [ -f shots/frame-000003.png ] && [ -s bench.json ] || fail "relative paths in the starting folder"
+# The manual page stands on its own (the package has no README), and the input script it shows,
+# taken from its source, runs as it is.
+zcat "$root/usr/share/man/man6/vulcara.6.gz" > "$work/vulcara.6"
+! grep README "$work/vulcara.6" || fail "the manual page sends readers to the README"
+awk '/^\.EE$/ { f = 0 } f; /^\.EX$/ { f = 1 }' "$work/vulcara.6" | sed 's/\\e/\\/g' > example.txt
+grep -q '^3.5 .*/help\\r ' example.txt && vulcara --headless --fixed-step 100 --input example.txt ||
+  fail "the manual page's input script"
 (cd "$data" && vulcara --headless --frames 1) || fail "a run inside the data folder"
 [ "$before" = "$(contents)" ] || fail "the data folder changed"
 # Every start-up line, as a run in the build's data folder logs them.
@@ -47,8 +79,8 @@ diff "$work/reference/conout.log" "$work/home/.local/state/vulcara/conout.log" |
 
 # The user's config.ini comes first: this one makes the start-up fail.
 printf 'displaymode= -1 600 waterdetail= low showfps= 0\n' > "$work/home/.config/vulcara/config.ini"
-! vulcara --headless --frames 1 && grep -q "out of range (-1x600)" "$work/run.log" ||
-  fail "the user's config.ini"
+expect_status 1 vulcara --headless --frames 1 &&
+  grep -q "out of range (-1x600)" "$work/run.log" || fail "the user's config.ini"
 rm "$work/home/.config/vulcara/config.ini"
 # A state folder that can't be made costs the log, with one message, and nothing else.
 touch "$work/blocked"
@@ -56,9 +88,9 @@ state=$work/blocked/state vulcara --headless --frames 1 || fail "a run without i
 [ "$(grep -c conout.log "$work/run.log")" = 1 ] || fail "one message for the lost log"
 # A data folder that is incomplete, then missing: status 1, naming the folder and the file.
 rm "$data/textures/ocean.bmp"
-vulcara --headless --frames 1 || [ $? = 1 ] &&
+expect_status 1 vulcara --headless --frames 1 &&
   grep -q "$data is incomplete, missing: textures/ocean.bmp" "$work/run.log" || fail "incomplete"
 rm -r "$data"
-vulcara --headless --frames 1 || [ $? = 1 ] &&
+expect_status 1 vulcara --headless --frames 1 &&
   grep -q "no data folder found; looked in $work/start" "$work/run.log" || fail "no data folder"
 echo "package checked: $deb"
