@@ -5,10 +5,12 @@
 #include "device_readback.h"
 #include "gfx/d3dx_matrix.h"
 #include "recording_device_test.h"
+#include "test_vertex.h"
 
 namespace {
 
 using RenderStateBlockTest = RecordingDeviceTest;
+constexpr D3DTEXTURESTAGESTATETYPE kColourOp[] = {D3DTSS_COLOROP};
 
 TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
   D3DXMATRIX scaled, view;
@@ -16,9 +18,8 @@ TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
   device_->SetTransform(D3DTS_WORLD, &scaled);
   device_->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
   {
-    constexpr D3DTEXTURESTAGESTATETYPE kStage[] = {D3DTSS_COLOROP};
     constexpr D3DTRANSFORMSTATETYPE kWorld[] = {D3DTS_WORLD};
-    const RenderStateBlock saved(device_, kBlendStates, kStage, kWorld);
+    const RenderStateBlock saved(device_, kBlendStates, kColourOp, kWorld);
     D3DXMatrixIdentity(&view);
     device_->SetTransform(D3DTS_WORLD, &view);
     device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
@@ -34,6 +35,20 @@ TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
   D3DMATRIX world;
   device_->GetTransform(D3DTS_WORLD, &world);
   EXPECT_FLOAT_EQ(world._11, 2.0f);
+}
+
+// Putting back the values the states already have is no change: a block costs nothing.
+TEST_F(RenderStateBlockTest, PuttingBackTheSameValuesIsNoChange) {
+  const TestVertex point{};
+  device_->SetVertexShader(kTestVertexFormat);
+  device_->BeginScene();
+  for (int i = 0; i < 2; ++i) {
+    const RenderStateBlock saved(device_, kBlendStates, kColourOp);
+    device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof point);
+  }
+  const std::vector<RecordedDraw>& draws = RecordingOf(device_).draws;
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[1].state.stateVersion, draws[0].state.stateVersion);
 }
 
 }  // namespace
