@@ -5,7 +5,6 @@
 #include "device_readback.h"
 #include "gfx/d3dx_matrix.h"
 #include "recording_device_test.h"
-#include "test_vertex.h"
 
 namespace {
 
@@ -28,8 +27,7 @@ TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
     device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_ADD);
   }
   EXPECT_EQ(RenderStateOf(device_, D3DRS_SRCBLEND), D3DBLEND_ONE);
-  EXPECT_EQ(RenderStateOf(device_, D3DRS_ZWRITEENABLE),
-            TRUE);  // not named: left as the pass set it
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ZWRITEENABLE), TRUE);  // not named: as the pass left it
   EXPECT_EQ(StageStateOf(device_, 0, D3DTSS_COLOROP), D3DTOP_MODULATE);
   EXPECT_EQ(StageStateOf(device_, 0, D3DTSS_ALPHAOP), D3DTOP_ADD);
   D3DMATRIX world;
@@ -39,12 +37,12 @@ TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
 
 // Putting back the values the states already have is no change: a block costs nothing.
 TEST_F(RenderStateBlockTest, PuttingBackTheSameValuesIsNoChange) {
-  const TestVertex point{};
-  device_->SetVertexShader(kTestVertexFormat);
+  const float point[3] = {};
+  device_->SetVertexShader(D3DFVF_XYZ);
   device_->BeginScene();
   for (int i = 0; i < 2; ++i) {
     const RenderStateBlock saved(device_, kBlendStates, kColourOp);
-    device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof point);
+    device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, point, sizeof point);
   }
   const std::vector<RecordedDraw>& draws = RecordingOf(device_).draws;
   ASSERT_EQ(draws.size(), 2u);
