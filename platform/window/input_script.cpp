@@ -244,6 +244,12 @@ const ScriptEvent* FindEvent(const std::string& name) {
   return nullptr;
 }
 
+// Says what the event takes.
+bool Refuse(const ScriptEvent& event, std::string* reason) {
+  *reason = std::string(event.name) + " takes " + event.takes;
+  return false;
+}
+
 }  // namespace
 
 std::string ScriptEventOf(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -310,11 +316,6 @@ void InputScript::Add(const ScriptEvent& event, uint32_t timeMs, const ScriptArg
   for (UINT message : event.messages) {
     if (message != 0) messages_.push_back({timeMs, message, arguments.wParam, arguments.lParam});
   }
-}
-
-bool InputScript::Refuse(const ScriptEvent& event, std::string* reason) {
-  *reason = std::string(event.name) + " takes " + event.takes;
-  return false;
 }
 
 bool InputScript::Parse(const std::string& text, std::string* error) {

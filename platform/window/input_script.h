@@ -45,8 +45,6 @@ class InputScript {
   bool ParseTyped(const ScriptEvent& event, uint32_t timeMs, const std::string& rest,
                   std::string* reason);
   void Add(const ScriptEvent& event, uint32_t timeMs, const ScriptArguments& arguments);
-  // Says what the event takes.
-  static bool Refuse(const ScriptEvent& event, std::string* reason);
   // Whether that many more events fit the script; says why not.
   bool HasRoom(size_t events, std::string* reason) const;
 
