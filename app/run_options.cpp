@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/video.h"
 
 namespace {
 
@@ -69,12 +70,14 @@ bool CheckCombination(const RunDescription& run, std::string* error) {
 }
 
 // Every option, once: its value's placeholder (null for a switch), its help line, and what it
-// does to the run. A value shown as FILE or DIR is a path.
+// does to the run. A value shown as FILE or DIR is a path. A value of a few kinds names them
+// after the help line, in brackets.
 struct OptionSpec {
   const char* name;
   const char* value;
   const char* help;
   bool (*apply)(const std::string& value, RunDescription* run);
+  std::string (*kinds)() = nullptr;
 };
 
 const OptionSpec kOptions[] = {
@@ -136,11 +139,12 @@ const OptionSpec kOptions[] = {
        o->benchmark = true;
        return ParseSeconds(v, &o->benchmarkFrom);
      }},
-    {"--video", "FILE", "write every frame and the sound to FILE (.mp4 or .webm)",
+    {"--video", "FILE", "write every frame and the sound to FILE",
      [](const std::string& v, RunDescription* o) {
        o->videoFile = v;
        return !v.empty();
-     }},
+     },
+     video::FileExtensions},
     {"--help", nullptr, "this text", nullptr},
     {"--version", nullptr, "print the version", nullptr},
 };
@@ -170,7 +174,9 @@ std::string FromStartFolder(const std::string& path) {
 std::vector<RunOptionHelp> RunOptionsHelp() {
   std::vector<RunOptionHelp> help;
   for (const OptionSpec& option : kOptions) {
-    help.push_back({option.name, option.value, option.help});
+    std::string text = option.help;
+    if (option.kinds) text += " (" + option.kinds() + ")";
+    help.push_back({option.name, option.value, text});
   }
   return help;
 }

@@ -19,6 +19,6 @@ std::string RunOptionsUsage(const char* program);
 struct RunOptionHelp {
   const char* name;
   const char* value;
-  const char* help;
+  std::string help;
 };
 std::vector<RunOptionHelp> RunOptionsHelp();

@@ -152,7 +152,7 @@ void Startup() {
     return;
   }
   g_consoleFire = new FireEffect();
-  if (!Reported(g_consoleFire->Init(128, "misc\\firepal.bmp", 2, 2, 30, noA8R8G8B8, g_device),
+  if (!Reported(g_consoleFire->Init(128, FireEffect::kPaletteFile, 2, 2, 30, noA8R8G8B8, g_device),
                 "Console Fire Init: OK", "Error Initializing Fire")) {
     return;
   }
@@ -162,7 +162,7 @@ void Startup() {
     return;
   }
   g_smoke = new ParticleSystem();
-  if (!Reported(g_smoke->Init(g_device, "textures\\smoke.bmp", 35, 40, kSmokeOrigin, 1.0f,
+  if (!Reported(g_smoke->Init(g_device, ParticleSystem::kSmokeFile, 35, 40, kSmokeOrigin, 1.0f,
                               kSmokeMinVelocity, kSmokeMaxVelocity),
                 "Particle System Init: OK", "Particle System Init: FAIL")) {
     return;
@@ -173,7 +173,7 @@ void Startup() {
     return;
   }
   g_terrain = new VolcanoTerrain();
-  if (!Reported(g_terrain->Generate("textures\\volcanoh24.bmp", "textures\\volcanotex.bmp", 5, 5,
+  if (!Reported(g_terrain->Generate("textures\\volcanoh24.bmp", VolcanoTerrain::kTextureFile, 5, 5,
                                     15.0f, g_device),
                 "Volcano Terrain Generation: OK", "Volcano Terrain Generation: FAIL")) {
     return;

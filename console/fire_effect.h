@@ -11,6 +11,9 @@
 
 class FireEffect {
  public:
+  // The palette of every fire the program burns: the console's and the fire billboards'.
+  static constexpr const char* kPaletteFile = "misc\\firepal.bmp";
+
   FireEffect() = default;
   ~FireEffect();
   FireEffect(const FireEffect&) = delete;

@@ -5,7 +5,9 @@
 #include <limits>
 
 #include "console/bitmap_font.h"
+#include "console/fire_effect.h"
 #include "effects/explosion_system.h"
+#include "effects/particle_system.h"
 #include "gfx/d3dx_quaternion.h"
 #include "gfx/d3dx_texture.h"
 #include "services/fatal_error.h"
@@ -137,13 +139,13 @@ bool DemoPlaySystem::Init(FrameTimer* timer, BitmapFont* font, ExplosionSystem* 
   D3DXMatrixIdentity(&shake_);
   D3DXMatrixIdentity(&cameraWorld_);
   // Missing art leaves its effect out: the island keeps its texture, the spray its smoke.
-  lava_.Init("textures\\volcanotex.bmp", "textures\\lavastream.bmp", device);
+  lava_.Init(VolcanoTerrain::kTextureFile, "textures\\lavastream.bmp", device);
   D3DXCreateTextureFromFileA(device, "textures\\lava.bmp", &lavaTexture_);
   if (!CreateUnitQuad(device, &quad_)) {
     FatalError("Error Creating Fire Billboards", "Error", nullptr, true);
     return false;
   }
-  return fires_.Init("misc\\firepal.bmp", "textures\\smoke.bmp", device);
+  return fires_.Init(FireEffect::kPaletteFile, ParticleSystem::kSmokeFile, device);
 }
 
 void DemoPlaySystem::Release() {

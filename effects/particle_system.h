@@ -33,6 +33,8 @@ constexpr DWORD kParticleVertexFormat = D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFU
 class ParticleSystem {
  public:
   static constexpr int kPoolSize = 500;
+  // The puff that the smoke column and the fires' plumes are drawn with.
+  static constexpr const char* kSmokeFile = "textures\\smoke.bmp";
 
   ParticleSystem();
   ~ParticleSystem() { Release(); }

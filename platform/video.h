@@ -1,11 +1,16 @@
 #pragma once
 // A video file of a run: its presented frames and its sound, encoded as they come, so that a run
-// of any length keeps the same memory. ".mp4" holds H.264 and AAC, ".webm" VP9 and Opus.
+// of any length keeps the same memory. The kind of file follows the name's ending (below).
 #include <cstdint>
 #include <memory>
 #include <string>
 
 namespace video {
+
+// The endings a video file's name may have, ".mp4 or .webm", and the same with what each holds,
+// ".mp4 (H.264 and AAC) or .webm (VP9 and Opus)".
+std::string FileExtensions();
+std::string FormatsDescription();
 
 // One presented frame: 8-bit RGBA pixels, top row first, and the sound that plays for it,
 // interleaved 16-bit stereo at the rate given to Create.

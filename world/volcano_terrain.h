@@ -8,6 +8,9 @@
 
 class VolcanoTerrain {
  public:
+  // The island's colours, which the lava also spreads over.
+  static constexpr const char* kTextureFile = "textures\\volcanotex.bmp";
+
   VolcanoTerrain() = default;
   ~VolcanoTerrain();
   VolcanoTerrain(const VolcanoTerrain&) = delete;

@@ -161,8 +161,7 @@ void IDirect3DDevice8::DropSurface(IDirect3DSurface8* surface) {
 
 HRESULT IDirect3DDevice8::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
   if (!PipelineState::IsRenderState(state)) return D3DERR_INVALIDCALL;
-  state_->renderStates[state] = value;
-  ++state_->stateVersion;
+  state_->SetRender(state, value);
   return D3D_OK;
 }
 
@@ -177,8 +176,7 @@ HRESULT IDirect3DDevice8::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATE
   if (stage >= kTextureStageCount || !PipelineState::IsStageState(type)) {
     return D3DERR_INVALIDCALL;
   }
-  state_->stageStates[stage][type] = value;
-  ++state_->stateVersion;
+  state_->SetStage(stage, type, value);
   return D3D_OK;
 }
 

@@ -160,6 +160,12 @@ float PipelineState::RenderFloat(D3DRENDERSTATETYPE state) const {
   return std::bit_cast<float>(renderStates[state]);
 }
 
+void PipelineState::Set(DWORD* slot, DWORD value) {
+  if (*slot == value) return;
+  *slot = value;
+  ++stateVersion;
+}
+
 bool PipelineState::IsRenderState(DWORD state) {
   static const bool marked = MarkRenderStates();
   (void)marked;

@@ -12,7 +12,8 @@ struct PipelineState {
   D3DMATRIX textureTransforms[kTextureStageCount];
   D3DVIEWPORT8 viewport;
   DWORD fvf = 0;
-  // Moves on with every render or stage state set, so that a backend can tell nothing changed.
+  // Moves on with every render or stage state set to a new value, so that a backend can tell
+  // nothing changed (a state block putting back what a pass left alone costs nothing).
   uint64_t stateVersion = 0;
   // The device holds a reference on each of these while it is bound.
   IDirect3DTexture8* textures[kTextureStageCount] = {};
@@ -24,10 +25,18 @@ struct PipelineState {
   DWORD Render(D3DRENDERSTATETYPE state) const { return renderStates[state]; }
   float RenderFloat(D3DRENDERSTATETYPE state) const;
   DWORD Stage(DWORD stage, D3DTEXTURESTAGESTATETYPE type) const { return stageStates[stage][type]; }
+  // Only a value the state doesn't have yet moves stateVersion on.
+  void SetRender(D3DRENDERSTATETYPE state, DWORD value) { Set(&renderStates[state], value); }
+  void SetStage(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
+    Set(&stageStates[stage][type], value);
+  }
 
   // Whether a value is one of Direct3D 8's render or texture stage state types.
   static bool IsRenderState(DWORD state);
   static bool IsStageState(DWORD type);
+
+ private:
+  void Set(DWORD* slot, DWORD value);
 };
 
 D3DMATRIX IdentityMatrix();

@@ -1,50 +1,13 @@
 // The video file on FFmpeg's libraries: a container writer with a picture and a sound encoder,
 // set up at the first frame, when the pictures' size is known.
-#include <algorithm>
-#include <cctype>
-
 #include "platform/files.h"
 #include "platform/video.h"
 #include "platform/video/container_writer.h"
 #include "platform/video/picture_encoder.h"
 #include "platform/video/sound_encoder.h"
+#include "platform/video/video_format.h"
 
 namespace video {
-namespace {
-
-struct Format {
-  const char* extension;
-  const char* container;
-  const char* pictureCodec;
-  // Constant quality, tuned to encode faster than the pictures are drawn; a fixed number of
-  // threads, since the encoders' output follows it and the same run must give the same file on
-  // any machine.
-  const char* pictureOptions;
-  const char* soundCodec;
-  int64_t soundBitRate;
-};
-
-const Format kFormats[] = {
-    {".mp4", "mp4", "libx264", "preset=veryfast:crf=20:threads=4", "aac", 160000},
-    {".webm", "webm", "libvpx-vp9", "deadline=realtime:cpu-used=8:crf=32:row-mt=1:threads=4",
-     "libopus", 128000},
-};
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() &&
-         std::equal(end.rbegin(), end.rend(), text.rbegin(), [](char a, char b) {
-           return a == std::tolower(static_cast<unsigned char>(b));
-         });
-}
-
-const Format* FormatOf(const std::string& path) {
-  for (const Format& format : kFormats) {
-    if (EndsWith(path, format.extension)) return &format;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 struct VideoFile::Encoding {
   const Format* format = nullptr;
@@ -86,7 +49,7 @@ VideoFile::~VideoFile() = default;
 bool VideoFile::CanCreate(const std::string& path, std::string* error) {
   const Format* format = FormatOf(path);
   if (!format) {
-    *error = "a video file's name ends in .mp4 (H.264 and AAC) or .webm (VP9 and Opus)";
+    *error = "a video file's name ends in " + FormatsDescription();
     return false;
   }
   for (const char* codec : {format->pictureCodec, format->soundCodec}) {

@@ -10,24 +10,6 @@ namespace {
 
 constexpr char kHeader[] = "# recorded input: seconds of the program's clock, then the event\n";
 
-// The event of a script line, or empty for a message scripts don't carry.
-std::string EventOf(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_KEYDOWN:
-      return "keydown " + VirtualKeyName(wParam);
-    case WM_KEYUP:
-      return "keyup " + VirtualKeyName(wParam);
-    case WM_CHAR:
-      return "char " + std::to_string(wParam);
-    case WM_MOUSEMOVE:
-      return "mouse " + std::to_string(LOWORD(lParam)) + " " + std::to_string(HIWORD(lParam));
-    case WM_DESTROY:
-      return "close";
-    default:
-      return {};
-  }
-}
-
 }  // namespace
 
 bool InputRecorder::Open(const char* path, std::string* error) {
@@ -39,7 +21,7 @@ bool InputRecorder::Open(const char* path, std::string* error) {
 }
 
 void InputRecorder::Record(uint32_t elapsedMs, UINT message, WPARAM wParam, LPARAM lParam) {
-  const std::string event = EventOf(message, wParam, lParam);
+  const std::string event = ScriptEventOf(message, wParam, lParam);
   if (!file_ || event.empty()) return;
   const bool printed = std::fprintf(file_.get(), "%u.%03u %s\n", elapsedMs / 1000, elapsedMs % 1000,
                                     event.c_str()) >= 0;

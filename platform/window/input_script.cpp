@@ -1,6 +1,7 @@
 #include "platform/window/input_script.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <sstream>
@@ -16,6 +17,8 @@ constexpr uint64_t kMaxScriptBytes = 4 << 20;
 // the mouse never still is about 200,000, a console session of ten minutes about 20,000. It
 // bounds what a script makes the program keep and type, whatever its size on disk.
 constexpr size_t kMaxScriptEvents = 1 << 18;
+// The words of a text event: the rest of its line, escapes expanded, one message a character.
+constexpr size_t kTyped = SIZE_MAX;
 
 struct NamedKey {
   const char* name;
@@ -152,6 +155,112 @@ std::string VirtualKeyName(WPARAM key) {
   return std::to_string(key);
 }
 
+// An event's arguments, as its messages carry them.
+struct ScriptArguments {
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// An event of the script: its name, the messages it stands for (sent in this order, each with
+// the event's arguments; 0 for none) and how its arguments are read from a line and written back.
+struct ScriptEvent {
+  const char* name;
+  std::array<UINT, 2> messages;
+  size_t words;       // the words it takes, or kTyped
+  const char* takes;  // what a line with other words is told it takes
+  bool (*read)(const std::vector<std::string>& words, ScriptArguments* arguments,
+               std::string* reason);
+  std::string (*write)(const ScriptArguments& arguments);  // null: never recorded as this event
+
+  size_t MessageCount() const { return messages[1] != 0 ? 2 : 1; }
+};
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+bool ReadKey(const Words& words, ScriptArguments* arguments, std::string* reason) {
+  if (VirtualKeyFromName(words[0], &arguments->wParam)) return true;
+  *reason = "unknown key " + Quoted(words[0]);
+  return false;
+}
+
+bool ReadCharacterCode(const Words& words, ScriptArguments* arguments, std::string* reason) {
+  unsigned long code = 0;
+  if (!ParseNumber(words[0], 255, &code)) {
+    *reason = "character code must be 0 to 255, found " + Quoted(words[0]);
+    return false;
+  }
+  arguments->wParam = code;
+  return true;
+}
+
+bool ReadPoint(const Words& words, ScriptArguments* arguments, std::string* reason) {
+  unsigned long x = 0, y = 0;
+  if (!ParseNumber(words[0], 0xFFFF, &x) || !ParseNumber(words[1], 0xFFFF, &y)) {
+    *reason = "mouse coordinates must be 0 to 65535";
+    return false;
+  }
+  arguments->lParam = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+  return true;
+}
+
+bool ReadNothing(const Words&, ScriptArguments*, std::string*) {
+  return true;
+}
+
+std::string WriteKey(const ScriptArguments& arguments) {
+  return VirtualKeyName(arguments.wParam);
+}
+
+std::string WriteCharacterCode(const ScriptArguments& arguments) {
+  return std::to_string(arguments.wParam);
+}
+
+std::string WritePoint(const ScriptArguments& arguments) {
+  return std::to_string(LOWORD(arguments.lParam)) + " " + std::to_string(HIWORD(arguments.lParam));
+}
+
+std::string WriteNothing(const ScriptArguments&) {
+  return {};
+}
+
+// The script's vocabulary, read by the parser and written by the recorder. An event with a
+// writer stands for its one message alone: a recording writes that message as that event.
+constexpr ScriptEvent kEvents[] = {
+    {"keydown", {WM_KEYDOWN}, 1, "one key", ReadKey, WriteKey},
+    {"keyup", {WM_KEYUP}, 1, "one key", ReadKey, WriteKey},
+    {"key", {WM_KEYDOWN, WM_KEYUP}, 1, "one key", ReadKey, nullptr},
+    {"char", {WM_CHAR}, 1, "one character code", ReadCharacterCode, WriteCharacterCode},
+    {"text", {WM_CHAR}, kTyped, "characters", nullptr, nullptr},
+    {"mouse", {WM_MOUSEMOVE}, 2, "x and y", ReadPoint, WritePoint},
+    {"close", {WM_DESTROY}, 0, "no arguments", ReadNothing, WriteNothing},
+};
+
+const ScriptEvent* FindEvent(const std::string& name) {
+  for (const ScriptEvent& event : kEvents) {
+    if (name == event.name) return &event;
+  }
+  return nullptr;
+}
+
+// Says what the event takes.
+bool Refuse(const ScriptEvent& event, std::string* reason) {
+  *reason = std::string(event.name) + " takes " + event.takes;
+  return false;
+}
+
+}  // namespace
+
+std::string ScriptEventOf(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (const ScriptEvent& event : kEvents) {
+    if (!event.write || event.messages[0] != message) continue;
+    const std::string arguments = event.write({wParam, lParam});
+    return arguments.empty() ? event.name : event.name + (" " + arguments);
+  }
+  return {};
+}
+
 bool InputScript::HasRoom(size_t events, std::string* reason) const {
   if (messages_.size() + events <= kMaxScriptEvents) return true;
   *reason = "the script holds more than " + std::to_string(kMaxScriptEvents) +
@@ -161,88 +270,52 @@ bool InputScript::HasRoom(size_t events, std::string* reason) const {
 
 bool InputScript::ParseLine(const std::string& line, std::string* reason) {
   std::istringstream in(line);
-  std::string timeToken, verb;
-  in >> timeToken >> verb;
-  ScriptedMessage msg;
-  if (!ParseSeconds(timeToken, &msg.timeMs)) {
+  std::string timeToken, name, rest;
+  in >> timeToken >> name;
+  uint32_t timeMs = 0;
+  if (!ParseSeconds(timeToken, &timeMs)) {
     *reason = "expected a time in seconds, found " + Quoted(timeToken);
     return false;
   }
-  std::string rest;
   std::getline(in >> std::ws, rest);
-  std::istringstream args(rest);
-  // No event takes more than two words; a third tells that there are too many.
-  std::vector<std::string> words;
-  for (std::string w; words.size() < 3 && args >> w;) words.push_back(w);
-
-  auto expectArgs = [&](size_t n, const char* what) {
-    if (words.size() == n) return true;
-    *reason = verb + " takes " + what;
+  const ScriptEvent* event = FindEvent(name);
+  if (!event) {
+    *reason = name.empty() ? "missing event" : "unknown event " + Quoted(name);
     return false;
-  };
+  }
+  return event->words == kTyped ? ParseTyped(*event, timeMs, rest, reason)
+                                : ParseWords(*event, timeMs, rest, reason);
+}
 
-  if (verb == "keydown" || verb == "keyup" || verb == "key") {
-    if (!expectArgs(1, "one key") || !HasRoom(verb == "key" ? 2 : 1, reason)) return false;
-    if (!VirtualKeyFromName(words[0], &msg.wParam)) {
-      *reason = "unknown key " + Quoted(words[0]);
-      return false;
-    }
-    if (verb != "keyup") {
-      msg.message = WM_KEYDOWN;
-      messages_.push_back(msg);
-    }
-    if (verb != "keydown") {
-      msg.message = WM_KEYUP;
-      messages_.push_back(msg);
-    }
-    return true;
+bool InputScript::ParseWords(const ScriptEvent& event, uint32_t timeMs, const std::string& rest,
+                             std::string* reason) {
+  // No event takes more than two words; a third tells that there are too many.
+  std::istringstream in(rest);
+  std::vector<std::string> words;
+  for (std::string w; words.size() < 3 && in >> w;) words.push_back(w);
+  if (words.size() != event.words) return Refuse(event, reason);
+  if (!HasRoom(event.MessageCount(), reason)) return false;
+  ScriptArguments arguments;
+  if (!event.read(words, &arguments, reason)) return false;
+  Add(event, timeMs, arguments);
+  return true;
+}
+
+bool InputScript::ParseTyped(const ScriptEvent& event, uint32_t timeMs, const std::string& rest,
+                             std::string* reason) {
+  if (rest.empty()) return Refuse(event, reason);
+  std::string text;
+  if (!Unescape(rest, &text, reason) || !HasRoom(text.size() * event.MessageCount(), reason)) {
+    return false;
   }
-  if (verb == "char") {
-    unsigned long code = 0;
-    if (!expectArgs(1, "one character code") || !HasRoom(1, reason)) return false;
-    if (!ParseNumber(words[0], 255, &code)) {
-      *reason = "character code must be 0 to 255, found " + Quoted(words[0]);
-      return false;
-    }
-    msg.message = WM_CHAR;
-    msg.wParam = code;
-    messages_.push_back(msg);
-    return true;
+  for (char c : text) Add(event, timeMs, {static_cast<unsigned char>(c), 0});
+  return true;
+}
+
+void InputScript::Add(const ScriptEvent& event, uint32_t timeMs, const ScriptArguments& arguments) {
+  for (UINT message : event.messages) {
+    if (message != 0) messages_.push_back({timeMs, message, arguments.wParam, arguments.lParam});
   }
-  if (verb == "text") {
-    std::string text;
-    if (rest.empty()) {
-      *reason = "text takes characters";
-      return false;
-    }
-    if (!Unescape(rest, &text, reason) || !HasRoom(text.size(), reason)) return false;
-    msg.message = WM_CHAR;
-    for (char c : text) {
-      msg.wParam = static_cast<unsigned char>(c);
-      messages_.push_back(msg);
-    }
-    return true;
-  }
-  if (verb == "mouse") {
-    unsigned long x = 0, y = 0;
-    if (!expectArgs(2, "x and y") || !HasRoom(1, reason)) return false;
-    if (!ParseNumber(words[0], 0xFFFF, &x) || !ParseNumber(words[1], 0xFFFF, &y)) {
-      *reason = "mouse coordinates must be 0 to 65535";
-      return false;
-    }
-    msg.message = WM_MOUSEMOVE;
-    msg.lParam = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    messages_.push_back(msg);
-    return true;
-  }
-  if (verb == "close") {
-    if (!expectArgs(0, "no arguments") || !HasRoom(1, reason)) return false;
-    msg.message = WM_DESTROY;
-    messages_.push_back(msg);
-    return true;
-  }
-  *reason = verb.empty() ? "missing event" : "unknown event " + Quoted(verb);
-  return false;
 }
 
 bool InputScript::Parse(const std::string& text, std::string* error) {

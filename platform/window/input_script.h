@@ -22,6 +22,9 @@ struct ScriptedMessage {
   LPARAM lParam = 0;
 };
 
+struct ScriptArguments;
+struct ScriptEvent;
+
 class InputScript {
  public:
   // Replaces the script's events. On a malformed line returns false, leaves the script
@@ -36,6 +39,12 @@ class InputScript {
 
  private:
   bool ParseLine(const std::string& line, std::string* reason);
+  bool ParseWords(const ScriptEvent& event, uint32_t timeMs, const std::string& rest,
+                  std::string* reason);
+  // A text event: each character of the rest of the line is one.
+  bool ParseTyped(const ScriptEvent& event, uint32_t timeMs, const std::string& rest,
+                  std::string* reason);
+  void Add(const ScriptEvent& event, uint32_t timeMs, const ScriptArguments& arguments);
   // Whether that many more events fit the script; says why not.
   bool HasRoom(size_t events, std::string* reason) const;
 
@@ -47,3 +56,6 @@ class InputScript {
 bool VirtualKeyFromName(const std::string& name, WPARAM* key);
 // The name a script gives a virtual-key code: the reverse of VirtualKeyFromName.
 std::string VirtualKeyName(WPARAM key);
+// The event a script writes for a window message (its name and arguments, without the time), or
+// empty for a message scripts don't carry.
+std::string ScriptEventOf(UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,6 +9,7 @@
 namespace {
 
 using RenderStateBlockTest = RecordingDeviceTest;
+constexpr D3DTEXTURESTAGESTATETYPE kColourOp[] = {D3DTSS_COLOROP};
 
 TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
   D3DXMATRIX scaled, view;
@@ -16,9 +17,8 @@ TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
   device_->SetTransform(D3DTS_WORLD, &scaled);
   device_->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
   {
-    constexpr D3DTEXTURESTAGESTATETYPE kStage[] = {D3DTSS_COLOROP};
     constexpr D3DTRANSFORMSTATETYPE kWorld[] = {D3DTS_WORLD};
-    const RenderStateBlock saved(device_, kBlendStates, kStage, kWorld);
+    const RenderStateBlock saved(device_, kBlendStates, kColourOp, kWorld);
     D3DXMatrixIdentity(&view);
     device_->SetTransform(D3DTS_WORLD, &view);
     device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ZERO);
@@ -27,13 +27,26 @@ TEST_F(RenderStateBlockTest, PutsBackWhatItNamedAndNothingElse) {
     device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_ADD);
   }
   EXPECT_EQ(RenderStateOf(device_, D3DRS_SRCBLEND), D3DBLEND_ONE);
-  EXPECT_EQ(RenderStateOf(device_, D3DRS_ZWRITEENABLE),
-            TRUE);  // not named: left as the pass set it
+  EXPECT_EQ(RenderStateOf(device_, D3DRS_ZWRITEENABLE), TRUE);  // not named: as the pass left it
   EXPECT_EQ(StageStateOf(device_, 0, D3DTSS_COLOROP), D3DTOP_MODULATE);
   EXPECT_EQ(StageStateOf(device_, 0, D3DTSS_ALPHAOP), D3DTOP_ADD);
   D3DMATRIX world;
   device_->GetTransform(D3DTS_WORLD, &world);
   EXPECT_FLOAT_EQ(world._11, 2.0f);
+}
+
+// Putting back the values the states already have is no change: a block costs nothing.
+TEST_F(RenderStateBlockTest, PuttingBackTheSameValuesIsNoChange) {
+  const float point[3] = {};
+  device_->SetVertexShader(D3DFVF_XYZ);
+  device_->BeginScene();
+  for (int i = 0; i < 2; ++i) {
+    const RenderStateBlock saved(device_, kBlendStates, kColourOp);
+    device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, point, sizeof point);
+  }
+  const std::vector<RecordedDraw>& draws = RecordingOf(device_).draws;
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[1].state.stateVersion, draws[0].state.stateVersion);
 }
 
 }  // namespace
