@@ -14,12 +14,14 @@ run: build
 # The native program and its tests alone: no sanitizer build, no browser.
 check: build
 	@./scripts/check-format.sh
+	@./scripts/check-structure.py
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --label-exclude browser
 
 # The whole gate, as CI runs it. The native build is configured again once the page exists, so
 # that its browser test is registered, and the run fails if it is not.
 test: build build-asan web
 	@./scripts/check-format.sh
+	@./scripts/check-structure.py
 	@cmake $(BUILD) >/dev/null
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --label-exclude browser
 	cd $(BUILD) && ctest --output-on-failure --label-regex browser --no-tests=error

@@ -10,9 +10,9 @@
 #include "effects/particle_system.h"
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_vector3.h"
+#include "gfx/scene_vertex.h"
 #include "services/frame_timer.h"
 #include "world/ocean_animation.h"
-#include "world/scene_vertex.h"
 #include "world/sky_dome.h"
 #include "world/volcano_terrain.h"
 

@@ -9,9 +9,9 @@
 #include "gfx/d3dx_matrix.h"
 #include "gfx/d3dx_texture.h"
 #include "gfx/render_state_block.h"
+#include "gfx/scene_vertex.h"
 #include "platform/d3d8/format_info.h"
 #include "platform/files.h"
-#include "world/scene_vertex.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "world/random_numbers.h"
+#include "services/random_numbers.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

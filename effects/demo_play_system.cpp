@@ -10,10 +10,10 @@
 #include "effects/particle_system.h"
 #include "gfx/d3dx_quaternion.h"
 #include "gfx/d3dx_texture.h"
+#include "gfx/scene_vertex.h"
 #include "services/fatal_error.h"
 #include "services/frame_timer.h"
 #include "services/sound_system.h"
-#include "world/scene_vertex.h"
 #include "world/volcano_terrain.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "gfx/d3dx_matrix.h"
 #include "gfx/render_state_block.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
-#include "world/texture_file.h"
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
+#include "gfx/texture_file.h"
 
 namespace {
 

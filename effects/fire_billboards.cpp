@@ -6,8 +6,8 @@
 
 #include "gfx/d3dx_matrix.h"
 #include "gfx/render_state_block.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
 
 namespace {
 

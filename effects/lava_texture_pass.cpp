@@ -4,8 +4,8 @@
 #include "gfx/d3dx_texture.h"
 #include "gfx/render_state_block.h"
 #include "gfx/render_target_scope.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <bit>
 
 #include "gfx/render_state_block.h"
-#include "world/random_numbers.h"
-#include "world/texture_file.h"
+#include "gfx/texture_file.h"
+#include "services/random_numbers.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gfx/byte_reader.h"
 #include "gfx/channel_masks.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

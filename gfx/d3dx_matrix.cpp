@@ -88,6 +88,23 @@ D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMAT
   return out;
 }
 
+D3DXMATRIX* D3DXMatrixRotationQuaternion(D3DXMATRIX* out, const D3DXQUATERNION* q) {
+  const float x = q->x, y = q->y, z = q->z, w = q->w;
+  *out =
+      D3DXMATRIX(1 - 2 * (y * y + z * z), 2 * (x * y + z * w), 2 * (x * z - y * w), 0,
+                 2 * (x * y - z * w), 1 - 2 * (x * x + z * z), 2 * (y * z + x * w), 0,
+                 2 * (x * z + y * w), 2 * (y * z - x * w), 1 - 2 * (x * x + y * y), 0, 0, 0, 0, 1);
+  return out;
+}
+
+D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m) {
+  const D3DXVECTOR3 in = *v;
+  out->x = in.x * m->_11 + in.y * m->_21 + in.z * m->_31;
+  out->y = in.x * m->_12 + in.y * m->_22 + in.z * m->_32;
+  out->z = in.x * m->_13 + in.y * m->_23 + in.z * m->_33;
+  return out;
+}
+
 D3DXMATRIX* D3DXMatrixAffineTransformation(D3DXMATRIX* out, float scaling,
                                            const D3DXVECTOR3* rotationCenter,
                                            const D3DXQUATERNION* rotation,

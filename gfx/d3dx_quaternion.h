@@ -1,6 +1,5 @@
 #pragma once
 // Rotation quaternion (x, y, z, w) with the D3DX helper names.
-struct D3DXMATRIX;
 
 struct D3DXQUATERNION {
   float x = 0.0f;
@@ -16,5 +15,3 @@ struct D3DXQUATERNION {
 // Yaw turns about y, pitch about x, roll about z; applied roll, then pitch, then yaw.
 D3DXQUATERNION* D3DXQuaternionRotationYawPitchRoll(D3DXQUATERNION* out, float yaw, float pitch,
                                                    float roll);
-// The rotation matrix of a unit quaternion, for row vectors.
-D3DXMATRIX* D3DXMatrixRotationQuaternion(D3DXMATRIX* out, const D3DXQUATERNION* q);

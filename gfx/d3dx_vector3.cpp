@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "gfx/d3dx_matrix.h"
-
 float D3DXVec3Length(const D3DXVECTOR3* v) {
   return std::sqrt(D3DXVec3Dot(v, v));
 }
@@ -18,13 +16,5 @@ D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVEC
 D3DXVECTOR3* D3DXVec3Normalize(D3DXVECTOR3* out, const D3DXVECTOR3* v) {
   const float length = D3DXVec3Length(v);
   *out = length > 0.0f ? *v * (1.0f / length) : D3DXVECTOR3();
-  return out;
-}
-
-D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m) {
-  const D3DXVECTOR3 in = *v;
-  out->x = in.x * m->_11 + in.y * m->_21 + in.z * m->_31;
-  out->y = in.x * m->_12 + in.y * m->_22 + in.z * m->_32;
-  out->z = in.x * m->_13 + in.y * m->_23 + in.z * m->_33;
   return out;
 }

@@ -1,6 +1,5 @@
 #pragma once
 // Three-component vector with the D3DX helper names. Left-handed, y up; vectors are rows.
-struct D3DXMATRIX;
 
 struct D3DXVECTOR3 {
   float x = 0.0f;
@@ -44,5 +43,3 @@ float D3DXVec3Length(const D3DXVECTOR3* v);
 D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b);
 // A zero vector normalizes to zero. out may be v.
 D3DXVECTOR3* D3DXVec3Normalize(D3DXVECTOR3* out, const D3DXVECTOR3* v);
-// The 3x3 part of m applied to the row vector v, no translation. out may be v.
-D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m);

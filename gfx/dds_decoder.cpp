@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "gfx/byte_reader.h"
 #include "gfx/channel_masks.h"
 #include "gfx/dxt_block.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "gfx/dxt_block.h"
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <bit>
 #include <csetjmp>
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <bit>
 #include <string_view>
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

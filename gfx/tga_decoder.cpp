@@ -1,7 +1,7 @@
 #include "gfx/tga_decoder.h"
 
-#include "gfx/byte_reader.h"
 #include "gfx/channel_masks.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "services/wav_file.h"
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 #include "platform/files.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "world/scene_vertex.h"
+#include "gfx/scene_vertex.h"
 
 bool IsBuildableGrid(int a, int b) {
   return a >= 2 && b >= 2 && int64_t{a} * b <= kMaxGridVertices;

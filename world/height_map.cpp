@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 #include "platform/files.h"
 #include "world/grid_mesh.h"
 

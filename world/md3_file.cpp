@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <utility>
 
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
+#include "gfx/texture_file.h"
 #include "platform/files.h"
 #include "platform/win32.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
-#include "world/texture_file.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "world/ocean_animation.h"
 
 #include "gfx/render_state_block.h"
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
+#include "gfx/texture_file.h"
+#include "services/random_numbers.h"
 #include "world/grid_mesh.h"
-#include "world/random_numbers.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
-#include "world/texture_file.h"
 
 namespace {
 

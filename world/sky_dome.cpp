@@ -5,10 +5,10 @@
 #include "gfx/d3dx_matrix.h"
 #include "gfx/render_state_block.h"
 #include "gfx/render_target_scope.h"
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
 #include "platform/files.h"
 #include "world/md3_model.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
 
 namespace {
 

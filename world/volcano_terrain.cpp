@@ -1,10 +1,10 @@
 #include "world/volcano_terrain.h"
 
 #include "gfx/render_state_block.h"
+#include "gfx/scene_vertex.h"
+#include "gfx/surface_drawing.h"
+#include "gfx/texture_file.h"
 #include "world/grid_mesh.h"
-#include "world/scene_vertex.h"
-#include "world/surface_drawing.h"
-#include "world/texture_file.h"
 
 VolcanoTerrain::~VolcanoTerrain() {
   ReleaseMesh();

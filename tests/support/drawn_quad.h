@@ -2,8 +2,8 @@
 // Where a screen-space quad (a glyph, the console's backdrop) landed, worked out from the
 // vertices and transforms the recording device saw at its draw.
 #include "gfx/d3dx_matrix.h"
+#include "gfx/scene_vertex.h"
 #include "platform/d3d8/record/recording_backend.h"
-#include "world/scene_vertex.h"
 
 // Pixels from the viewport's top-left corner.
 struct DrawnQuad {

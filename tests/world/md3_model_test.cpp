@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "gfx/scene_vertex.h"
 #include "patched.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "platform/host.h"
@@ -12,7 +13,6 @@
 #include "recording_device_test.h"
 #include "test_bitmap.h"
 #include "test_md3.h"
-#include "world/scene_vertex.h"
 
 namespace {
 

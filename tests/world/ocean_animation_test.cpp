@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "gfx/scene_vertex.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recording_device_test.h"
+#include "services/random_numbers.h"
 #include "test_bitmap.h"
-#include "world/random_numbers.h"
-#include "world/scene_vertex.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "device_readback.h"
 #include "gfx/d3dx_matrix.h"
+#include "gfx/scene_vertex.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recorded_scene.h"
 #include "recording_device_test.h"
 #include "test_md3.h"
-#include "world/scene_vertex.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <fstream>
 
 #include "device_readback.h"
+#include "gfx/scene_vertex.h"
 #include "platform/d3d8/record/recording_backend.h"
 #include "recorded_scene.h"
 #include "recording_device_test.h"
 #include "test_bitmap.h"
-#include "world/scene_vertex.h"
 
 namespace {
 

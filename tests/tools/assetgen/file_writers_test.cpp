@@ -2,7 +2,7 @@
 // height map's encoding of heights into the sums the terrain reads.
 #include <gtest/gtest.h>
 
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 #include "tools/assetgen/art/height_map_encoder.h"
 #include "tools/assetgen/formats/bmp_writer.h"
 #include "tools/assetgen/formats/byte_buffer.h"

@@ -1,4 +1,4 @@
-#include "gfx/byte_reader.h"
+#include "platform/byte_reader.h"
 
 void ByteReader::Seek(uint64_t offset) {
   if (!ok_ || offset > bytes_.size()) {

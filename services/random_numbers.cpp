@@ -1,4 +1,4 @@
-#include "world/random_numbers.h"
+#include "services/random_numbers.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "world/surface_drawing.h"
+#include "gfx/surface_drawing.h"
 
-#include "world/scene_vertex.h"
+#include "gfx/scene_vertex.h"
 
 void UseAlphaBlending(IDirect3DDevice8* device) {
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);

@@ -1,4 +1,4 @@
-#include "world/texture_file.h"
+#include "gfx/texture_file.h"
 
 #include "gfx/d3dx_texture.h"
 
