@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/printable_text.h"
+#include "platform/run_description.h"
 
 namespace fs = std::filesystem;
 
@@ -130,24 +131,25 @@ bool ProgramFolders::Locate(std::string* error) {
 }
 
 std::string ProgramFolders::ConfigFile() const {
-  if (!installed_) return "config.ini";
+  const char* name = RunDescription::kConfigName;
+  if (!installed_) return name;
   const std::string user =
       UserFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), ".config");
   std::error_code ignored;
-  if (!user.empty() && fs::exists(fs::path(user) / "config.ini", ignored)) {
-    return (fs::path(user) / "config.ini").string();
+  if (!user.empty() && fs::exists(fs::path(user) / name, ignored)) {
+    return (fs::path(user) / name).string();
   }
-  return (fs::path(dataFolder_) / "config.ini").string();
+  return (fs::path(dataFolder_) / name).string();
 }
 
 std::string ProgramFolders::LogFile() const {
-  if (!installed_) return "conout.log";
+  if (!installed_) return RunDescription::kLogName;
   const std::string state =
       UserFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"), ".local/state");
   if (state.empty()) return "";
   // A folder that can't be made costs the log only; the console says so when it opens it.
   CreatePrivateFolders(state);
-  return (fs::path(state) / "conout.log").string();
+  return (fs::path(state) / RunDescription::kLogName).string();
 }
 
 std::string ProgramFolders::UserFolder(const char* xdgValue, const char* home,

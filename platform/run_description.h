@@ -37,8 +37,10 @@ struct RunDescription {
 
   // Where the configuration is read and the console logs: the data folder's own files unless
   // the program runs from an installed one. An empty log file: the console is not logged.
-  std::string configFile = "config.ini";
-  std::string logFile = "conout.log";
+  static constexpr const char* kConfigName = "config.ini";
+  static constexpr const char* kLogName = "conout.log";
+  std::string configFile = kConfigName;
+  std::string logFile = kLogName;
   // What the configuration chooses: a window at the client area's size or a full-screen mode,
   // the ocean's detail (1 low, 2 med, 3 high) and the frame-rate display.
   int displayWidth = 800;

@@ -65,7 +65,7 @@ void DataFolderWriter::WritePackageFiles() {
     WriteFile("icons/" + folder + "/apps/vulcara.png",
               PngWriter::EncodeArgb(size, size, VolcanoIcon::Paint(size)));
   }
-  WriteFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
+  WriteFile(kConfigFile, std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
 }
 
 void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_t>& bytes) {
@@ -83,9 +83,9 @@ void DataFolderWriter::WriteFile(std::string_view name, const std::vector<uint8_
 void DataFolderWriter::WriteManifest() {
   std::string manifest = "# vulcara data folder, manifest format 1\n";
   for (std::string_view name : kDataFiles) {
-    if (name != "config.ini" && name != "manifest.txt") manifest += std::string(name) + "\n";
+    if (name != kConfigFile && name != kManifestFile) manifest += std::string(name) + "\n";
   }
-  WriteFile("manifest.txt", std::vector<uint8_t>(manifest.begin(), manifest.end()));
+  WriteFile(kManifestFile, std::vector<uint8_t>(manifest.begin(), manifest.end()));
 }
 
 void DataFolderWriter::WriteIsland() {
@@ -128,11 +128,11 @@ void DataFolderWriter::WriteSounds() {
 }
 
 void DataFolderWriter::WriteDefaultConfig() {
-  if (std::filesystem::exists(folder_ / "config.ini")) {
+  if (std::filesystem::exists(folder_ / kConfigFile)) {
     progress_ << "kept config.ini" << std::endl;
     return;
   }
-  WriteFile("config.ini", std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
+  WriteFile(kConfigFile, std::vector<uint8_t>(kDefaultConfig.begin(), kDefaultConfig.end()));
 }
 
 }  // namespace assetgen

@@ -8,6 +8,10 @@
 
 namespace assetgen {
 
+// The program's settings, which a rebuild keeps, and the list of the files the show needs.
+inline constexpr std::string_view kConfigFile = "config.ini";
+inline constexpr std::string_view kManifestFile = "manifest.txt";
+
 // The files of the data folder, in the order WriteAll writes them: the one list of them.
 inline constexpr std::string_view kDataFiles[] = {
     "textures/volcanoh24.bmp",
@@ -27,8 +31,8 @@ inline constexpr std::string_view kDataFiles[] = {
     "sound/fire.wav",
     "sound/rumble.wav",
     "sound/explosion.wav",
-    "config.ini",
-    "manifest.txt",
+    kConfigFile,
+    kManifestFile,
 };
 
 // Writes the program's whole data folder: textures, height map, font, fire palette, sky
