@@ -76,6 +76,9 @@ grep -q '^3.5 .*/help\\r ' example.txt && vulcara --headless --fixed-step 100 --
 cp -r "$build/data/." "$work/reference"
 (cd "$work/reference" && "$build/app/vulcara" --headless --frames 1 > /dev/null 2>&1)
 diff "$work/reference/conout.log" "$work/home/.local/state/vulcara/conout.log" || fail "the log"
+# The state folders the program made are the user's alone.
+[ "$(stat -c %a "$work/home/.local" "$work/home/.local/state" "$work/home/.local/state/vulcara" |
+  sort -u)" = 700 ] || fail "the state folder's permissions"
 
 # The user's config.ini comes first: this one makes the start-up fail.
 printf 'displaymode= -1 600 waterdetail= low showfps= 0\n' > "$work/home/.config/vulcara/config.ini"
