@@ -13,9 +13,7 @@ struct Format {
   const char* holds;  // the picture and sound codecs, as a reader knows them
   const char* container;
   const char* pictureCodec;
-  // Constant quality, tuned to encode faster than the pictures are drawn; a fixed number of
-  // threads, since the encoders' output follows it and the same run must give the same file on
-  // any machine.
+  // Constant quality, tuned to encode faster than the pictures are drawn.
   const char* pictureOptions;
   const char* soundCodec;
   int64_t soundBitRate;
