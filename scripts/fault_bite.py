@@ -160,11 +160,24 @@ def first_failure(log):
     return "(ctest failed: see " + str(log) + ")", "?"
 
 
+def split_slow(log, seconds):
+    """The suite in two runs: the tests that took under seconds in the baseline, then the rest.
+    ctest starts the slowest first and, stopping on a failure, still waits for the tests under
+    way: so a fault that a quick test catches would wait for the minutes-long runs."""
+    timed = re.findall(r"Test\s+#\d+: (\S+) \.+\s+Passed\s+([\d.]+) sec",
+                       Path(log).read_text(errors="replace"))
+    slow = [name for name, took in timed if float(took) >= seconds]
+    if not slow:
+        return [[]]
+    pattern = "|".join("^" + re.escape(name) + "$" for name in slow)
+    return [["-E", pattern], ["-R", pattern]]
+
+
 def warnings_in(log):
     return len(re.findall(r": warning: ", Path(log).read_text(errors="replace")))
 
 
-def try_fault(fault, scratch, build, logs, jobs):
+def try_fault(fault, scratch, build, logs, jobs, phases):
     path = scratch / fault.file
     if not path.is_file():
         return "stale", "no such file"
@@ -180,14 +193,13 @@ def try_fault(fault, scratch, build, logs, jobs):
         note = ""
         if warnings_in(build_log):
             note = f" [warns: see {build_log}]"
-        test_log = logs / f"{fault.id}.test.log"
         started = time.monotonic()
-        rc = run(CTEST + ["-j", str(jobs)], build, test_log)
-        seconds = time.monotonic() - started
-        if rc == 0:
-            return "missed", f"MISSED ({seconds:.0f} s){note}"
-        name, how = first_failure(test_log)
-        return "caught", f"{name} ({how}, {seconds:.0f} s){note}"
+        for phase, selection in enumerate(phases):
+            test_log = logs / f"{fault.id}.test{phase + 1}.log"
+            if run(CTEST + ["-j", str(jobs)] + selection, build, test_log) != 0:
+                name, how = first_failure(test_log)
+                return "caught", f"{name} ({how}, {time.monotonic() - started:.0f} s){note}"
+        return "missed", f"MISSED ({time.monotonic() - started:.0f} s){note}"
     finally:
         # Written back as new, never with its old time, so the next build recompiles it.
         path.write_bytes(original)
@@ -224,6 +236,8 @@ def main():
                         help="its build (default SCRATCH/build; keep it inside SCRATCH, so that "
                              "ccache finds what the repository's own build compiled)")
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--slow-seconds", type=float, default=30.0,
+                        help="tests that took this long in the baseline run last (default 30)")
     parser.add_argument("--check-list", action="store_true",
                         help="only check that every fault's line is found in the working tree")
     args = parser.parse_args()
@@ -267,9 +281,10 @@ def main():
             name, how = first_failure(logs / "baseline.test.log")
             sys.exit(f"the unmodified suite fails ({name}, {how}): see {logs / 'baseline.test.log'}")
         print(f"the unmodified suite passes ({time.monotonic() - started:.0f} s)", flush=True)
+        phases = split_slow(logs / "baseline.test.log", args.slow_seconds)
 
         for number, fault in enumerate(faults, 1):
-            kind, text = try_fault(fault, scratch, build, logs, args.jobs)
+            kind, text = try_fault(fault, scratch, build, logs, args.jobs, phases)
             results.append((fault, kind, text))
             print(f"[{number}/{len(faults)}] {fault.id} ({fault.file}): {text}", flush=True)
         report(results)
