@@ -4,10 +4,12 @@
 Each fault is put, one at a time, into a scratch copy of the working tree (its tracked files
 and the untracked ones git does not ignore, as they are now, uncommitted changes included);
 the scratch build is rebuilt and `make check`'s suite runs in it, stopping at the first failing
-test. The copy is restored after every fault, and on any exit or interruption.
+test: first every test that took under --slow-seconds in the unmodified run, then the slow ones
+(a test that times out gets one more try with more time). The copy is restored after every
+fault, and on any exit or interruption. Logs: SCRATCH/.bite-logs/ID.{build,test1,test2}.log.
 
 Usage: scripts/fault-bite.sh [--list FILE] [--only ID,...] [--scratch DIR] [--build-dir DIR]
-                             [--jobs N] [--check-list]
+                             [--jobs N] [--slow-seconds S] [--check-list]
 
 The list (scripts/faults.txt) holds entries of four fields, one to a line:
 
