@@ -91,7 +91,9 @@ TEST_F(HeadlessRun, TheReadmesExamplesRunAsShown) {
     auto files = std::filesystem::directory_iterator(folder);
     return std::distance(begin(files), end(files));
   };
-  EXPECT_EQ(count("shots"), 2);
+  // 0.5 s and 1.5 s are the exact times of frames 26 and 76.
+  EXPECT_EQ(std::set<std::filesystem::path>(std::filesystem::directory_iterator("shots"), {}),
+            (std::set<std::filesystem::path>{"shots/frame-000026.png", "shots/frame-000076.png"}));
   EXPECT_EQ(count("frames"), 51);  // a second of 20 ms frames, and the frame that reaches it
   const PngPicture first = ReadPng("frames/frame-000001.png");
   EXPECT_EQ(first.width, 800);
@@ -452,7 +454,7 @@ TEST_F(HeadlessRun, FullScreenKeysBelongToTheWindow) {
 struct VideoContents {
   std::string streams;  // codec and size of each
   int pictures = 0, soundRate = 0;
-  double frameRate = 0, pictureSeconds = 0;
+  double frameRate = 0, pictureSeconds = 0, firstPictureAt = -1, firstSoundAt = -1;
   std::vector<uint8_t> keptRgba;  // the picture asked for
   std::vector<float> left;        // the sound's left channel
 };
@@ -499,9 +501,12 @@ VideoContents ReadVideo(const std::string& path, int keep = -1) {
   auto send = [&](AVCodecContext* decoder, const AVPacket* data) {
     avcodec_send_packet(decoder, data);
     while (avcodec_receive_frame(decoder, frame) >= 0) {
+      const double at = double(frame->best_effort_timestamp) * av_q2d(decoder->pkt_timebase);
       if (decoder->codec_type == AVMEDIA_TYPE_VIDEO) {
+        if (out.pictures == 0) out.firstPictureAt = at;
         TakePicture(*frame, keep, &out);
       } else if (frame->format == AV_SAMPLE_FMT_FLTP) {
+        if (out.left.empty()) out.firstSoundAt = at;
         const auto* left = reinterpret_cast<const float*>(frame->data[0]);
         out.left.insert(out.left.end(), left, left + frame->nb_samples);
       }
@@ -564,17 +569,19 @@ TEST_F(VideoRun, TheReadmesShowIsAFileOfEveryFrameWithItsSoundLoudestAtTheBlast)
 TEST_F(VideoRun, QuittingEarlyEndsTheFileAtItsLastFrame) {
   folder_.Write("close.txt", "1.0 close\n");
   const RunResult run = RunProgram(
-      "--headless --fixed-step 20 --seconds 5 --input close.txt --benchmark-json bench.json "
+      "--headless --fixed-step 9 --seconds 5 --input close.txt --benchmark-json bench.json "
       "--video a.webm");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(FileLines("conout.log"), kStartUpLines);
-  // Frame n presents at (n - 1) x 20 ms; the close arrives after frame 50.
-  EXPECT_NE(run.output.find("benchmark: 50 frames"), std::string::npos) << run.output;
-  EXPECT_NE(ReadFileBytes("bench.json").find("\"frames\": 50,"), std::string::npos);
+  // Frame n presents at (n - 1) x 9 ms; the close arrives after frame 112.
+  EXPECT_NE(run.output.find("benchmark: 112 frames"), std::string::npos) << run.output;
+  EXPECT_NE(ReadFileBytes("bench.json").find("\"frames\": 112,"), std::string::npos);
   const VideoContents a = ReadVideo("a.webm");
   EXPECT_EQ(a.streams, "vp9 800x600, opus 2 channels");
-  EXPECT_EQ(a.pictures, 50);
-  EXPECT_NEAR(double(a.left.size()) / a.soundRate, 1.0, 0.03);
+  EXPECT_EQ(a.pictures, 112);
+  // The sound as long as the pictures, to the sample: a step of 9 ms is no whole number of the
+  // mix's frames, whose share of each step must not be lost.
+  EXPECT_NEAR(double(a.left.size()) / a.soundRate, 112 * 0.009, 0.0002);
   EXPECT_GT(*std::max_element(a.left.begin(), a.left.end()), 0.01f);  // the waves and the wind
 
   // A signal ends the run through the normal shut-down: the log complete, the file finished.
@@ -592,6 +599,7 @@ TEST_F(VideoRun, QuittingEarlyEndsTheFileAtItsLastFrame) {
     const VideoContents quit = ReadVideo("quit.mp4");
     EXPECT_GT(quit.pictures, 0) << signal;
     EXPECT_NEAR(quit.pictureSeconds, quit.pictures * 0.02, 0.001) << signal;
+    EXPECT_EQ(quit.firstPictureAt, quit.firstSoundAt) << signal;  // both at the start
   }
 }
 

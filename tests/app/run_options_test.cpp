@@ -87,8 +87,16 @@ TEST(ProgramFolders, ARelativeOrEmptyXdgValueIsIgnored) {
   }
 }
 
-// A benchmark that measured no frame, as when it starts after the run ends.
-TEST(FrameStatistics, NoFramesSummarizeWithoutDividingByThem) {
+// A benchmark's summary of frames of 1 to 100 ms in no order, the first and last counters
+// apart; and of no frame, as when it starts after the run ends.
+TEST(FrameStatistics, SummarizeTheFramesInOrderAndNoneWithoutDividingByThem) {
+  FrameStatistics statistics;
+  for (uint32_t i = 0; i < 100; ++i)
+    statistics.Add((i * 37) % 100 + 1, DeviceCounters{.liveTextures = i});
+  const FrameSummary s = statistics.Summarize(1, 1);
+  EXPECT_EQ(std::vector({s.meanMs, s.medianMs, s.p95Ms, s.p99Ms, s.worstMs}),
+            std::vector({50.5, 50.0, 95.0, 99.0, 100.0}));
+  EXPECT_EQ(s.texturesAliveLast - s.texturesAliveFirst, 99u);
   EXPECT_EQ(FrameStatistics().Summarize(0, 0).frames, 0u);
 }
 

@@ -80,6 +80,7 @@ TEST_F(BitmapFontTest, MalformedFilesAreRefusedWithAReason) {
       {"40 bytes is smaller than its 12 x 4 pixels", 34, 40, "3 4 4ABC"},
       {"runs past the file's end", 10, 0xFFFFFFF0, "3 4 4ABC"},
       {"runs past the file's end", 34, 0x7FFFFFFF, "3 4 4ABC"},
+      {"runs past the file's end", 10, 1126 - 8, "3 4 4ABC"},  // each alone fits
       {"too small for 4 cells of 4 x 4", 0, 0, "4 4 4ABCD"},
       {"too small for 3 cells of 4 x 5", 0, 0, "3 4 5ABC"},
       {"glyph count 2147483647 is more than 256", 0, 0, "2147483647 4 4A"},

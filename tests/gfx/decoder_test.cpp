@@ -102,6 +102,9 @@ TEST(BmpDecoder, BitFieldMasksAndAlpha) {
   const uint32_t masks1010102[4] = {0x3FF00000, 0x000FFC00, 0x000003FF, 0};
   image = Decode(BmpBitFieldsFile(1, 1, 32, masks1010102, {0x3FF00000 | 0x2AA << 10}));
   ExpectPixels(image, 1, 1, {0xFFFFAA00});
+  // Without masks, 16-bit pixels are 5-5-5.
+  image = Decode(Patched(BmpBitFieldsFile(2, 1, 16, masks565, {0x7C00, 0x03E0}), 30, 0));
+  ExpectPixels(image, 2, 1, {0xFFFF0000, 0xFF00FF00});
 }
 
 TEST(TgaDecoder, EveryKindRawAndRunLengthInEveryOrientation) {
@@ -225,8 +228,9 @@ TEST(DdsDecoder, Dxt3AndDxt5Alpha) {
 // palette, alphas included.
 TEST(PngDecoder, PalettedFilesGiveThePictureAndThePalette) {
   TestPicture picture = SamplePicture(9, 4, 12);
+  // The last entries opaque: the file's alphas end before its palette does.
   for (size_t i = 0; i < picture.palette.size(); ++i)
-    picture.palette[i].peFlags = BYTE(255 - i * 20);
+    picture.palette[i].peFlags = BYTE(i < 8 ? 255 - i * 20 : 255);
   const DecodedImage image = Decode(PngPalettedFile(picture));
   ExpectPixels(image, picture.width, picture.height, picture.Colors());
   EXPECT_TRUE(image.hasAlpha);
@@ -298,6 +302,12 @@ TEST(ImageDecoder, SizesComeFromTheHeadOfTheFile) {
     ASSERT_TRUE(ReadImageSize(Bytes(file.bytes), &size)) << file.name;
     EXPECT_EQ(size.width, 8u) << file.name;
     EXPECT_EQ(size.height, 5u) << file.name;
+    // A head cut short gives no size rather than one read from past its end.
+    for (size_t length = 0; length < file.bytes.size(); ++length) {
+      const std::string head = file.bytes.substr(0, length);
+      ASSERT_TRUE(!ReadImageSize(Bytes(head), &size) || (size.width == 8 && size.height == 5))
+          << file.name << " cut to " << length;
+    }
   }
   // Metadata segments before a JPEG's frame header are skipped by their lengths.
   std::string jpeg = JpegFile(8, 5, SamplePicture(8, 5, 4).Colors(), 80, false);
@@ -338,6 +348,8 @@ TEST(ImageDecoder, ImpossibleHeadersFail) {
       {"tga mapped with 16-bit indices", Patched(tga, 16, 16, 1)},
       {"tga zero width", Patched(tga, 12, 0, 2)},
       {"tga map past the end", Patched(tga, 5, 0xFFFF, 2)},
+      {"tga run past the picture",
+       Patched(TgaFile(SamplePicture(1, 1, 1), TgaKind::kTrueColor24, true, 0), 21, 0x81, 1)},
       {"dds cube map", Patched(dds, 4 + 108, 0x200)},
       {"dds volume", Patched(dds, 4 + 108, 0x200000)},
       {"dds wrong header size", Patched(dds, 4, 100)},

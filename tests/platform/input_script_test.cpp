@@ -78,7 +78,7 @@ TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
   EXPECT_EQ(error, "line 1: unknown key \"" + std::string(40, 'K') + "...\"");
   const std::string typing = "0 text " + std::string(1 << 17, 'x') + "\n";
   EXPECT_TRUE(script.Parse(typing + typing, &error)) << error;
-  EXPECT_FALSE(script.Parse(typing + typing + "9 close\n", &error));
+  EXPECT_FALSE(script.Parse(typing + "9 close\n" + typing, &error));
   EXPECT_EQ(error,
             "line 3: the script holds more than 262144 events (each typed character is one)");
 }

@@ -11,9 +11,16 @@ class RecordingDeviceTest : public ::testing::Test {
   explicit RecordingDeviceTest(UINT width = 64, UINT height = 64)
       : device_(CreateRecordingDevice(width, height)) {}
   ~RecordingDeviceTest() override {
-    device_->SetTexture(0, nullptr);  // the texture drawn last is not left behind by the test
+    // What was drawn last is not left behind by the test.
+    device_->SetTexture(0, nullptr);
+    device_->SetStreamSource(0, nullptr, 0);
+    device_->SetIndices(nullptr, 0);
     EXPECT_EQ(device_->GetAvailableTextureMem(), kTextureMemoryBytes)
         << "a texture was left behind";
+    DeviceCounters counters;
+    device_->Present(nullptr, nullptr, nullptr, nullptr);
+    device_->GetCounters(&counters);
+    EXPECT_EQ(counters.liveBuffers, 0u) << "a buffer was left behind";
     EXPECT_EQ(device_->Release(), 0u) << "a reference to the device was left behind";
   }
 

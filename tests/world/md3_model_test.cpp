@@ -120,6 +120,7 @@ TEST_F(Md3ModelTest, FilesThatDoNotHoldWhatTheyClaimAreRefused) {
       {"triangles past the end", with({{first + 88, end}})},
       {"texture coordinates past the end", with({{first + 96, end}})},
       {"positions before the file", with({{first + 100, -8}})},
+      {"texture coordinates before their surface", with({{first + 96, -8}})},
       // 65,536 x 65,536 positions are none in 32-bit arithmetic.
       {"frames times vertices", with({{first + 72, 65536}, {first + 80, 65536}})},
       {"frames without vertices", with({{second + 80, 0}})},
