@@ -41,7 +41,28 @@ bool ParseTimes(const std::string& list, std::vector<double>* times) {
   return !times->empty();
 }
 
+// "WxH", two whole numbers.
+bool ParseSize(const std::string& text, uint32_t* width, uint32_t* height) {
+  const size_t x = text.find('x');
+  return x != std::string::npos && ParseWhole<uint32_t>(text.substr(0, x), 1, width) &&
+         ParseWhole<uint32_t>(text.substr(x + 1), 1, height);
+}
+
+bool CheckSize(const RunDescription& run, std::string* error) {
+  using R = RunDescription;
+  if (run.drawnWidth >= R::kMinDrawnWidth && run.drawnHeight >= R::kMinDrawnHeight &&
+      run.drawnWidth <= R::kMaxDrawnSide && run.drawnHeight <= R::kMaxDrawnSide) {
+    return true;
+  }
+  *error = "--size " + std::to_string(run.drawnWidth) + "x" + std::to_string(run.drawnHeight) +
+           " is outside " + std::to_string(R::kMinDrawnWidth) + "x" +
+           std::to_string(R::kMinDrawnHeight) + " to " + std::to_string(R::kMaxDrawnSide) +
+           " on a side";
+  return false;
+}
+
 bool CheckCombination(const RunDescription& run, std::string* error) {
+  if (!CheckSize(run, error)) return false;
   bool hasTimes = !run.captureAt.empty() || run.captureEvery > 0;
   if (!run.captureDir.empty() && !hasTimes) {
     *error = "--capture needs --capture-at or --capture-every";
@@ -60,6 +81,10 @@ bool CheckCombination(const RunDescription& run, std::string* error) {
   if (!run.inputFile.empty() && !run.recordInputFile.empty() &&
       std::filesystem::equivalent(run.inputFile, run.recordInputFile, unknown)) {
     *error = "--record-input would overwrite the --input script " + run.inputFile;
+    return false;
+  }
+  if (run.sizeGiven && !run.DrawsAtFixedSize()) {
+    *error = "--size needs --headless or --video: a window draws at its own size";
     return false;
   }
   if (!run.videoFile.empty() && run.fixedStepMs == 0) {
@@ -89,6 +114,17 @@ const OptionSpec kOptions[] = {
     {"--fixed-step", "MS", "virtual clock: starts at 0, advances MS at every frame",
      [](const std::string& v, RunDescription* o) {
        return ParseWhole<uint32_t>(v, 1, &o->fixedStepMs);
+     }},
+    {"--size", "WxH", "draw a headless run or a video at W x H pixels (default 800x600)",
+     [](const std::string& v, RunDescription* o) {
+       o->sizeGiven = true;
+       return ParseSize(v, &o->drawnWidth, &o->drawnHeight);
+     }},
+    {"--msaa", "N", "smooth edges with N samples a pixel: 0, 2, 4 (default) or 8",
+     [](const std::string& v, RunDescription* o) {
+       return ParseWhole<uint32_t>(v, 0, &o->msaaSamples) &&
+              (o->msaaSamples == 0 || o->msaaSamples == 2 || o->msaaSamples == 4 ||
+               o->msaaSamples == 8);
      }},
     {"--frames", "N", "quit after N frames",
      [](const std::string& v, RunDescription* o) {

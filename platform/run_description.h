@@ -12,6 +12,14 @@
 struct RunDescription {
   // The window: none at all when headless (an offscreen display, and audio on a dummy device).
   bool headless = false;
+  // The picture's size in pixels where it is fixed, in a headless run or a video (a window draws
+  // at its own size), and the samples of each pixel's multisampling (0: none), as the driver
+  // allows. The program places everything in its own coordinates, which the device maps onto it.
+  uint32_t drawnWidth = 800;
+  uint32_t drawnHeight = 600;
+  uint32_t msaaSamples = 4;
+  bool sizeGiven = false;
+  static constexpr uint32_t kMinDrawnWidth = 64, kMinDrawnHeight = 48, kMaxDrawnSide = 8192;
   // The clock: 0 is the real one; otherwise a virtual clock that starts at 0 and moves this many
   // milliseconds at every presented frame.
   uint32_t fixedStepMs = 0;
@@ -51,6 +59,8 @@ struct RunDescription {
 
   // A video's sound is mixed again offline, in step with the program's clock.
   bool MixesOffline() const { return !videoFile.empty(); }
+  // A headless run and a video draw at drawnWidth x drawnHeight; a window at its drawable size.
+  bool DrawsAtFixedSize() const { return headless || !videoFile.empty(); }
   // The one rule of a run's length: over after the frame of that number (from 1), presented at
   // that reading of the demo clock, when it is the last frame asked for or the clock has reached
   // the time asked for.

@@ -30,8 +30,14 @@ struct DrawCall {
 
 // The back buffer a device draws into.
 struct BackBufferSpec {
+  // The back buffer in the program's coordinates, as the device knows it.
   UINT width = 0;
   UINT height = 0;
+  // The picture the backend draws, onto which the program's coordinates are mapped: of a fixed
+  // size, or (0 x 0) the window's own, which it follows; and the samples of each pixel (0: none).
+  UINT drawnWidth = 0;
+  UINT drawnHeight = 0;
+  UINT samples = 0;
   D3DFORMAT colorFormat = D3DFMT_X8R8G8B8;
   D3DFORMAT depthFormat = D3DFMT_UNKNOWN;  // none
   bool fullScreen = false;

@@ -109,6 +109,14 @@ HRESULT IDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focus
       spec.height > kMaxBackBufferSize) {
     return Unavailable("back buffer size out of range", spec.width, spec.height);
   }
+  // A headless run or a video draws at the run's size, or at the program's own; a window at its
+  // drawable size, which the backend follows.
+  const RunDescription& run = host::Run();
+  if (run.DrawsAtFixedSize()) {
+    spec.drawnWidth = run.sizeGiven ? run.drawnWidth : spec.width;
+    spec.drawnHeight = run.sizeGiven ? run.drawnHeight : spec.height;
+  }
+  spec.samples = run.msaaSamples;
   if (spec.fullScreen && !EnterFullScreen(window, spec.width, spec.height)) {
     return Unavailable("the display has no such full-screen mode", spec.width, spec.height);
   }

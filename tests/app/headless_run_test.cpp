@@ -284,6 +284,87 @@ TEST_F(HeadlessRun, ScriptedConsoleShowsCrispTextOnTheBurningBackdropAndLogsEver
   EXPECT_GT(flames.r, flames.g);
 }
 
+// Text: the console's ink or the captions' green.
+bool IsText(const uint8_t* px) {
+  return (px[0] == 0 && px[1] == 0 && px[2] == 255) || (px[1] > 150 && px[0] < 100 && px[2] < 100);
+}
+
+// The same frame drawn at 800 x 600 and at twice that: the same picture, the larger with more
+// detail (its edges' energy) than the smaller stretched, and its text at exactly twice its place,
+// every pixel of ink a square of four.
+TEST_F(HeadlessRun, DrawnAtTwiceTheSizeThePictureIsTheSameSharperAndItsTextExactlyTwice) {
+  folder_.Write("input.txt", "0.1 char 96\n0.2 text /help\\r\n");
+  PngPicture at[2];
+  for (int scale : {1, 2}) {
+    const std::string size = std::to_string(800 * scale) + "x" + std::to_string(600 * scale);
+    ASSERT_EQ(RunProgram("--headless --fixed-step 50 --seconds 2 --input input.txt --size " + size +
+                         " --capture " + size + " --capture-at 2")
+                  .status,
+              0);
+    at[scale - 1] = ReadPng(size + "/frame-000041.png");
+  }
+  const PngPicture &small = at[0], &large = at[1];
+  ASSERT_EQ(large.width, 1600);
+  ASSERT_EQ(large.height, 1200);
+  double difference = 0, smallEnergy = 0, largeEnergy = 0;
+  int text = 0, textMoved = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const uint8_t* one = &small.rgba[(size_t(y) * 800 + x) * 4];
+      const auto four = [&](int i, int c) {
+        return large.rgba[(size_t(2 * y + i / 2) * 1600 + 2 * x + i % 2) * 4 + c];
+      };
+      for (int c = 0; c < 3; ++c)
+        difference += std::abs((four(0, c) + four(1, c) + four(2, c) + four(3, c)) / 4.0 - one[c]);
+      text += IsText(one);
+      for (int i = 0; i < 4; ++i)
+        textMoved +=
+            IsText(one) != IsText(&large.rgba[(size_t(2 * y + i / 2) * 1600 + 2 * x + i % 2) * 4]);
+      if (x > 0) smallEnergy += std::pow(one[0] - one[-4], 2);
+      for (int i = 0; i < 4; ++i)
+        largeEnergy +=
+            (x > 0 || i % 2)
+                ? std::pow(four(i, 0) -
+                               large.rgba[(size_t(2 * y + i / 2) * 1600 + 2 * x + i % 2) * 4 - 4],
+                           2)
+                : 0;
+    }
+  }
+  EXPECT_LT(difference / (800 * 600 * 3), 3.0);
+  // Stretched, the smaller picture's edges would keep about 1.3 times its energy.
+  EXPECT_GT(largeEnergy, 1.7 * smallEnergy);
+  EXPECT_GT(text, 2000);
+  EXPECT_EQ(textMoved, 0);
+}
+
+// The cone's right flank against the sky at 27 s, with and without multisampling: with it, the
+// silhouette's pixels are blends of rock and sky, between the unsmoothed pixel and a neighbour;
+// away from edges nothing changes.
+TEST_F(HeadlessRun, MultisamplingBlendsTheConesSilhouetteIntoTheSky) {
+  PngPicture at[2];
+  for (int samples : {0, 4}) {
+    const std::string folder = "msaa" + std::to_string(samples);
+    ASSERT_EQ(RunProgram("--headless --fixed-step 100 --seconds 27 --capture-at 27 --capture " +
+                         folder + " --msaa " + std::to_string(samples))
+                  .status,
+              0);
+    at[samples / 4] = ReadPng(folder + "/frame-000271.png");
+  }
+  int blends = 0;
+  const auto blue = [&](int picture, int x, int y) {
+    return at[picture].rgba[(y * 800 + x) * 4 + 2];
+  };
+  for (int y = 380; y < 580; ++y) {
+    for (int x = 430; x < 620; ++x) {
+      const auto [low, high] = std::minmax({blue(0, x - 1, y), blue(0, x, y), blue(0, x + 1, y)});
+      blends += std::abs(blue(1, x, y) - blue(0, x, y)) > 24 && blue(1, x, y) > low &&
+                blue(1, x, y) < high;
+    }
+  }
+  EXPECT_GT(blends, 100);
+  EXPECT_EQ(RedChange(at[0], at[1], 100, 100, 200, 100), 0.0);  // the sky alone
+}
+
 // A mode the display lacks, and one no display has, which is also named.
 TEST_F(HeadlessRun, FailedStartUpEndsWithoutAFrameAndFailureStatus) {
   for (const auto& [size, says] : {std::pair{"4321 123", "Error: Error Creating Direct3D Device"},
@@ -372,6 +453,8 @@ TEST_F(HeadlessRun, BadOptionsScriptsAndOutputsAreNamedAndExitTwoWithNothingWrit
       {"--headless --capture-every 1 --fixed-step 20 --video show.avi" + outputs, ".mp4"},
       {"--headless --capture-every 1 --fixed-step 20 --video no/show.mp4" + outputs, "create it"},
       {"--headless --capture-every 1 --benchmark-json ." + outputs, "directory, not a file"},
+      {"--headless --size 63x48", "--size 63x48 is outside 64x48 to 8192 on a side"},
+      {"--size 1600x1200", "--size needs --headless or --video"},
       {"--headless --frames 1 --record-input no/rec.txt", "no/rec.txt: cannot create it"},
       {"--headless --frames 1 --record-input input.txt --capture input.txt/cap --capture-every 1",
        "input.txt/cap: cannot reach"}};
@@ -406,26 +489,32 @@ class Background {
   int pid_;
 };
 
-// On a real X server with a window manager, as on a desktop: Alt+Enter and F11 switch the window
-// to full screen and back, and pressed while "Press Any Key" shows, they start no eruption.
+// On a real X server with a window manager, as on a desktop: the picture is drawn at the window's
+// size as it changes, and in full screen at the screen's, between bars; Alt+Enter and F11 switch
+// the window to full screen and back, and pressed while "Press Any Key" shows, they start no
+// eruption.
 TEST_F(HeadlessRun, FullScreenKeysBelongToTheWindow) {
   Background server("Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> display.txt");
   ASSERT_TRUE(WaitFor([] { return !FileLines("display.txt").empty(); }));
   const std::string display = "DISPLAY=:" + FileLines("display.txt")[0] + " ";
   Background manager(display + "evilwm -fn fixed");
-  // Half a second a frame, until Escape; pictures at 36 s, when the keys go, and at 120 s.
+  // Half a second a frame, until Escape; pictures at 36 s, when the window is resized, at 60 s,
+  // when the keys go, and at 120 s.
   Background run("(" + display +
                  "SDL_AUDIODRIVER=dummy " VULCARA_EXE
-                 " --fixed-step 500 --seconds 300 --capture cap --capture-at 36,120; echo $? > "
+                 " --fixed-step 500 --seconds 300 --capture cap --capture-at 36,60,120; echo $? > "
                  "status.txt)");
   const std::string window =
       Output(display + "timeout 60 xdotool search --sync --name '^Vulcara$' | head -n 1");
   ASSERT_FALSE(window.empty());
-  const std::string before = "cap/frame-000073.png", after = "cap/frame-000241.png";
+  const std::string before = "cap/frame-000073.png", resized = "cap/frame-000121.png",
+                    after = "cap/frame-000241.png";
   ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(before); }));
   auto xdotool = [&](const std::string& commands) {
     return Output(display + "xdotool " + commands);
   };
+  xdotool("windowsize --sync " + window + " 1000 700");
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(resized); }));
   auto sizeIs = [&](const char* size) {
     return [&, size] {
       return xdotool("getwindowgeometry " + window).find(size) != std::string::npos;
@@ -438,16 +527,21 @@ TEST_F(HeadlessRun, FullScreenKeysBelongToTheWindow) {
   press("alt+Return");
   EXPECT_TRUE(WaitFor(sizeIs("Geometry: 1280x1024")));
   press("alt+Return");
-  EXPECT_TRUE(WaitFor(sizeIs("Geometry: 800x600")));
+  EXPECT_TRUE(WaitFor(sizeIs("Geometry: 1000x700")));
   press("F11");
   EXPECT_TRUE(WaitFor(sizeIs("Geometry: 1280x1024")));
   ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(after); }));
   press("Escape");
   ASSERT_TRUE(WaitFor([] { return !FileLines("status.txt").empty(); }));
   EXPECT_EQ(FileLines("status.txt")[0], "0");
+  const PngPicture pictures[] = {ReadPng(before), ReadPng(resized), ReadPng(after)};
+  const std::pair<int, int> sizes[] = {{800, 600}, {1000, 700}, {1280, 960}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(std::pair(pictures[i].width, pictures[i].height), sizes[i]) << i;
+  }
   // No blast, lava or fire on the cone: it is no redder than before the keys.
-  EXPECT_LT(MeanOf(ReadPng(after), 300, 180, 200, 400).r,
-            MeanOf(ReadPng(before), 300, 180, 200, 400).r + 5);
+  EXPECT_LT(MeanOf(pictures[2], 480, 288, 320, 640).r,
+            MeanOf(pictures[0], 300, 180, 200, 400).r + 5);
 }
 
 // What a player gets out of a file.
@@ -536,15 +630,15 @@ TEST_F(VideoRun, TheReadmesShowIsAFileOfEveryFrameWithItsSoundLoudestAtTheBlast)
     run = RunReadmeCommand(command, " --capture cap --capture-at 37.7");
     ASSERT_EQ(run.status, 0) << command << run.output;
   }
-  EXPECT_NE(run.output.find("show.mp4: frame 3001 of 3001"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("show.mp4: frame 1001 of 1001"), std::string::npos) << run.output;
   const std::string png = std::filesystem::directory_iterator("cap")->path().string();
   const int frameNumber = std::stoi(png.substr(png.find("frame-") + 6));
   const VideoContents video = ReadVideo("show.mp4", frameNumber - 1);
-  EXPECT_EQ(video.streams, "h264 800x600, aac 2 channels");
-  EXPECT_DOUBLE_EQ(video.frameRate, 50.0);
-  EXPECT_EQ(video.pictures, 3001);
-  EXPECT_NEAR(video.pictureSeconds, 60.02, 0.001);
-  EXPECT_NEAR(double(video.left.size()) / video.soundRate, 60.02, 0.03);
+  EXPECT_EQ(video.streams, "h264 1440x1080, aac 2 channels");
+  EXPECT_DOUBLE_EQ(video.frameRate, 25.0);
+  EXPECT_EQ(video.pictures, 1001);
+  EXPECT_NEAR(video.pictureSeconds, 40.04, 0.001);
+  EXPECT_NEAR(double(video.left.size()) / video.soundRate, 40.04, 0.03);
 
   // The picture at that time is the PNG capture of the same frame.
   const PngPicture captured = ReadPng(png);

@@ -127,13 +127,15 @@ TEST_F(SoundSystemTest, TheOfflineMixAppliesStartsVolumesAndStopsFromTheNextFram
   mix(3);
   sound_->SetVolume("loop", -9600);
   mix(1);
+  sound_->Play("once", false);
   sound_->Stop("loop");
   sound_->SetVolume("loop", 0);
+  mix(1);
   sound_->Play("once", false);
   mix(2);
   const double loopAtMinus6 = 8000 * std::pow(10.0, -600 / 2000.0);
-  const double expected[] = {0, 8000, 8000, loopAtMinus6 + 6000, loopAtMinus6, loopAtMinus6,
-                             0, 6000, 0};
+  const double expected[] = {0,    8000, 8000, loopAtMinus6 + 6000, loopAtMinus6, loopAtMinus6, 0,
+                             6000, 6000, 0};
   ASSERT_EQ(ends.size(), std::size(expected));
   for (size_t i = 0; i < ends.size(); ++i) EXPECT_NEAR(ends[i], expected[i], 50) << i;
 }

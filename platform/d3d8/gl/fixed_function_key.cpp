@@ -69,6 +69,8 @@ FixedFunctionKey FixedFunctionKey::For(const PipelineState& state, bool pretrans
   key.texture = textureBound && (Reads(color, D3DTA_TEXTURE) || Reads(alpha, D3DTA_TEXTURE))
                     ? TextureKind::k2D
                     : TextureKind::kNone;
+  const bool orthographic = state.projection._34 == 0.0f && state.projection._44 == 1.0f;
+  key.screenSpace = key.texture != TextureKind::kNone && (pretransformed || orthographic);
   key.colorOp = color.op;
   key.colorArg1 = color.arg1;
   key.colorArg2 = color.arg2;

@@ -21,6 +21,10 @@ struct FixedFunctionKey {
   bool pointQuads = false;       // a point list, each point drawn as a square
   bool spriteTexCoords = false;  // the squares' corners give the texture coordinates
   TextureKind texture = TextureKind::kNone;
+  // Textured in the target's own pixels (pretransformed, or under an orthographic projection):
+  // on a back buffer drawn larger than the program's pixels, sampled as at those pixels, so that
+  // text keeps the edges the program gave it.
+  bool screenSpace = false;
   uint8_t colorOp = D3DTOP_SELECTARG1;
   uint8_t colorArg1 = D3DTA_DIFFUSE;
   uint8_t colorArg2 = D3DTA_DIFFUSE;

@@ -80,14 +80,26 @@ uniform highp sampler2D u_texture;
 #endif
 uniform vec4 u_textureFactor;  // D3DRS_TEXTUREFACTOR
 uniform float u_alphaRef;      // the low 8 bits of D3DRS_ALPHAREF
+uniform vec2 u_pixelScale;     // the target's pixels to one of the program's
 
 layout(location = 0) out vec4 o_color;
 
+// In screen space, the coordinates at the centre of the program's pixel that holds this one.
+vec3 TexCoord() {
+#if SCREEN_SPACE
+  vec2 toCentre = (floor(gl_FragCoord.xy / u_pixelScale) + 0.5) * u_pixelScale - gl_FragCoord.xy;
+  vec2 shift = dFdx(v_texCoord.xy) * toCentre.x + dFdy(v_texCoord.xy) * toCentre.y;
+  return v_texCoord + vec3(shift, 0.0);
+#else
+  return v_texCoord;
+#endif
+}
+
 vec4 Texel() {
 #if TEXTURE == TEXTURE_ARRAY_LAYER
-  return texture(u_texture, v_texCoord);
+  return texture(u_texture, TexCoord());
 #elif TEXTURE == TEXTURE_2D
-  return texture(u_texture, v_texCoord.xy);
+  return texture(u_texture, TexCoord().xy);
 #else
   return vec4(1.0);  // only alpha may read a texture that is not there: it reads opaque
 #endif
@@ -184,6 +196,7 @@ std::string FixedFunctionShader::FragmentSource(const FixedFunctionKey& key) {
   std::string source = kVersion;
   DefineDirect3DNames(&source);
   Define(&source, "TEXTURE", static_cast<int>(key.texture));
+  Define(&source, "SCREEN_SPACE", key.screenSpace);
   Define(&source, "COLOR_OP", key.colorOp);
   Define(&source, "COLOR_ARG1", key.colorArg1);
   Define(&source, "COLOR_ARG2", key.colorArg2);

@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/d3d8/resource_access.h"
@@ -47,7 +48,13 @@ std::unique_ptr<GlBackend> GlBackend::Create(SDL_Window* window, const BackBuffe
   GlContext context;
   if (!context.Create(window, error)) return nullptr;
   std::unique_ptr<GlBackend> backend(new GlBackend(std::move(context), window, spec));
-  if (!backend->targets_.CreateDeviceBuffers(spec, error)) return nullptr;
+  int width = static_cast<int>(spec.drawnWidth), height = static_cast<int>(spec.drawnHeight);
+  if (width == 0 || height == 0) backend->PictureArea(nullptr, nullptr, &width, &height);
+  if (!backend->targets_.CreateDeviceBuffers(spec, UINT(width), UINT(height), error)) {
+    return nullptr;
+  }
+  backend->drawnWidth_ = width;
+  backend->drawnHeight_ = height;
   // Windowed presentation is not tied to the display refresh; full screen is.
   SDL_GL_SetSwapInterval(spec.vsync ? 1 : 0);
   return backend;
@@ -77,7 +84,10 @@ void GlBackend::Clear(const PipelineState& state, const D3DRECT& area, DWORD fla
                       float z) {
   Flush();
   targets_.Bind(state.renderTarget, state.depthStencil);
-  state_.SetScissor(&area);
+  const ViewportState box =
+      OnTarget({area.x1, area.y1, area.x2 - area.x1, area.y2 - area.y1}, state.renderTarget);
+  const D3DRECT scaled{box.x, box.y, box.x + box.width, box.y + box.height};
+  state_.SetScissor(&scaled);
   GLbitfield mask = 0;
   if (flags & D3DCLEAR_TARGET) {
     const std::array<float, 4> rgba = ColorChannels(color);
@@ -204,12 +214,16 @@ bool GlBackend::Apply(const DrawSettings& settings, const Matrix4& world) {
   ShaderProgram* program = programs_.Program(settings.program);
   if (!program) return false;
   targets_.Bind(settings.colorTarget, settings.depthTarget);
-  state_.SetViewport(settings.viewport);
+  state_.SetViewport(OnTarget(settings.viewport, settings.colorTarget));
   state_.SetScissor(nullptr);
   state_.SetRaster(settings.raster);
   if (state_.UseProgram(program->Name())) ++counters_.programSwitches;
   ProgramUniforms uniforms = settings.uniforms;
   uniforms.worldView = world.Then(settings.uniforms.worldView);
+  if (targets_.IsBackBuffer(settings.colorTarget)) {
+    uniforms.pixelScale = {float(drawnWidth_) / float(spec_.width),
+                           float(drawnHeight_) / float(spec_.height)};
+  }
   program->Upload(uniforms);
   if (settings.program.texture != TextureKind::kNone) {
     state_.BindSampler(samplers_.Sampler(settings.sampler));
@@ -223,33 +237,75 @@ void GlBackend::RenderTargetChanged(const IDirect3DSurface8* /*renderTarget*/,
   Flush();
 }
 
-void GlBackend::Present() {
-  Flush();
+ViewportState GlBackend::OnTarget(const ViewportState& area,
+                                  const IDirect3DSurface8* target) const {
+  if (!targets_.IsBackBuffer(target)) return area;
+  // Edges are mapped, not sizes, so that areas side by side stay side by side.
+  auto x = [this](GLint at) {
+    return static_cast<GLint>(int64_t{at} * drawnWidth_ / static_cast<int64_t>(spec_.width));
+  };
+  auto y = [this](GLint at) {
+    return static_cast<GLint>(int64_t{at} * drawnHeight_ / static_cast<int64_t>(spec_.height));
+  };
+  ViewportState drawn = area;
+  drawn.x = x(area.x);
+  drawn.y = y(area.y);
+  drawn.width = x(area.x + area.width) - drawn.x;
+  drawn.height = y(area.y + area.height) - drawn.y;
+  return drawn;
+}
+
+void GlBackend::PictureArea(int* x, int* y, int* width, int* height) const {
   int windowWidth = 0, windowHeight = 0;
   SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.BackBuffer());
-  state_.BindDrawFramebuffer(0);
-  state_.SetScissor(nullptr);
-  // A window stretches the picture over its client area; full screen keeps its shape, centred
-  // between black bars.
-  int width = windowWidth, height = windowHeight;
+  int w = windowWidth, h = windowHeight;
   if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
     const int64_t wide = int64_t{windowWidth} * spec_.height;
     const int64_t tall = int64_t{windowHeight} * spec_.width;
-    if (wide > tall) width = static_cast<int>(tall / spec_.height);
-    if (tall > wide) height = static_cast<int>(wide / spec_.width);
+    if (wide > tall) w = static_cast<int>(tall / spec_.height);
+    if (tall > wide) h = static_cast<int>(wide / spec_.width);
+  }
+  if (x) *x = (windowWidth - w) / 2;
+  if (y) *y = (windowHeight - h) / 2;
+  *width = std::max(w, 1);
+  *height = std::max(h, 1);
+}
+
+void GlBackend::Present() {
+  Flush();
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.ResolvedBackBuffer());
+  state_.BindDrawFramebuffer(0);
+  state_.SetScissor(nullptr);
+  int left = 0, bottom = 0, width = 0, height = 0;
+  PictureArea(&left, &bottom, &width, &height);
+  if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
     state_.SetColorMask(0xF);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
   }
-  const int left = (windowWidth - width) / 2, bottom = (windowHeight - height) / 2;
   // Top row first in the back buffer, bottom row first on the window: blit upside down.
-  glBlitFramebuffer(0, 0, static_cast<GLint>(spec_.width), static_cast<GLint>(spec_.height), left,
-                    bottom + height, left + width, bottom, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  glBlitFramebuffer(0, 0, drawnWidth_, drawnHeight_, left, bottom + height, left + width, bottom,
+                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
   SDL_GL_SwapWindow(window_);
+  FollowWindow();
 #ifdef __EMSCRIPTEN__
   web::WaitForBrowserFrame();
 #endif
+}
+
+void GlBackend::FollowWindow() {
+  if (spec_.drawnWidth != 0) return;
+  int width = 0, height = 0;
+  PictureArea(nullptr, nullptr, &width, &height);
+  if (width == drawnWidth_ && height == drawnHeight_) return;
+  std::string error;
+  if (!targets_.ResizeBackBuffer(UINT(width), UINT(height), &error)) {
+    // Drawn on at the size that works; the window shows it stretched.
+    targets_.ResizeBackBuffer(UINT(drawnWidth_), UINT(drawnHeight_), &error);
+    return;
+  }
+  drawnWidth_ = width;
+  drawnHeight_ = height;
 }
 
 bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
@@ -257,13 +313,12 @@ bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
   // Only this read's errors decide the answer.
   while (glGetError() != GL_NO_ERROR) {
   }
-  image->width = spec_.width;
-  image->height = spec_.height;
-  image->rgba.resize(size_t{spec_.width} * spec_.height * 4);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.BackBuffer());
+  image->width = UINT(drawnWidth_);
+  image->height = UINT(drawnHeight_);
+  image->rgba.resize(size_t(drawnWidth_) * size_t(drawnHeight_) * 4);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.ResolvedBackBuffer());
   // Rows come out in storage order, which is top row first.
-  glReadPixels(0, 0, static_cast<GLsizei>(spec_.width), static_cast<GLsizei>(spec_.height), GL_RGBA,
-               GL_UNSIGNED_BYTE, image->rgba.data());
+  glReadPixels(0, 0, drawnWidth_, drawnHeight_, GL_RGBA, GL_UNSIGNED_BYTE, image->rgba.data());
   return glGetError() == GL_NO_ERROR;
 }
 

@@ -2,7 +2,9 @@
 // The OpenGL backend: carries out the device's draws with programs generated per
 // fixed-function state combination, GL copies of textures and buffers, and framebuffers for
 // every target. Every target, the back buffer included, is stored top row first; Present
-// flips and scales the back buffer onto the window.
+// flips and scales the back buffer onto the window. The back buffer is drawn at the size it is
+// shown at, or at a fixed size: the program's coordinates on it (viewports, cleared areas) are
+// mapped onto the pixels drawn, and its own stay unchanged.
 #include <SDL2/SDL_video.h>
 
 #include <memory>
@@ -56,10 +58,18 @@ class GlBackend final : public DeviceBackend {
   // Binds what settings ask for, with world in front of the view; false when the program of
   // the combination does not build.
   bool Apply(const DrawSettings& settings, const Matrix4& world);
+  // An area of the target in the program's coordinates, in the target's pixels.
+  ViewportState OnTarget(const ViewportState& area, const IDirect3DSurface8* target) const;
+  // The picture's place in the window: all of it, or in full screen the largest area of the
+  // picture's shape, centred between black bars.
+  void PictureArea(int* x, int* y, int* width, int* height) const;
+  // A window's picture follows the window's size, drawn at it from the next frame on.
+  void FollowWindow();
 
   GlContext context_;  // first: made before and deleted after everything below
   SDL_Window* window_;
   BackBufferSpec spec_;
+  int drawnWidth_ = 0, drawnHeight_ = 0;
   DeviceCounters counters_;
   GlStateCache state_;
   VertexInput input_;

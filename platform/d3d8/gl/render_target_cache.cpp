@@ -1,5 +1,7 @@
 #include "platform/d3d8/gl/render_target_cache.h"
 
+#include <algorithm>
+
 #include "platform/d3d8/gl/texel_converter.h"
 #include "platform/d3d8/resource_access.h"
 
@@ -11,26 +13,51 @@ RenderTargetCache::~RenderTargetCache() {
     state_.ForgetFramebuffer(framebuffer);
     glDeleteFramebuffers(1, &framebuffer);
   }
-  glDeleteRenderbuffers(1, &colorBuffer_);
-  glDeleteRenderbuffers(1, &depthBuffer_);
+  state_.ForgetFramebuffer(resolveFramebuffer_);
+  glDeleteFramebuffers(1, &resolveFramebuffer_);
+  for (GLuint buffer : {colorBuffer_, depthBuffer_, resolveBuffer_, textureDepthBuffer_}) {
+    glDeleteRenderbuffers(1, &buffer);
+  }
 }
 
-bool RenderTargetCache::CreateDeviceBuffers(const BackBufferSpec& spec, std::string* error) {
-  const auto width = static_cast<GLsizei>(spec.width);
-  const auto height = static_cast<GLsizei>(spec.height);
-  glGenRenderbuffers(1, &colorBuffer_);
-  glBindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
-  glRenderbufferStorage(
-      GL_RENDERBUFFER,
-      static_cast<GLenum>(TexelConverter::TargetFormat(spec.colorFormat).internalFormat), width,
-      height);
+bool RenderTargetCache::CreateDeviceBuffers(const BackBufferSpec& spec, UINT width, UINT height,
+                                            std::string* error) {
+  colorFormat_ = static_cast<GLenum>(TexelConverter::TargetFormat(spec.colorFormat).internalFormat);
   if (spec.depthFormat != D3DFMT_UNKNOWN) {
     const bool stencil = spec.depthFormat == D3DFMT_D24S8;
-    glGenRenderbuffers(1, &depthBuffer_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
-    glRenderbufferStorage(GL_RENDERBUFFER, stencil ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT16,
-                          width, height);
+    depthFormat_ = stencil ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT16;
     depthAttachment_ = stencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+  }
+  GLint maxSamples = 0;
+  glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+  samples_ = std::min(static_cast<GLsizei>(spec.samples), static_cast<GLsizei>(maxSamples));
+  logicalWidth_ = static_cast<GLsizei>(spec.width);
+  logicalHeight_ = static_cast<GLsizei>(spec.height);
+  glGenRenderbuffers(1, &colorBuffer_);
+  if (depthFormat_) glGenRenderbuffers(1, &depthBuffer_);
+  if (samples_ > 0) {
+    glGenRenderbuffers(1, &resolveBuffer_);
+    glGenFramebuffers(1, &resolveFramebuffer_);
+  }
+  return ResizeBackBuffer(width, height, error);
+}
+
+bool RenderTargetCache::ResizeBackBuffer(UINT width, UINT height, std::string* error) {
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+  if (width > UINT(largest) || height > UINT(largest)) {
+    *error = "the driver draws at most " + std::to_string(largest) + " pixels on a side";
+    return false;
+  }
+  width_ = static_cast<GLsizei>(width);
+  height_ = static_cast<GLsizei>(height);
+  Allocate(colorBuffer_, colorFormat_, samples_);
+  if (depthBuffer_) Allocate(depthBuffer_, depthFormat_, samples_);
+  if (resolveBuffer_) {
+    Allocate(resolveBuffer_, colorFormat_, 0);
+    state_.BindDrawFramebuffer(resolveFramebuffer_);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                              resolveBuffer_);
   }
   state_.BindDrawFramebuffer(Framebuffer(Key{0, 0, depthBuffer_ != 0}, nullptr));
   if (glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
@@ -38,10 +65,36 @@ bool RenderTargetCache::CreateDeviceBuffers(const BackBufferSpec& spec, std::str
     return false;
   }
   // GL leaves new storage undefined; every run starts from the same black and far depth.
+  state_.SetScissor(nullptr);
+  state_.SetColorMask(0xF);
+  state_.SetDepthMask(true);
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClearDepthf(1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   return true;
+}
+
+void RenderTargetCache::Allocate(GLuint renderbuffer, GLenum format, GLsizei samples) const {
+  glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
+  glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width_, height_);
+}
+
+GLuint RenderTargetCache::ResolvedBackBuffer() {
+  const GLuint drawn = Framebuffer(Key{}, backBufferSurface_);
+  if (!resolveFramebuffer_) return drawn;
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, drawn);
+  state_.BindDrawFramebuffer(resolveFramebuffer_);
+  state_.SetScissor(nullptr);
+  glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  return resolveFramebuffer_;
+}
+
+GLuint RenderTargetCache::TextureDepthBuffer() {
+  if (textureDepthBuffer_) return textureDepthBuffer_;
+  glGenRenderbuffers(1, &textureDepthBuffer_);
+  glBindRenderbuffer(GL_RENDERBUFFER, textureDepthBuffer_);
+  glRenderbufferStorage(GL_RENDERBUFFER, depthFormat_, logicalWidth_, logicalHeight_);
+  return textureDepthBuffer_;
 }
 
 void RenderTargetCache::SetDeviceSurfaces(const IDirect3DSurface8* backBuffer,
@@ -55,10 +108,6 @@ void RenderTargetCache::Bind(const IDirect3DSurface8* color, const IDirect3DSurf
   Key key{texture ? ResourceAccess::Id(*texture) : 0, ResourceAccess::Level(*color),
           depth != nullptr && depthBuffer_ != 0};
   state_.BindDrawFramebuffer(Framebuffer(key, color));
-}
-
-GLuint RenderTargetCache::BackBuffer() {
-  return Framebuffer(Key{}, backBufferSurface_);
 }
 
 void RenderTargetCache::Forget(uint64_t textureId) {
@@ -95,7 +144,8 @@ GLuint RenderTargetCache::Create(const Key& key, const IDirect3DSurface8* color)
                            static_cast<GLint>(key.level));
   }
   if (key.depth) {
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, depthAttachment_, GL_RENDERBUFFER, depthBuffer_);
+    const GLuint depth = key.textureId == 0 ? depthBuffer_ : TextureDepthBuffer();
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, depthAttachment_, GL_RENDERBUFFER, depth);
   }
   return framebuffer;
 }

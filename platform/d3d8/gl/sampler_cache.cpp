@@ -1,6 +1,28 @@
 #include "platform/d3d8/gl/sampler_cache.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
+
+// GL_EXT_texture_filter_anisotropic's names, which OpenGL ES 3.0's header lacks.
+constexpr GLenum kMaxAnisotropy = 0x84FE;
+constexpr GLenum kMaxAnisotropyLimit = 0x84FF;
+// Enough for the sea seen along its surface; more costs a software rasteriser dearly.
+constexpr float kAnisotropy = 8.0f;
+
+bool HasAnisotropicFiltering() {
+  GLint count = 0;
+  glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+  for (GLint i = 0; i < count; ++i) {
+    const auto* name = reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, GLuint(i)));
+    if (name && (std::strcmp(name, "GL_EXT_texture_filter_anisotropic") == 0 ||
+                 std::strcmp(name, "GL_ARB_texture_filter_anisotropic") == 0)) {
+      return true;
+    }
+  }
+  return false;
+}
 
 GLenum Wrap(DWORD address) {
   switch (address) {
@@ -52,6 +74,20 @@ GLuint SamplerCache::Sampler(const SamplerKey& key) {
   glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(key.minFilter));
   glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, static_cast<GLint>(key.wrapS));
   glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, static_cast<GLint>(key.wrapT));
+  if (key.minFilter == GL_LINEAR_MIPMAP_LINEAR && Anisotropy() > 1.0f) {
+    glSamplerParameterf(sampler, kMaxAnisotropy, Anisotropy());
+  }
   samplers_.emplace(key, sampler);
   return sampler;
+}
+
+float SamplerCache::Anisotropy() {
+  if (anisotropy_ > 0.0f) return anisotropy_;
+  anisotropy_ = 1.0f;
+  if (HasAnisotropicFiltering()) {
+    GLfloat limit = 1.0f;
+    glGetFloatv(kMaxAnisotropyLimit, &limit);
+    anisotropy_ = std::clamp(limit, 1.0f, kAnisotropy);
+  }
+  return anisotropy_;
 }

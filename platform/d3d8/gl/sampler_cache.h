@@ -1,5 +1,7 @@
 #pragma once
-// One GL sampler object per combination of stage 0's filters and address modes.
+// One GL sampler object per combination of stage 0's filters and address modes. Trilinear
+// sampling is also anisotropic where the driver offers it, so that the sea and the island stay
+// sharp seen at a grazing angle.
 #include <epoxy/gl.h>
 
 #include <map>
@@ -29,5 +31,9 @@ class SamplerCache {
   GLuint Sampler(const SamplerKey& key);
 
  private:
+  // The driver's largest anisotropy up to kAnisotropy, or 1 without the extension; asked once.
+  float Anisotropy();
+
   std::map<SamplerKey, GLuint> samplers_;
+  float anisotropy_ = 0.0f;  // 0: not asked yet
 };

@@ -32,6 +32,7 @@ template <size_t N>
 void SendIfChanged(GLint location, const std::array<float, N>& value,
                    const std::array<float, N>& sent, bool sentAny) {
   if (sentAny && value == sent) return;
+  if constexpr (N == 2) glUniform2fv(location, 1, value.data());
   if constexpr (N == 3) glUniform3fv(location, 1, value.data());
   if constexpr (N == 4) glUniform4fv(location, 1, value.data());
   if constexpr (N == 16) glUniformMatrix4fv(location, 1, GL_FALSE, value.data());
@@ -70,6 +71,7 @@ bool ShaderProgram::Build(const FixedFunctionKey& key, std::string* log) {
   locations_.pointScale = glGetUniformLocation(program_, "u_pointScale");
   locations_.textureFactor = glGetUniformLocation(program_, "u_textureFactor");
   locations_.alphaRef = glGetUniformLocation(program_, "u_alphaRef");
+  locations_.pixelScale = glGetUniformLocation(program_, "u_pixelScale");
   return true;
 }
 
@@ -80,6 +82,7 @@ void ShaderProgram::Upload(const ProgramUniforms& uniforms) {
   SendIfChanged(locations_.pointLimits, uniforms.pointLimits, sent_.pointLimits, sentAny_);
   SendIfChanged(locations_.pointScale, uniforms.pointScale, sent_.pointScale, sentAny_);
   SendIfChanged(locations_.textureFactor, uniforms.textureFactor, sent_.textureFactor, sentAny_);
+  SendIfChanged(locations_.pixelScale, uniforms.pixelScale, sent_.pixelScale, sentAny_);
   if (!sentAny_ || uniforms.alphaRef != sent_.alphaRef)
     glUniform1f(locations_.alphaRef, uniforms.alphaRef);
   sent_ = uniforms;

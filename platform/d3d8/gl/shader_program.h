@@ -16,6 +16,7 @@ struct ProgramUniforms {
   std::array<float, 3> pointScale{};   // A, B, C
   std::array<float, 4> textureFactor{};
   float alphaRef = 0.0f;
+  std::array<float, 2> pixelScale{1.0f, 1.0f};  // the target's pixels to one of the program's
 
   bool operator==(const ProgramUniforms&) const = default;
 };
@@ -42,6 +43,7 @@ class ShaderProgram {
     GLint pointScale = -1;
     GLint textureFactor = -1;
     GLint alphaRef = -1;
+    GLint pixelScale = -1;
   };
 
   GLuint program_ = 0;
