@@ -34,6 +34,16 @@ bool Equal(const std::vector<PALETTEENTRY>& a, const std::vector<PALETTEENTRY>& 
                                             });
 }
 
+// The file of that format gives the picture, with or without alpha, and its palette if paletted.
+void ExpectPicture(const std::string& file, const TestPicture& picture, D3DXIMAGE_FILEFORMAT format,
+                   bool hasAlpha, bool paletted) {
+  const DecodedImage image = Decode(file);
+  ExpectPixels(image, picture.width, picture.height, picture.Colors());
+  EXPECT_EQ(image.hasAlpha, hasAlpha);
+  EXPECT_EQ(image.fileFormat, format);
+  EXPECT_TRUE(Equal(image.palette, paletted ? FullPalette(picture) : std::vector<PALETTEENTRY>()));
+}
+
 TEST(BmpDecoder, EveryBitDepthAndRowOrderGivesThePicture) {
   const struct {
     unsigned bits, colors;
@@ -45,12 +55,8 @@ TEST(BmpDecoder, EveryBitDepthAndRowOrderGivesThePicture) {
                      << depth.bits << " bits, " << depth.colors << " colours, " << width
                      << " wide, top-down " << (order == RowOrder::kTopDown));
         const TestPicture picture = SamplePicture(width, 3, depth.colors);
-        const DecodedImage image = Decode(BmpFile(picture, depth.bits, order));
-        ExpectPixels(image, picture.width, picture.height, picture.Colors());
-        EXPECT_FALSE(image.hasAlpha);
-        EXPECT_EQ(image.fileFormat, D3DXIFF_BMP);
-        EXPECT_TRUE(Equal(image.palette,
-                          depth.bits <= 8 ? FullPalette(picture) : std::vector<PALETTEENTRY>()));
+        ExpectPicture(BmpFile(picture, depth.bits, order), picture, D3DXIFF_BMP, false,
+                      depth.bits <= 8);
       }
     }
   }
@@ -136,14 +142,8 @@ TEST(TgaDecoder, EveryKindRawAndRunLengthInEveryOrientation) {
       for (int orientation : {0, 0x10, 0x20, 0x30}) {  // right-to-left, top-to-bottom, both
         SCOPED_TRACE(testing::Message() << "kind " << int(k.kind) << " rle " << rle
                                         << " orientation " << int(orientation));
-        const DecodedImage image =
-            Decode(TgaFile(k.picture, k.kind, rle, static_cast<uint8_t>(orientation)));
-        ExpectPixels(image, k.picture.width, k.picture.height, k.picture.Colors());
-        EXPECT_EQ(image.hasAlpha, k.hasAlpha);
-        EXPECT_EQ(image.fileFormat, D3DXIFF_TGA);
-        const bool mapped = k.kind == TgaKind::kColorMapped;
-        EXPECT_TRUE(
-            Equal(image.palette, mapped ? FullPalette(k.picture) : std::vector<PALETTEENTRY>()));
+        ExpectPicture(TgaFile(k.picture, k.kind, rle, static_cast<uint8_t>(orientation)), k.picture,
+                      D3DXIFF_TGA, k.hasAlpha, k.kind == TgaKind::kColorMapped);
       }
     }
   }
@@ -231,11 +231,7 @@ TEST(PngDecoder, PalettedFilesGiveThePictureAndThePalette) {
   // The last entries opaque: the file's alphas end before its palette does.
   for (size_t i = 0; i < picture.palette.size(); ++i)
     picture.palette[i].peFlags = BYTE(i < 8 ? 255 - i * 20 : 255);
-  const DecodedImage image = Decode(PngPalettedFile(picture));
-  ExpectPixels(image, picture.width, picture.height, picture.Colors());
-  EXPECT_TRUE(image.hasAlpha);
-  EXPECT_EQ(image.fileFormat, D3DXIFF_PNG);
-  EXPECT_TRUE(Equal(image.palette, FullPalette(picture)));
+  ExpectPicture(PngPalettedFile(picture), picture, D3DXIFF_PNG, true, true);
 }
 
 TEST(JpegDecoder, ComesBackClose) {
@@ -327,10 +323,7 @@ TEST(ImageDecoder, ImpossibleHeadersFail) {
   const std::string rle = BmpRle8File(picture);
   const std::string tga = TgaFile(picture, TgaKind::kColorMapped, false, 0);
   const std::string dds = DdsArgbFile(6, 5, picture.Colors());
-  const struct {
-    const char* what;
-    std::string file;
-  } cases[] = {
+  const std::pair<const char*, std::string> cases[] = {
       {"bmp too wide", Patched(bmp8, 18, 16385)},
       {"bmp zero height", Patched(bmp8, 22, 0)},
       {"bmp negative width", Patched(bmp8, 18, 0xFFFFFFFA)},
@@ -358,9 +351,9 @@ TEST(ImageDecoder, ImpossibleHeadersFail) {
       {"dds too tall", Patched(dds, 8 + 4, 16385)},
       {"text", "hello, this is not a picture"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, file] : cases) {
     DecodedImage image;
-    EXPECT_FALSE(DecodeImage(Bytes(c.file), &image)) << c.what;
+    EXPECT_FALSE(DecodeImage(Bytes(file), &image)) << what;
   }
   // Beyond the pixel budget nothing is decoded, whatever the file holds.
   EXPECT_TRUE(IsAcceptableSize(8192, 8192));
