@@ -43,8 +43,7 @@ TEST(RunOptions, BadInputIsAnErrorThatNamesIt) {
       {"--capture", "d", "--capture-at", "1", "--capture-every", "1"},
       {"--input", VULCARA_SOURCE_DIR "/README.md", "--record-input",
        VULCARA_SOURCE_DIR "/./README.md"},
-      {"--video", "v.mp4"},
-  };
+      {"--video", "v.mp4"}};
   for (const auto& args : bad) {
     RunDescription o;
     std::string error;

@@ -112,17 +112,14 @@ TEST_F(DeviceTest, SurfacesAndBindingsHoldReferences) {
 
 TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
   IDirect3DTexture8* t = nullptr;
-  EXPECT_EQ(device_->CreateTexture(0, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t),
-            D3DERR_INVALIDCALL);
-  EXPECT_EQ(device_->CreateTexture(8, 8, 5, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t),
-            D3DERR_INVALIDCALL);
-  EXPECT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_D16, D3DPOOL_MANAGED, &t),
-            D3DERR_INVALIDCALL);
-  EXPECT_EQ(
-      device_->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t),
-      D3DERR_INVALIDCALL);
-  EXPECT_EQ(device_->CreateTexture(20000, 8, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t),
-            D3DERR_INVALIDCALL);
+  auto create = [&](UINT width, UINT levels, DWORD usage, D3DFORMAT format) {
+    return device_->CreateTexture(width, 8, levels, usage, format, D3DPOOL_MANAGED, &t);
+  };
+  EXPECT_EQ(create(0, 1, 0, D3DFMT_A8R8G8B8), D3DERR_INVALIDCALL);
+  EXPECT_EQ(create(8, 5, 0, D3DFMT_A8R8G8B8), D3DERR_INVALIDCALL);  // 8 x 8 has four levels
+  EXPECT_EQ(create(8, 1, 0, D3DFMT_D16), D3DERR_INVALIDCALL);
+  EXPECT_EQ(create(8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5), D3DERR_INVALIDCALL);  // managed
+  EXPECT_EQ(create(20000, 1, 0, D3DFMT_R5G6B5), D3DERR_INVALIDCALL);
   EXPECT_EQ(t, nullptr);
 
   ASSERT_EQ(device_->CreateTexture(4, 2, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &t), D3D_OK);
@@ -135,12 +132,11 @@ TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
   EXPECT_EQ(t->LockRect(0, &locked, &outside, 0), D3DERR_INVALIDCALL);
   t->Release();
 
-  IDirect3DTexture8* target = nullptr;
-  ASSERT_EQ(device_->CreateTexture(16, 16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT,
-                                   &target),
-            D3D_OK);
-  EXPECT_EQ(target->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL);  // GPU only
-  target->Release();
+  ASSERT_EQ(
+      device_->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R5G6B5, D3DPOOL_DEFAULT, &t),
+      D3D_OK);
+  EXPECT_EQ(t->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL);  // GPU only
+  t->Release();
 
   IDirect3DVertexBuffer8* vb = nullptr;
   ASSERT_EQ(device_->CreateVertexBuffer(100, 0, kTestVertexFormat, D3DPOOL_MANAGED, &vb), D3D_OK);
