@@ -58,12 +58,7 @@ void DdsHeader(ByteString& out, uint32_t width, uint32_t height, uint32_t format
   out.Text("DDS ").U32(124).U32(0x1007).U32(height).U32(width).U32(0).U32(0).U32(0);
   for (int i = 0; i < 11; ++i) out.U32(0);
   out.U32(32).U32(formatFlags);
-  if (fourCc) {
-    out.Text(std::string(fourCc, 4));
-  } else {
-    out.U32(0);
-  }
-  out.U32(bits);
+  (fourCc ? out.Text(std::string(fourCc, 4)) : out.U32(0)).U32(bits);
   for (uint32_t m : masks) out.U32(m);
   out.U32(0x1000).U32(0).U32(0).U32(0).U32(0);
 }
