@@ -104,8 +104,10 @@ TEST_F(StartupTest, DeviceFailureQuitsWithoutAFrameAndReleasesWhatWasMade) {
   EXPECT_EQ(g_timer, nullptr);
 }
 
-TEST_F(StartupTest, ArrowsAssignOneStepAndEveryMouseMessageTurnsOneStep) {
-  StartWith("displaymode= 0 waterdetail= low showfps= 0");
+// Arrows assign one step and every mouse message turns one step; typed characters reach the
+// console and its commands take effect.
+TEST_F(StartupTest, TheWindowProcedureTakesArrowsMouseMovesAndConsoleCommands) {
+  StartWith("displaymode= 0 waterdetail= low showfps= 1");
   for (WPARAM key : {VK_UP, VK_UP, VK_LEFT}) WndProc(g_hWnd, WM_KEYDOWN, key, 0);
   EXPECT_EQ(g_move, D3DXVECTOR3(-0.1f, 0.0f, 0.1f));
   // However far the mouse goes in one message: right turns right, down tilts down.
@@ -115,19 +117,6 @@ TEST_F(StartupTest, ArrowsAssignOneStepAndEveryMouseMessageTurnsOneStep) {
     EXPECT_FLOAT_EQ(g_yaw, yaw) << x;
     EXPECT_FLOAT_EQ(g_pitch, pitch) << y;
   }
-}
-
-TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
-  SoundSystem owner;  // holds the one sound output
-  ASSERT_TRUE(owner.Init(nullptr));
-  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
-  EXPECT_NE(err.find("Error: Error Initializing DirectAudio"), std::string::npos) << err;
-  EXPECT_EQ(g_consoleFire, nullptr);
-  EXPECT_EQ(NextMessage().message, WM_QUIT);
-}
-
-TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
-  StartWith("displaymode= 0 waterdetail= low showfps= 1");
   Type("`");
   ASSERT_TRUE(g_console->Visible());
   WndProc(g_hWnd, WM_CHAR, 0x263A, 0);  // no single-byte character
@@ -137,6 +126,15 @@ TEST_F(StartupTest, TypedCharactersReachTheConsoleAndItsCommandsTakeEffect) {
   EXPECT_EQ(g_ocean->Motions().size(), 10u * 10u);
   EXPECT_FALSE(g_showFps);
   EXPECT_STREQ(g_console->InputLine(), ">");
+}
+
+TEST_F(StartupTest, SoundThatCannotStartAtAllEndsTheStartUpAtItsRow) {
+  SoundSystem owner;  // holds the one sound output
+  ASSERT_TRUE(owner.Init(nullptr));
+  std::string err = StartWith("displaymode= 0 waterdetail= low showfps= 0");
+  EXPECT_NE(err.find("Error: Error Initializing DirectAudio"), std::string::npos) << err;
+  EXPECT_EQ(g_consoleFire, nullptr);
+  EXPECT_EQ(NextMessage().message, WM_QUIT);
 }
 
 }  // namespace
