@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(FilesTest, ReadsRegularFilesWithinTheirSizeAndTheCap) {
+TEST(FilesTest, ReadsRegularFilesWithinTheirSizeAndTheCapAndRefusesAllElse) {
   TestFolder folder;
   std::filesystem::create_directory("sub");
   std::ofstream("sub/ten.bin", std::ios::binary) << "0123456789";
@@ -30,14 +30,10 @@ TEST(FilesTest, ReadsRegularFilesWithinTheirSizeAndTheCap) {
   EXPECT_EQ(bytes, (std::vector<uint8_t>{'8', '9'}));
   EXPECT_FALSE(file.Read(8, 3, &bytes));
   EXPECT_FALSE(file.Read(11, 0, &bytes));
-}
 
-TEST(FilesTest, RefusesWhatIsNotARegularFileWithoutReadingIt) {
-  TestFolder folder;
+  // What is not a regular file is refused without reading it.
   std::filesystem::create_directory("dir");
   ASSERT_EQ(mkfifo("pipe", 0600), 0);  // opening it for reading would block
-  std::vector<uint8_t> bytes;
-  std::string error;
   EXPECT_FALSE(ReadWholeFile("dir", 1 << 20, &bytes, &error));
   EXPECT_EQ(error, "dir: is a directory, not a file");
   EXPECT_FALSE(ReadWholeFile("/dev/zero", 1 << 20, &bytes, &error));
