@@ -151,7 +151,7 @@ TEST_F(DeviceTest, TexturesAndBuffersRejectWhatTheyCannotHold) {
             D3DERR_NOTAVAILABLE);
 }
 
-TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffers) {
+TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffersAndUserPointerDrawsUnsetTheStream) {
   IDirect3DVertexBuffer8* vb = QuadBuffer(4);
   IDirect3DIndexBuffer8* ib = nullptr;
   ASSERT_EQ(device_->CreateIndexBuffer(12, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib), D3D_OK);
@@ -174,33 +174,23 @@ TEST_F(DeviceTest, DrawsAreCheckedAgainstTheirBuffers) {
   device_->SetIndices(ib, 1);  // base vertex 1 puts index 3 past the buffer
   EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 4, 0, 2), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 3, 0, 1), D3D_OK);
-  device_->EndScene();
-
-  const Recording& r = RecordingOf(device_);
-  ASSERT_EQ(r.draws.size(), 3u);
-  EXPECT_EQ(r.draws[1].indices, std::vector<uint16_t>(indices, indices + 6));
-  EXPECT_EQ(r.draws[2].firstVertex, 1u);
-  EXPECT_EQ(r.draws[2].VertexAt<TestVertex>(0).x, 1.0f);  // index 0 names vertex base + 0
-  vb->Release();
-  ib->Release();
-}
-
-TEST_F(DeviceTest, UserPointerDrawsUnsetTheStream) {
-  IDirect3DVertexBuffer8* vb = QuadBuffer(3);
-  device_->SetVertexShader(kTestVertexFormat);
-  device_->SetStreamSource(0, vb, sizeof(TestVertex));
+  // A draw from the program's memory unsets the stream.
   TestVertex fan[4] = {};
-  device_->BeginScene();
   EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, sizeof(TestVertex)), D3D_OK);
   EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
   EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, 12), D3DERR_INVALIDCALL);
   device_->EndScene();
   device_->Present(nullptr, nullptr, nullptr, nullptr);
+
   const Recording& r = RecordingOf(device_);
-  ASSERT_EQ(r.draws.size(), 1u);
-  EXPECT_TRUE(r.draws[0].userPointer);
+  ASSERT_EQ(r.draws.size(), 4u);
+  EXPECT_EQ(r.draws[1].indices, std::vector<uint16_t>(indices, indices + 6));
+  EXPECT_EQ(r.draws[2].firstVertex, 1u);
+  EXPECT_EQ(r.draws[2].VertexAt<TestVertex>(0).x, 1.0f);  // index 0 names vertex base + 0
+  EXPECT_TRUE(r.draws[3].userPointer);
   vb->Release();  // the device no longer holds it
   EXPECT_EQ(r.destroyedBuffers.size(), 1u);
+  ib->Release();
 }
 
 TEST_F(DeviceTest, RenderTargetsResetTheViewportAndLimitDepthClears) {
