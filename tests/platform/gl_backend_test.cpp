@@ -14,11 +14,6 @@ DWORD FloatBits(float value) {
   return std::bit_cast<DWORD>(value);
 }
 
-// A vertex at (x, y) in clip space, halfway into the depth range.
-TestVertex ClipVertex(float x, float y, D3DCOLOR color = 0xFFFFFFFF) {
-  return {x, y, 0.5f, color, 0, 0};
-}
-
 // Red, green, blue and white texels, row by row, and how each shows.
 const std::vector<uint32_t> kFourTexels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
 const std::array<Rgba, 4> kFourColours = {
@@ -144,7 +139,7 @@ TEST_F(GlBackendTest, AlphaTestGreaterThan153PassesOnly154AndAbove) {
   device_->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
   device_->SetRenderState(D3DRS_ALPHAREF, 0x199);  // only the low 8 bits count: 153
   device_->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
-  UseDiffuse();
+  Select(D3DTA_DIFFUSE);
   DrawStrip(Quad(-1, 1, -0.5f, -1, 0x98FFFFFF));  // 152
   DrawStrip(Quad(-0.5f, 1, 0, -1, 0x99FFFFFF));   // 153
   DrawStrip(Quad(0, 1, 0.5f, -1, 0x9AFFFFFF));    // 154
@@ -155,7 +150,7 @@ TEST_F(GlBackendTest, AlphaTestGreaterThan153PassesOnly154AndAbove) {
 }
 
 TEST_F(GlBackendTest, SourceAlphaAndAdditiveBlending) {
-  UseDiffuse();
+  Select(D3DTA_DIFFUSE);
   device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
   Clear(0xFFC86400);  // 200, 100, 0
 
@@ -172,7 +167,7 @@ TEST_F(GlBackendTest, SourceAlphaAndAdditiveBlending) {
 }
 
 TEST_F(GlBackendTest, DepthTestWithoutDepthWritesLetsLaterFartherDrawsThrough) {
-  UseDiffuse();
+  Select(D3DTA_DIFFUSE);
   for (DWORD write : {FALSE, TRUE}) {
     SCOPED_TRACE(write);
     Clear(0xFF000000);
@@ -228,7 +223,7 @@ TEST_F(GlBackendTest, ScaledPointSpritesAreViewportHeightOverEyeDistanceAcross) 
   device_->SetRenderState(D3DRS_POINTSIZE_MAX, FloatBits(1000.0f));
   device_->SetRenderState(D3DRS_POINTSCALE_A, FloatBits(0.0f));
   device_->SetRenderState(D3DRS_POINTSCALE_C, FloatBits(1.0f));
-  UseDiffuse();
+  Select(D3DTA_DIFFUSE);
   device_->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE | D3DFVF_DIFFUSE);
   const SpriteVertex point{0, 0, 4, 1, 0xFFFFFFFF};
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(SpriteVertex)), D3D_OK);
@@ -240,12 +235,13 @@ TEST_F(GlBackendTest, ScaledPointSpritesAreViewportHeightOverEyeDistanceAcross) 
   EXPECT_NEAR(litRows, 8, 1);
 }
 
-// A fan turns around its first vertex: here a diamond around the centre.
+// A fan turns around its first vertex: here a diamond around the centre, in clip space.
 TEST_F(GlBackendTest, TriangleFansTurnAroundTheirFirstVertex) {
-  UseDiffuse();
-  const TestVertex fan[] = {ClipVertex(0, 0, 0xFFFF0000),  ClipVertex(0, 1, 0xFFFF0000),
-                            ClipVertex(1, 0, 0xFFFF0000),  ClipVertex(0, -1, 0xFFFF0000),
-                            ClipVertex(-1, 0, 0xFFFF0000), ClipVertex(0, 1, 0xFFFF0000)};
+  Select(D3DTA_DIFFUSE);
+  const D3DCOLOR red = 0xFFFF0000;
+  const TestVertex fan[] = {{0, 0, 0.5f, red, 0, 0},  {0, 1, 0.5f, red, 0, 0},
+                            {1, 0, 0.5f, red, 0, 0},  {0, -1, 0.5f, red, 0, 0},
+                            {-1, 0, 0.5f, red, 0, 0}, {0, 1, 0.5f, red, 0, 0}};
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 4, fan, sizeof(TestVertex)), D3D_OK);
   BackBufferImage diamond = Frame();
   for (auto [x, y] : {std::pair{32, 4}, {60, 32}, {32, 60}, {4, 32}, {32, 32}}) {

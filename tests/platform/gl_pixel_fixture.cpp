@@ -98,15 +98,12 @@ void GlPixelTest::Fill(IDirect3DTexture8* texture, const std::vector<uint32_t>& 
 
 void GlPixelTest::SelectTexture(IDirect3DTexture8* texture) {
   device_->SetTexture(0, texture);
-  device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-  device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+  Select(D3DTA_TEXTURE);
 }
 
-void GlPixelTest::UseDiffuse() {
+void GlPixelTest::Select(DWORD argument) {
   device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-  device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
+  device_->SetTextureStageState(0, D3DTSS_COLORARG1, argument);
   device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+  device_->SetTextureStageState(0, D3DTSS_ALPHAARG1, argument);
 }

@@ -44,9 +44,9 @@ class GlPixelTest : public ::testing::Test {
                                  const std::vector<uint32_t>& texels);
   // Rewrites a level of a texture, texels given as for MakeTexture.
   static void Fill(IDirect3DTexture8* texture, const std::vector<uint32_t>& texels, UINT level = 0);
-  // Stage 0 selecting the texture's colour and alpha, or the diffuse colour and alpha.
+  // Stage 0 selecting the texture's colour and alpha (after setting it), or the argument's.
   void SelectTexture(IDirect3DTexture8* texture);
-  void UseDiffuse();
+  void Select(DWORD argument);
 
   HeadlessDevice device_;
   std::vector<IDirect3DTexture8*> textures_;
