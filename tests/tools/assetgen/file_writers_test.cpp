@@ -5,7 +5,6 @@
 #include "platform/byte_reader.h"
 #include "tools/assetgen/art/height_map_encoder.h"
 #include "tools/assetgen/formats/bmp_writer.h"
-#include "tools/assetgen/formats/byte_buffer.h"
 #include "tools/assetgen/formats/wav_writer.h"
 
 namespace assetgen::tests {
@@ -54,13 +53,6 @@ TEST(AssetgenWavWriter, ClipsBeyondFullScaleAndSizesItsChunks) {
   EXPECT_EQ(int16_t(LoadLe16(&wav[46])), 16384);
   EXPECT_EQ(int16_t(LoadLe16(&wav[48])), -32767);
   EXPECT_EQ(int16_t(LoadLe16(&wav[50])), 32767);
-}
-
-TEST(AssetgenByteBuffer, FixedTextIsPaddedOrCutToItsField) {
-  ByteBuffer buffer;
-  buffer.FixedText("sky", 5);
-  buffer.FixedText("volcano", 4);
-  EXPECT_EQ(buffer.Bytes(), std::vector<uint8_t>({'s', 'k', 'y', 0, 0, 'v', 'o', 'l', 'c'}));
 }
 
 // The terrain reads a pixel as (b + g + r) x 0.0013037809 x 15: a height unit is 51.1 of a sum.
