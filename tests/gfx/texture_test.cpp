@@ -68,11 +68,8 @@ TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
     width /= 2, height = std::max(1u, height / 2);
   }
   texture->Release();
-}
-
-TEST_F(TextureTest, OddSizesHalveDownToOnePixel) {
+  // Odd sizes halve down to one pixel.
   WriteFileBytes("textures/odd.bmp", BmpFile(SamplePicture(5, 3, 9), 8, RowOrder::kTopDown));
-  IDirect3DTexture8* texture = nullptr;
   ASSERT_EQ(D3DXCreateTextureFromFileA(device_, "textures\\odd.bmp", &texture), D3D_OK);
   ASSERT_EQ(texture->GetLevelCount(), 3u);
   EXPECT_EQ(Desc(texture, 1).Width, 2u);
