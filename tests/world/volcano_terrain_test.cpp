@@ -10,6 +10,7 @@
 #include "recorded_scene.h"
 #include "recording_device_test.h"
 #include "test_bitmap.h"
+#include "world/grid_mesh.h"
 
 namespace {
 
@@ -100,6 +101,15 @@ TEST_F(VolcanoTerrainTest, ExplicitGridsTakeTheFirstHeightsInOrder) {
   ib->Release();
   EXPECT_FALSE(terrain_.BuildGrid(&vb, &ib, 64, 64, 5, 5, 0xFFFFFFFF, device_));  // 25 > 16
   EXPECT_FALSE(terrain_.BuildGrid(&vb, &ib, 64, 64, 1, 16, 0xFFFFFFFF, device_));
+}
+
+// Where grid points lie is judged through the terrain's and the ocean's vertices.
+TEST(GridMesh, OnlyAddressableGridsOfAtLeastOneCell) {
+  EXPECT_TRUE(IsBuildableGrid(2, 2));
+  EXPECT_TRUE(IsBuildableGrid(256, 256));
+  EXPECT_FALSE(IsBuildableGrid(1, 100));  // would divide by zero
+  EXPECT_FALSE(IsBuildableGrid(257, 256));
+  EXPECT_FALSE(IsBuildableGrid(-4, -4));
 }
 
 TEST_F(VolcanoTerrainTest, HeightMapsThatDoNotFitTheFileAreRejected) {
