@@ -53,19 +53,16 @@ TEST_F(ConfigFileTest, GoodFilesSetEverySetting) {
   }
 }
 
+// A wrong first key, keys in the wrong case, a key and its value not apart, bad values, files
+// cut short, and a number too large.
 TEST_F(ConfigFileTest, MalformedFilesSetNothingButWhatWasAlreadyRead) {
-  const char* const files[] = {
-      "waterdetail= high displaymode= 0 showfps= 1",  // wrong first key
-      "DisplayMode= 0 waterdetail= high showfps= 1",  // keys are case-sensitive
-      "displaymode=0 waterdetail= high showfps= 1",   // key and value must be apart
-      "displaymode= zero waterdetail= high showfps= 1",
-      "displaymode= 0 waterdetail= high showfps= yes",
-      "displaymode= 0 waterdetail= high showfps=",
-      "displaymode= 0 waterdetail= high",
-      "",
-      "displaymode= 99999999999999 waterdetail= high showfps= 1",
-  };
-  for (const char* contents : files) {
+  for (const char* contents :
+       {"waterdetail= high displaymode= 0 showfps= 1",
+        "DisplayMode= 0 waterdetail= high showfps= 1", "displaymode=0 waterdetail= high showfps= 1",
+        "displaymode= zero waterdetail= high showfps= 1",
+        "displaymode= 0 waterdetail= high showfps= yes",
+        "displaymode= 0 waterdetail= high showfps=", "displaymode= 0 waterdetail= high", "",
+        "displaymode= 99999999999999 waterdetail= high showfps= 1"}) {
     Settings s;
     EXPECT_FALSE(Read(contents, &s)) << contents;
     EXPECT_FALSE(s.windowed) << contents;

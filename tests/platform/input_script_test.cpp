@@ -49,22 +49,9 @@ TEST(InputScript, ParsesEveryEventKindInTimeOrder) {
 }
 
 TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
-  const char* const bad[] = {
-      "x keydown A",
-      "-1 keydown A",
-      "1 keydown NOSUCHKEY",
-      "1 keydown",
-      "1 char 300",
-      "1 mouse 10",
-      "1 mouse -1 5",
-      "1 jump",
-      "1 text bad\\q",
-      "1 close now",
-      "1",
-      "1 key 256",
-      "1 key F99",
-  };
-  for (const char* line : bad) {
+  for (const char* line : {"x keydown A", "-1 keydown A", "1 keydown NOSUCHKEY", "1 keydown",
+                           "1 char 300", "1 mouse 10", "1 mouse -1 5", "1 jump", "1 text bad\\q",
+                           "1 close now", "1", "1 key 256", "1 key F99"}) {
     InputScript script;
     std::string error;
     EXPECT_FALSE(script.Parse(std::string("# header\n0 key A\n") + line + "\n", &error)) << line;
