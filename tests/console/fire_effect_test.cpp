@@ -15,9 +15,9 @@ std::vector<uint8_t> SeedRow(FireField& field) {
   return {field.Current().end() - field.Size(), field.Current().end()};
 }
 
-// Runs of three at 16 columns from column five, clamped at 255, the edges kept cold; a run
-// wider than the row ends with it.
-TEST(FireFieldTest, SeedRunsStayInsideTheRow) {
+// Seeds: runs of three at 16 columns from column five, clamped at 255, the edges kept cold; a
+// run wider than the row ends with it. Then heat rises one row as its neighbours' mean.
+TEST(FireFieldTest, SeedRunsStayInsideTheRowAndHeatRisesAsItsNeighboursMeanLessTheCooling) {
   FireField field;
   field.Resize(16);
   for (int x = 0; x < 16; ++x) field.At(x, 15) = 255;
@@ -26,10 +26,7 @@ TEST(FireFieldTest, SeedRunsStayInsideTheRow) {
             std::vector<uint8_t>({0, 0, 0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0}));
   field.Seed(100, 0);
   EXPECT_EQ(SeedRow(field)[15], 255);
-}
 
-TEST(FireFieldTest, HeatRisesOneRowAsItsNeighboursMeanLessTheCooling) {
-  FireField field;
   field.Resize(16);
   field.At(0, 5) = 200;
   field.Rise(2);
