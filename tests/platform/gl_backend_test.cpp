@@ -78,18 +78,14 @@ std::array<TestVertex, 4> TiledQuad(std::array<TestVertex, 4> quad, float scale)
   return quad;
 }
 
-// Wrap, the default address mode, repeats the texture: u = 1.27 along the top row is red,
-// 1.77 green.
-TEST_F(GlBackendTest, TextureCoordinatesWrapByDefault) {
+// Wrap, the default address mode, repeats the texture: u = 1.27 along the top row is red, 1.77
+// green. Then two texels to a pixel: level 1 under a mip filter, level 0 without one.
+TEST_F(GlBackendTest, CoordinatesWrapByDefaultAndMipFiltersChooseTheLevelOfTheMinification) {
   SelectTexture(MakeTexture(D3DFMT_A8R8G8B8, 2, 2, kFourTexels));
   DrawStrip(TiledQuad(Quad(-1, 1, 1, -1), 2));
   BackBufferImage image = Frame();
   EXPECT_EQ(At(image, 40, 8), kFourColours[0]);
   EXPECT_EQ(At(image, 56, 8), kFourColours[1]);
-}
-
-// Two texels to a pixel: level 1 under a mip filter, level 0 without one.
-TEST_F(GlBackendTest, MipFiltersChooseTheLevelOfTheMinification) {
   IDirect3DTexture8* texture = nullptr;
   ASSERT_EQ(device_->CreateTexture(4, 4, 3, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
   textures_.push_back(texture);
