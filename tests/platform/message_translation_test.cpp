@@ -89,7 +89,7 @@ class MessageTranslation : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodes) {
+TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodesAndTextCharacters) {
   PushKey(SDL_KEYDOWN, SDLK_LEFT);
   PushKey(SDL_KEYDOWN, SDLK_LEFT, true);  // auto-repeat repeats WM_KEYDOWN
   PushKey(SDL_KEYUP, SDLK_LEFT);
@@ -101,26 +101,24 @@ TEST_F(MessageTranslation, KeysBecomeKeyMessagesWithVirtualKeyCodes) {
   PushKey(SDL_KEYUP, SDLK_RETURN);
   PushKey(SDL_KEYDOWN, SDLK_F11);
   PushKey(SDL_KEYUP, SDLK_F11);
-  const std::vector<MSG> msgs = Drain();
-  const std::vector<Message> want = {{WM_KEYDOWN, VK_LEFT},    {WM_KEYDOWN, VK_LEFT},
-                                     {WM_KEYUP, VK_LEFT},      {WM_KEYDOWN, VK_OEM_3},
-                                     {WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}};
-  EXPECT_EQ(Messages(msgs), want);
-  for (const MSG& m : msgs) EXPECT_EQ(m.hwnd, window_);
-  EXPECT_EQ(g_dispatched, 6);  // every message reached the window procedure
-}
-
-TEST_F(MessageTranslation, TextAndEditingKeysBecomeCharacters) {
+  // Text and the editing keys become characters.
   PushText("a`");
   PushText("\xC3\xA9");  // one non-ASCII character: '?'
   PushKey(SDL_KEYDOWN, SDLK_RETURN);
   PushKey(SDL_KEYDOWN, SDLK_BACKSPACE);
   PushKey(SDL_KEYDOWN, SDLK_ESCAPE);
-  const std::vector<Message> want = {
+  const std::vector<MSG> msgs = Drain();
+  std::vector<Message> want = {{WM_KEYDOWN, VK_LEFT},    {WM_KEYDOWN, VK_LEFT},
+                               {WM_KEYUP, VK_LEFT},      {WM_KEYDOWN, VK_OEM_3},
+                               {WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYUP, VK_MENU}};
+  const std::vector<Message> characters = {
       {WM_CHAR, 'a'}, {WM_CHAR, '`'},        {WM_CHAR, '?'}, {WM_KEYDOWN, VK_RETURN},
       {WM_CHAR, 13},  {WM_KEYDOWN, VK_BACK}, {WM_CHAR, 8},   {WM_KEYDOWN, VK_ESCAPE},
       {WM_CHAR, 27}};
-  EXPECT_EQ(Messages(Drain()), want);
+  want.insert(want.end(), characters.begin(), characters.end());
+  EXPECT_EQ(Messages(msgs), want);
+  for (const MSG& m : msgs) EXPECT_EQ(m.hwnd, window_);
+  EXPECT_EQ(g_dispatched, 15);  // every message reached the window procedure
 }
 
 // Mouse motion carries client coordinates, closing destroys the window, and quit comes after
