@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <random>
-#include <sstream>
 
 TestFolder::TestFolder() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -30,15 +29,6 @@ void TestFolder::CopyFrom(const std::filesystem::path& folder) const {
   std::filesystem::copy(
       folder, path_,
       std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-}
-
-std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
-  std::istringstream lines(text);
-  std::vector<std::string> found;
-  for (std::string line; std::getline(lines, line);) {
-    if (line.rfind(prefix, 0) == 0) found.push_back(line);
-  }
-  return found;
 }
 
 std::vector<std::string> FileLines(const std::string& name) {

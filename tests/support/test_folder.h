@@ -21,5 +21,3 @@ class TestFolder {
 
 // The lines of a text file in the current folder; none when it is missing.
 std::vector<std::string> FileLines(const std::string& name);
-// The lines of text that start with prefix, such as a file's name in the reports about it.
-std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix);
