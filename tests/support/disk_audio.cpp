@@ -6,14 +6,12 @@
 #include <fstream>
 #include <thread>
 
+#include "patched.h"
+
 namespace {
 
 constexpr const char* kFile = "mixed.raw";
 constexpr uintmax_t kBytesPerSecond = DiskAudio::kRate * 4;
-
-void PutLe(std::string* out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out->push_back(char(value >> (8 * i)));
-}
 
 uintmax_t MixedBytes() {
   std::error_code error;
@@ -56,19 +54,19 @@ std::string WavBytes(uint16_t format, uint16_t channels, uint32_t rate, uint16_t
                      const std::string& data) {
   const uint32_t block = channels * bits / 8u;
   std::string wav = "RIFF";
-  PutLe(&wav, uint32_t(36 + data.size()), 4);
+  AppendLe(&wav, uint32_t(36 + data.size()), 4);
   wav += "WAVEfmt ";
   for (uint32_t field :
        {16u, format | uint32_t{channels} << 16, rate, rate * block, block | uint32_t{bits} << 16}) {
-    PutLe(&wav, field, 4);
+    AppendLe(&wav, field, 4);
   }
   wav += "data";
-  PutLe(&wav, uint32_t(data.size()), 4);
+  AppendLe(&wav, uint32_t(data.size()), 4);
   return wav + data;
 }
 
 std::string ConstantWav(int16_t value, int frames, int rate) {
   std::string samples;
-  for (int i = 0; i < frames; ++i) PutLe(&samples, uint16_t(value), 2);
+  for (int i = 0; i < frames; ++i) AppendLe(&samples, uint16_t(value), 2);
   return WavBytes(1, 1, uint32_t(rate), 16, samples);
 }

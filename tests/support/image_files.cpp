@@ -13,6 +13,7 @@
 #include <random>
 
 #include "gfx/png_writer.h"
+#include "patched.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class ByteString {
   ByteString& U16(uint32_t v) { return U8(v).U8(v >> 8); }
   ByteString& U32(uint32_t v) { return U16(v).U16(v >> 16); }
   ByteString& Le(uint32_t v, unsigned count) {
-    for (unsigned i = 0; i < count; ++i) U8(v >> (8 * i));
+    AppendLe(&bytes_, v, count);
     return *this;
   }
   ByteString& Text(const std::string& s) {

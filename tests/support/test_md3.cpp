@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "patched.h"
+
 namespace {
 
 constexpr int32_t kHeaderBytes = 108, kFrameBytes = 56, kSurfaceHeaderBytes = 108,
@@ -9,10 +11,6 @@ constexpr int32_t kHeaderBytes = 108, kFrameBytes = 56, kSurfaceHeaderBytes = 10
 
 int32_t Count(const auto& records) {
   return static_cast<int32_t>(records.size());
-}
-
-void Append(std::string* out, uint32_t value, int bytes = 4) {
-  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>(value >> (8 * i)));
 }
 
 void AppendName(std::string* out, std::string name, size_t size) {
@@ -29,21 +27,21 @@ std::string SurfaceBytes(const TestMd3Surface& s) {
   for (int32_t field :
        {0, s.frames, Count(s.shaders), Count(s.texCoords), Count(s.triangles), trianglesAt,
         kSurfaceHeaderBytes, texCoordsAt, positionsAt, positionsAt + 8 * Count(s.positions)}) {
-    Append(&out, static_cast<uint32_t>(field));
+    AppendLe(&out, static_cast<uint32_t>(field));
   }
   for (const std::string& shader : s.shaders) {
     AppendName(&out, shader, 64);
-    Append(&out, 0);
+    AppendLe(&out, 0);
   }
   for (const auto& triangle : s.triangles) {
-    for (int32_t index : triangle) Append(&out, static_cast<uint32_t>(index));
+    for (int32_t index : triangle) AppendLe(&out, static_cast<uint32_t>(index));
   }
   for (const auto& st : s.texCoords) {
-    for (float f : st) Append(&out, std::bit_cast<uint32_t>(f));
+    for (float f : st) AppendLe(&out, std::bit_cast<uint32_t>(f));
   }
   for (const auto& p : s.positions) {
-    for (int16_t coordinate : p) Append(&out, static_cast<uint16_t>(coordinate), 2);
-    Append(&out, 0, 2);  // packed normal
+    for (int16_t coordinate : p) AppendLe(&out, static_cast<uint16_t>(coordinate), 2);
+    AppendLe(&out, 0, 2);  // packed normal
   }
   return out;
 }
@@ -61,11 +59,11 @@ std::string Md3Bytes(const TestMd3& model) {
   std::string surfaces;
   for (const TestMd3Surface& surface : model.surfaces) surfaces += SurfaceBytes(surface);
   std::string out = "IDP3";
-  Append(&out, 15);  // version
+  AppendLe(&out, 15);  // version
   AppendName(&out, "test", 64);
   for (int32_t field : {0, model.frames, 0, Count(model.surfaces), 0, kHeaderBytes, surfacesAt,
                         surfacesAt, surfacesAt + Count(surfaces)}) {
-    Append(&out, static_cast<uint32_t>(field));
+    AppendLe(&out, static_cast<uint32_t>(field));
   }
   out.append(size_t(kFrameBytes) * size_t(model.frames), '\0');  // read but not used
   return out + surfaces;
