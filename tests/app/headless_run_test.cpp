@@ -227,9 +227,7 @@ int InkTexels(const std::string& text) {
   int ink = 0;
   for (char c : text) {
     // The font's glyphs are the printable characters in order, from the blank.
-    for (int y = 0; y < 8; ++y) {
-      for (int x = 0; x < 8; ++x) ink += font.Inked(c - ' ', x, y);
-    }
+    for (int k = 0; k < 64; ++k) ink += font.Inked(c - ' ', k % 8, k / 8);
   }
   return ink;
 }

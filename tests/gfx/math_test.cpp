@@ -2,7 +2,6 @@
 // on (row vectors, left-handed, translation in the last row).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
 #include <tuple>
 

@@ -72,9 +72,8 @@ TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
 
 // The README's example script, as the README shows it.
 std::string ReadmeScript() {
-  std::ifstream readme(VULCARA_SOURCE_DIR "/README.md");
   std::stringstream text;
-  text << readme.rdbuf();
+  text << std::ifstream(VULCARA_SOURCE_DIR "/README.md").rdbuf();
   const std::string all = text.str();
   const size_t intro = all.find("An input script has one event per line");
   const size_t start = all.find("```\n", intro) + 4;
