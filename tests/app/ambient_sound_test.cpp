@@ -8,7 +8,7 @@ namespace {
 
 constexpr float kNoFireYet = std::numeric_limits<float>::infinity();
 
-TEST(AmbientSoundTest, WavesFadeAndWindRisesAsTheCameraClimbsToFiveUnits) {
+TEST(AmbientSoundTest, WavesFadeAndWindRisesToFiveUnitsAndFireIsLoudestOverTheBurningCrater) {
   struct Case {
     float height;
     int32_t wind, waves;
@@ -22,9 +22,7 @@ TEST(AmbientSoundTest, WavesFadeAndWindRisesAsTheCameraClimbsToFiveUnits) {
   }
   const AmbientVolumes high = MixAmbientSound({0.0f, 12.0f, 0.0f}, kNoFireYet, 100.0f);
   EXPECT_FALSE(high.wind || high.waves);  // they keep what they had
-}
-
-TEST(AmbientSoundTest, FireIsLoudestOverTheCraterOnceItHasBurnedSixAndAHalfSeconds) {
+  // The fire is loudest over the crater once it has burned six and a half seconds.
   EXPECT_EQ(MixAmbientSound({2.5f, 12.0f, -5.0f}, 30.0f, 40.0f).fire, -1500);
   EXPECT_EQ(MixAmbientSound({0.0f, 12.0f, 0.0f}, 30.0f, 40.0f).fire, 0);
   EXPECT_EQ(MixAmbientSound({-7.5f, 12.0f, 0.25f}, 30.0f, 40.0f).fire, -1550);

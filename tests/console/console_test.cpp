@@ -67,7 +67,7 @@ class ConsoleTest : public ::testing::Test {
 };
 
 // /help's and /quit's texts, and the exit /quit asks for, are read back from a headless run.
-TEST_F(ConsoleTest, CommandsHandBackACodeOrPrintBeforeTheEcho) {
+TEST_F(ConsoleTest, CommandsHandBackACodeOrPrintBeforeTheEchoAndTheInputLineKeeps126Characters) {
   const std::pair<const char*, ConsoleResult> codes[] = {
       {"/hidefps\r", kConsoleHideFps},
       {"/showfps\r", kConsoleShowFps},
@@ -85,9 +85,8 @@ TEST_F(ConsoleTest, CommandsHandBackACodeOrPrintBeforeTheEcho) {
   EXPECT_EQ(Shown(console_)[0], ">hello");
   Type("/clear\r");
   EXPECT_EQ(Shown(console_), std::vector<std::string>{">/clear"});
-}
 
-TEST_F(ConsoleTest, TheInputLineKeepsItsPromptAnd126Characters) {
+  // The input line keeps its prompt and 126 characters.
   Type("\b\bab\b");
   EXPECT_STREQ(console_.InputLine(), ">a");
   Type(std::string(200, 'z'));
