@@ -319,10 +319,9 @@ TEST_F(HeadlessRun, MultisamplingBlendsTheConesSilhouetteIntoTheSky) {
   PngPicture at[2];
   for (int samples : {0, 4}) {
     const std::string n = std::to_string(samples);
-    ASSERT_EQ(RunProgram("--headless --fixed-step 100 --seconds 27 --capture-at 27 --capture " + n +
-                         " --msaa " + n)
-                  .status,
-              0);
+    const RunResult run = RunProgram(
+        "--headless --fixed-step 100 --seconds 27 --capture-at 27 --capture " + n + " --msaa " + n);
+    ASSERT_EQ(run.status, 0) << run.output;
     at[samples / 4] = ReadPng(n + "/frame-000271.png");
   }
   int blends = 0;
@@ -669,9 +668,9 @@ TEST_F(VideoRun, TheSameCommandGivesTheSameFileOnAnyMachine) {
   for (const std::string name : {"a.mp4", "a.webm"}) {
     std::string files[2];
     for (const char* processors : {"", "taskset -c 0 "}) {
-      ASSERT_EQ(
-          RunProgram("--headless --fixed-step 20 --seconds 1 --video " + name, processors).status,
-          0);
+      const RunResult run =
+          RunProgram("--headless --fixed-step 20 --seconds 1 --video " + name, processors);
+      ASSERT_EQ(run.status, 0) << run.output;
       files[*processors != 0] = ReadFileBytes(name);
     }
     EXPECT_GT(files[0].size(), 10000u) << name;

@@ -52,8 +52,10 @@ class MergedDrawTest : public GlPixelTest {
     device_->SetTexture(0, glyphs_[g]);
   }
 
-  void DrawGlyphFromMemory(int g) {
+  // In glyph g's cell, with its texture unless another is given.
+  void DrawGlyphFromMemory(int g, IDirect3DTexture8* texture = nullptr) {
     PlaceGlyph(g);
+    if (texture) device_->SetTexture(0, texture);
     ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(TestVertex)),
               D3D_OK);
   }
@@ -103,10 +105,7 @@ TEST_F(MergedDrawTest, MergedRunsDrawEveryGlyphInItsCellWithItsRunsState) {
 TEST_F(MergedDrawTest, TexelsChangedBetweenMergedDrawsShowInTheirOwnDraw) {
   DrawGlyphFromMemory(0);
   Fill(glyphs_[0], GlyphTexels(1));
-  PlaceGlyph(1);
-  device_->SetTexture(0, glyphs_[0]);
-  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, kGlyphQuad, sizeof(TestVertex)),
-            D3D_OK);
+  DrawGlyphFromMemory(1, glyphs_[0]);
   EXPECT_EQ(MisplacedInk(Frame(), 2), 0);  // glyph 0's texels in cell 0, glyph 1's in cell 1
 }
 
