@@ -50,6 +50,7 @@ bool ParseSize(const std::string& text, uint32_t* width, uint32_t* height) {
 
 bool CheckSize(const RunDescription& run, std::string* error) {
   using R = RunDescription;
+  if (run.drawnWidth == 0) return true;  // not given
   if (run.drawnWidth >= R::kMinDrawnWidth && run.drawnHeight >= R::kMinDrawnHeight &&
       run.drawnWidth <= R::kMaxDrawnSide && run.drawnHeight <= R::kMaxDrawnSide) {
     return true;
@@ -83,7 +84,7 @@ bool CheckCombination(const RunDescription& run, std::string* error) {
     *error = "--record-input would overwrite the --input script " + run.inputFile;
     return false;
   }
-  if (run.sizeGiven && !run.DrawsAtFixedSize()) {
+  if (run.drawnWidth != 0 && !run.DrawsAtFixedSize()) {
     *error = "--size needs --headless or --video: a window draws at its own size";
     return false;
   }
@@ -117,7 +118,6 @@ const OptionSpec kOptions[] = {
      }},
     {"--size", "WxH", "draw a headless run or a video at W x H pixels (default 800x600)",
      [](const std::string& v, RunDescription* o) {
-       o->sizeGiven = true;
        return ParseSize(v, &o->drawnWidth, &o->drawnHeight);
      }},
     {"--msaa", "N", "smooth edges with N samples a pixel: 0, 2, 4 (default) or 8",

@@ -13,12 +13,12 @@ struct RunDescription {
   // The window: none at all when headless (an offscreen display, and audio on a dummy device).
   bool headless = false;
   // The picture's size in pixels where it is fixed, in a headless run or a video (a window draws
-  // at its own size), and the samples of each pixel's multisampling (0: none), as the driver
-  // allows. The program places everything in its own coordinates, which the device maps onto it.
-  uint32_t drawnWidth = 800;
-  uint32_t drawnHeight = 600;
+  // at its own size; 0 x 0: the program's back buffer's), and the samples of each pixel's
+  // multisampling (0: none), as the driver allows. The program places everything in its own
+  // coordinates, which the device maps onto it.
+  uint32_t drawnWidth = 0;
+  uint32_t drawnHeight = 0;
   uint32_t msaaSamples = 4;
-  bool sizeGiven = false;
   static constexpr uint32_t kMinDrawnWidth = 64, kMinDrawnHeight = 48, kMaxDrawnSide = 8192;
   // The clock: 0 is the real one; otherwise a virtual clock that starts at 0 and moves this many
   // milliseconds at every presented frame.

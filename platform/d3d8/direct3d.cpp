@@ -113,8 +113,8 @@ HRESULT IDirect3D8::CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focus
   // drawable size, which the backend follows.
   const RunDescription& run = host::Run();
   if (run.DrawsAtFixedSize()) {
-    spec.drawnWidth = run.sizeGiven ? run.drawnWidth : spec.width;
-    spec.drawnHeight = run.sizeGiven ? run.drawnHeight : spec.height;
+    spec.drawnWidth = run.drawnWidth ? run.drawnWidth : spec.width;
+    spec.drawnHeight = run.drawnHeight ? run.drawnHeight : spec.height;
   }
   spec.samples = run.msaaSamples;
   if (spec.fullScreen && !EnterFullScreen(window, spec.width, spec.height)) {

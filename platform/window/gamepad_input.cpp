@@ -1,7 +1,6 @@
 #include "platform/window/gamepad_input.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -117,8 +116,7 @@ void GamepadInput::Look(uint32_t elapsedMs, const InputSink& sink) {
   for (int i = 0; i < 2; ++i) {
     const float tilt = Deflection(axes[i]);
     lookCarry_[i] = tilt == 0 ? 0 : lookCarry_[i] + tilt * float(elapsedMs) / kStepMs;
-    steps[i] = static_cast<int>(std::trunc(lookCarry_[i]));
-    lookCarry_[i] -= float(steps[i]);
+    steps[i] = TakeWholeSteps(&lookCarry_[i]);
   }
   const int moves = std::max(std::abs(steps[0]), std::abs(steps[1]));
   for (int m = 0; m < moves; ++m) {

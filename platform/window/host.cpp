@@ -76,7 +76,7 @@ void Stop() {
   sys.recorder = InputRecorder();  // the recording ends with the window system
   sys.pads.CloseAll();
   sys.touches = TouchInput();
-  sys.pointerX = sys.pointerY = 0x8000;
+  sys.pointerX = sys.pointerY = WindowSystem::kPointerStart;
   if (sys.started) {
     SDL_Quit();
     UseRealClock();

@@ -1,6 +1,8 @@
 #pragma once
 // Where input that is neither a key nor the mouse goes: the window system's queue, as the
 // messages a keyboard and a mouse would give.
+#include <cmath>
+
 #include "platform/win32.h"
 
 struct InputSink {
@@ -15,6 +17,13 @@ inline LPARAM KeyFlags(bool down, bool wasDown) {
   if (wasDown) flags |= LPARAM(1) << 30;
   if (!down) flags |= LPARAM(1) << 31;
   return flags;
+}
+
+// The whole steps of a running sum of part-steps; what is left over stays for later.
+inline int TakeWholeSteps(float* carry) {
+  const int whole = static_cast<int>(std::trunc(*carry));
+  *carry -= float(whole);
+  return whole;
 }
 
 // A whole key press: down and up at once.

@@ -44,9 +44,6 @@ void TouchInput::Drag(const SDL_TouchFingerEvent& finger, int width, int height,
   if (travelled_ <= kTapTravel) return;
   carryX_ += dx;
   carryY_ += dy;
-  const int wholeX = static_cast<int>(std::trunc(carryX_));
-  const int wholeY = static_cast<int>(std::trunc(carryY_));
-  carryX_ -= float(wholeX);
-  carryY_ -= float(wholeY);
+  const int wholeX = TakeWholeSteps(&carryX_), wholeY = TakeWholeSteps(&carryY_);
   if (wholeX != 0 || wholeY != 0) sink.movePointer(wholeX, wholeY);
 }

@@ -52,10 +52,11 @@ struct WindowSystem {
   SDL_Keycode windowKey = SDLK_UNKNOWN;
   GamepadInput pads;
   TouchInput touches;
-  // Where pads and touches have moved the mouse: its own, mid-range, so that they turn the view
-  // for thousands of steps each way before its 16 bits wrap.
-  int pointerX = 0x8000;
-  int pointerY = 0x8000;
+  // Where pads and touches have moved the mouse: its own, starting mid-range, so that they turn
+  // the view for thousands of steps each way before its 16 bits wrap.
+  static constexpr int kPointerStart = 0x8000;
+  int pointerX = kPointerStart;
+  int pointerY = kPointerStart;
 };
 
 WindowSystem& System();

@@ -53,8 +53,6 @@ std::unique_ptr<GlBackend> GlBackend::Create(SDL_Window* window, const BackBuffe
   if (!backend->targets_.CreateDeviceBuffers(spec, UINT(width), UINT(height), error)) {
     return nullptr;
   }
-  backend->drawnWidth_ = width;
-  backend->drawnHeight_ = height;
   // Windowed presentation is not tied to the display refresh; full screen is.
   SDL_GL_SetSwapInterval(spec.vsync ? 1 : 0);
 #ifdef __EMSCRIPTEN__
@@ -226,8 +224,8 @@ bool GlBackend::Apply(const DrawSettings& settings, const Matrix4& world) {
   ProgramUniforms uniforms = settings.uniforms;
   uniforms.worldView = world.Then(settings.uniforms.worldView);
   if (targets_.IsBackBuffer(settings.colorTarget)) {
-    uniforms.pixelScale = {float(drawnWidth_) / float(spec_.width),
-                           float(drawnHeight_) / float(spec_.height)};
+    uniforms.pixelScale = {float(targets_.DrawnWidth()) / float(spec_.width),
+                           float(targets_.DrawnHeight()) / float(spec_.height)};
   }
   program->Upload(uniforms);
   if (settings.program.texture != TextureKind::kNone) {
@@ -247,10 +245,10 @@ ViewportState GlBackend::OnTarget(const ViewportState& area,
   if (!targets_.IsBackBuffer(target)) return area;
   // Edges are mapped, not sizes, so that areas side by side stay side by side.
   auto x = [this](GLint at) {
-    return static_cast<GLint>(int64_t{at} * drawnWidth_ / static_cast<int64_t>(spec_.width));
+    return static_cast<GLint>(int64_t{at} * targets_.DrawnWidth() / int64_t{spec_.width});
   };
   auto y = [this](GLint at) {
-    return static_cast<GLint>(int64_t{at} * drawnHeight_ / static_cast<int64_t>(spec_.height));
+    return static_cast<GLint>(int64_t{at} * targets_.DrawnHeight() / int64_t{spec_.height});
   };
   ViewportState drawn = area;
   drawn.x = x(area.x);
@@ -289,28 +287,23 @@ void GlBackend::Present() {
     glClear(GL_COLOR_BUFFER_BIT);
   }
   // Top row first in the back buffer, bottom row first on the window: blit upside down.
-  glBlitFramebuffer(0, 0, drawnWidth_, drawnHeight_, left, bottom + height, left + width, bottom,
-                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  glBlitFramebuffer(0, 0, targets_.DrawnWidth(), targets_.DrawnHeight(), left, bottom + height,
+                    left + width, bottom, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   SDL_GL_SwapWindow(window_);
-  FollowWindow();
+  FollowWindow(width, height);
 #ifdef __EMSCRIPTEN__
   web::WaitForBrowserFrame();
 #endif
 }
 
-void GlBackend::FollowWindow() {
-  if (spec_.drawnWidth != 0) return;
-  int width = 0, height = 0;
-  PictureArea(nullptr, nullptr, &width, &height);
-  if (width == drawnWidth_ && height == drawnHeight_) return;
+void GlBackend::FollowWindow(int width, int height) {
+  const GLsizei drawnWidth = targets_.DrawnWidth(), drawnHeight = targets_.DrawnHeight();
+  if (spec_.drawnWidth != 0 || (width == drawnWidth && height == drawnHeight)) return;
   std::string error;
   if (!targets_.ResizeBackBuffer(UINT(width), UINT(height), &error)) {
     // Drawn on at the size that works; the window shows it stretched.
-    targets_.ResizeBackBuffer(UINT(drawnWidth_), UINT(drawnHeight_), &error);
-    return;
+    targets_.ResizeBackBuffer(UINT(drawnWidth), UINT(drawnHeight), &error);
   }
-  drawnWidth_ = width;
-  drawnHeight_ = height;
 }
 
 bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
@@ -318,12 +311,13 @@ bool GlBackend::ReadBackBuffer(BackBufferImage* image) {
   // Only this read's errors decide the answer.
   while (glGetError() != GL_NO_ERROR) {
   }
-  image->width = UINT(drawnWidth_);
-  image->height = UINT(drawnHeight_);
-  image->rgba.resize(size_t(drawnWidth_) * size_t(drawnHeight_) * 4);
+  const GLsizei width = targets_.DrawnWidth(), height = targets_.DrawnHeight();
+  image->width = UINT(width);
+  image->height = UINT(height);
+  image->rgba.resize(size_t(width) * size_t(height) * 4);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_.ResolvedBackBuffer());
   // Rows come out in storage order, which is top row first.
-  glReadPixels(0, 0, drawnWidth_, drawnHeight_, GL_RGBA, GL_UNSIGNED_BYTE, image->rgba.data());
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image->rgba.data());
   return glGetError() == GL_NO_ERROR;
 }
 

@@ -63,13 +63,12 @@ class GlBackend final : public DeviceBackend {
   // The picture's place in the window: all of it, or in full screen the largest area of the
   // picture's shape, centred between black bars.
   void PictureArea(int* x, int* y, int* width, int* height) const;
-  // A window's picture follows the window's size, drawn at it from the next frame on.
-  void FollowWindow();
+  // A window's picture follows the size it is shown at, drawn at it from the next frame on.
+  void FollowWindow(int width, int height);
 
   GlContext context_;  // first: made before and deleted after everything below
   SDL_Window* window_;
   BackBufferSpec spec_;
-  int drawnWidth_ = 0, drawnHeight_ = 0;
   DeviceCounters counters_;
   GlStateCache state_;
   VertexInput input_;

@@ -51,6 +51,7 @@ bool RenderTargetCache::ResizeBackBuffer(UINT width, UINT height, std::string* e
   }
   width_ = static_cast<GLsizei>(width);
   height_ = static_cast<GLsizei>(height);
+  resolved_ = false;
   Allocate(colorBuffer_, colorFormat_, samples_);
   if (depthBuffer_) Allocate(depthBuffer_, depthFormat_, samples_);
   if (resolveBuffer_) {
@@ -82,10 +83,14 @@ void RenderTargetCache::Allocate(GLuint renderbuffer, GLenum format, GLsizei sam
 GLuint RenderTargetCache::ResolvedBackBuffer() {
   const GLuint drawn = Framebuffer(Key{}, backBufferSurface_);
   if (!resolveFramebuffer_) return drawn;
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, drawn);
-  state_.BindDrawFramebuffer(resolveFramebuffer_);
-  state_.SetScissor(nullptr);
-  glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  if (!resolved_) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, drawn);
+    state_.BindDrawFramebuffer(resolveFramebuffer_);
+    state_.SetScissor(nullptr);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    resolved_ = true;
+  }
   return resolveFramebuffer_;
 }
 
@@ -107,6 +112,7 @@ void RenderTargetCache::Bind(const IDirect3DSurface8* color, const IDirect3DSurf
       color == backBufferSurface_ ? nullptr : ResourceAccess::Container(*color);
   Key key{texture ? ResourceAccess::Id(*texture) : 0, ResourceAccess::Level(*color),
           depth != nullptr && depthBuffer_ != 0};
+  if (!texture) resolved_ = false;  // about to be drawn into
   state_.BindDrawFramebuffer(Framebuffer(key, color));
 }
 

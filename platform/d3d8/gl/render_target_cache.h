@@ -27,9 +27,13 @@ class RenderTargetCache {
   bool ResizeBackBuffer(UINT width, UINT height, std::string* error);
   void SetDeviceSurfaces(const IDirect3DSurface8* backBuffer, const IDirect3DSurface8* depth);
   bool IsBackBuffer(const IDirect3DSurface8* color) const { return color == backBufferSurface_; }
+  // The back buffer's size in pixels, as drawn.
+  GLsizei DrawnWidth() const { return width_; }
+  GLsizei DrawnHeight() const { return height_; }
   // Binds the framebuffer that draws into color, with the depth buffer when depth is set.
   void Bind(const IDirect3DSurface8* color, const IDirect3DSurface8* depth);
-  // The back buffer's finished picture, its samples resolved, as a framebuffer to read from.
+  // The back buffer's finished picture, its samples resolved, as a framebuffer to read from:
+  // resolved once however often it is read (presented, then captured or encoded).
   GLuint ResolvedBackBuffer();
   // The texture is going away: so are the framebuffers that draw into it.
   void Forget(uint64_t textureId);
@@ -61,6 +65,7 @@ class RenderTargetCache {
   GLuint depthBuffer_ = 0;
   GLuint resolveBuffer_ = 0;  // with samples: the finished picture
   GLuint resolveFramebuffer_ = 0;
+  bool resolved_ = false;  // the resolve buffer holds what the back buffer has had drawn
   GLuint textureDepthBuffer_ = 0;
   const IDirect3DSurface8* backBufferSurface_ = nullptr;
   std::map<Key, GLuint> framebuffers_;
