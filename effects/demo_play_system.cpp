@@ -163,6 +163,7 @@ void DemoPlaySystem::PlayFrame(IDirect3DDevice8* device, D3DXVECTOR3* move, floa
     RenderFirePhase(device);
   }
   if (exploring_) UpdateCamera(move, yaw, pitch);
+  pressed_ = false;
 }
 
 bool DemoPlaySystem::RenderIntro(IDirect3DDevice8* device) {
@@ -175,7 +176,7 @@ bool DemoPlaySystem::RenderIntro(IDirect3DDevice8* device) {
   if (t >= kKeyWaitSeconds) {
     Caption("Press Any Key", kCaptionLineHeight, viewport, device);
     Caption("To See Fire!", -kCaptionLineHeight, viewport, device);
-    if (keyDown_) {
+    if (keyDown_ || pressed_) {
       firePhase_ = true;
       fireStartTime_ = t;
     }

@@ -55,8 +55,12 @@ class DemoPlaySystem {
   void UpdateCamera(D3DXVECTOR3* move, float yaw, float pitch);
   void Release();
 
-  // Any key down or up, from the window procedure.
-  void SetKeyDown(bool down) { keyDown_ = down; }
+  // Any key down or up, from the window procedure. A press counts at the next frame even when
+  // the key is up again by then: a tap, or a quick key between two slow frames.
+  void SetKeyDown(bool down) {
+    keyDown_ = down;
+    pressed_ = pressed_ || down;
+  }
 
   const D3DXMATRIX& View() const { return view_; }
   // The world transform of the fire phase: the camera's shake.
@@ -92,6 +96,7 @@ class DemoPlaySystem {
   D3DXVECTOR3 eye_;
   D3DXVECTOR3 lookAt_;
   bool keyDown_ = false;
+  bool pressed_ = false;  // since the last frame
   bool firePhase_ = false;
   bool shakeRising_ = false;
   bool exploring_ = false;
