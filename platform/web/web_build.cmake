@@ -38,14 +38,18 @@ function(vulcara_web_page target)
   set_target_properties(${target} PROPERTIES
     SUFFIX .html
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
-    LINK_DEPENDS "${shell};${CMAKE_BINARY_DIR}/tools/assetgen/data_folder.stamp"
+    LINK_DEPENDS "${shell};${PROJECT_SOURCE_DIR}/platform/web/frame_wait_chain.txt;${CMAKE_BINARY_DIR}/tools/assetgen/data_folder.stamp"
     # Emscripten's optimiser steps look for Debian's node modules here.
     RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
   target_link_options(${target} PRIVATE
     -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
     -sALLOW_MEMORY_GROWTH=1
-    # The main loop stays the program's: each presented frame waits for the browser's next.
+    # The main loop stays the program's: each presented frame waits for the browser's next. Only
+    # the calls from main to that wait are made resumable, as the optimised build has them (the
+    # loop, the frame and the device's Present inlined into main; the backend's Present virtual);
+    # instrumenting every function that might call out would cost a quarter of the .wasm.
     -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
+    -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/platform/web/frame_wait_chain.txt
     -sEXIT_RUNTIME=1
     # The JavaScript helpers SDL's audio calls, from a file: no shell or make mangles its $.
     -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_SOURCE_DIR}/platform/web/sdl_audio_functions.json

@@ -57,6 +57,11 @@ std::unique_ptr<GlBackend> GlBackend::Create(SDL_Window* window, const BackBuffe
   backend->drawnHeight_ = height;
   // Windowed presentation is not tied to the display refresh; full screen is.
   SDL_GL_SetSwapInterval(spec.vsync ? 1 : 0);
+#ifdef __EMSCRIPTEN__
+  // Present waits for the browser's next frame after the swap; SDL's own yield inside the swap
+  // would be a second wait each frame, through calls that would all have to be resumable.
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
+#endif
   return backend;
 }
 
