@@ -41,19 +41,19 @@ A script holds at most 262,144 events, each character a text event types countin
 .EE
 .SH CONTROLS
 .TP
-any key, once "Press Any Key" shows
+any key, a tap, or a game controller's A or Start, once "Press Any Key" shows
 start the eruption
 .TP
-arrow keys
-during free exploration: a step forward, back or sideways per key press
+arrow keys, a controller's d-pad or left stick
+during free exploration: a step forward, back or sideways per key press, repeating while held
 .TP
-mouse
+mouse, a one-finger drag, a controller's right stick
 during free exploration: turn and tilt the view
 .TP
 Alt+Enter, F11
 switch between the window and full screen; the picture keeps its shape between black bars
 .TP
-\(ga or \(ti
+\(ga or \(ti, a controller's Back
 open and close the console; /help lists its commands
 .TP
 Escape

@@ -36,11 +36,15 @@ bool Start(RunDescription run, std::string* error) {
     *error = "no display found (DISPLAY and WAYLAND_DISPLAY are unset); run with --headless";
     return false;
   }
+  // Touches come as fingers only, which stand in for keys and the mouse themselves.
+  SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     *error = std::string("cannot open the display: ") + SDL_GetError() +
              (run.headless ? "" : "; run with --headless to render without a window");
     return false;
   }
+  // A machine without pads, or without the means to find them, runs without them.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   const char* driver = SDL_GetCurrentVideoDriver();
   std::string name = driver ? driver : "";
   if (!run.headless && (name == "offscreen" || name == "dummy")) {
@@ -70,6 +74,9 @@ void Stop() {
   sys.classRegistered = false;
   sys.queue.Clear();
   sys.recorder = InputRecorder();  // the recording ends with the window system
+  sys.pads.CloseAll();
+  sys.touches = TouchInput();
+  sys.pointerX = sys.pointerY = 0x8000;
   if (sys.started) {
     SDL_Quit();
     UseRealClock();

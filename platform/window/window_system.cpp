@@ -11,6 +11,7 @@
 
 #include "platform/host.h"
 #include "platform/window/input_script.h"
+#include "platform/window/input_sink.h"
 #include "platform/window/key_map.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/millisecond_clock.h"
@@ -118,15 +119,29 @@ void PostKey(const SDL_KeyboardEvent& event) {
   }
   WPARAM key = VirtualKeyFromSdl(event.keysym.sym);
   if (key == 0) return;
-  // Repeat count 1; bit 30 "was down", bit 31 "being released".
-  LPARAM flags = 1;
-  if (!down || event.repeat) flags |= LPARAM(1) << 30;
-  if (!down) flags |= LPARAM(1) << 31;
+  const LPARAM flags = KeyFlags(down, !down || event.repeat);
   if (IsSystemKey(event.keysym)) {
     PostLive(down ? WM_SYSKEYDOWN : WM_SYSKEYUP, key, flags);
   } else {
     PostLive(down ? WM_KEYDOWN : WM_KEYUP, key, flags);
   }
+}
+
+void MovePointer(int dx, int dy) {
+  WindowSystem& sys = System();
+  sys.pointerX += dx;
+  sys.pointerY += dy;
+  PostLive(WM_MOUSEMOVE, 0,
+           MAKELPARAM(static_cast<WORD>(sys.pointerX), static_cast<WORD>(sys.pointerY)));
+}
+
+constexpr InputSink kLiveInput = {PostLive, MovePointer};
+
+void PostTouch(const SDL_Event& event) {
+  WindowSystem& sys = System();
+  int width = 0, height = 0;
+  if (sys.window) SDL_GetWindowSize(sys.window->sdl, &width, &height);
+  sys.touches.HandleEvent(event, width, height, kLiveInput);
 }
 
 void PostSdlEvent(const SDL_Event& event) {
@@ -141,6 +156,17 @@ void PostSdlEvent(const SDL_Event& event) {
     case SDL_MOUSEMOTION:
       PostLive(WM_MOUSEMOVE, 0,
                MAKELPARAM(static_cast<WORD>(event.motion.x), static_cast<WORD>(event.motion.y)));
+      return;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+      PostTouch(event);
+      return;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      System().pads.HandleEvent(event, kLiveInput);
       return;
     case SDL_QUIT:
       PostLive(WM_DESTROY, 0, 0);
@@ -158,6 +184,7 @@ void PumpInput() {
   if (!sys.started) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) PostSdlEvent(event);
+  sys.pads.Update(ProgramClock().Now(), kLiveInput);
 }
 
 }  // namespace

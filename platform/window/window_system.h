@@ -11,9 +11,11 @@
 
 #include "platform/host.h"
 #include "platform/win32.h"
+#include "platform/window/gamepad_input.h"
 #include "platform/window/input_recorder.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/millisecond_clock.h"
+#include "platform/window/touch_input.h"
 
 struct HWND__ {
   SDL_Window* sdl = nullptr;
@@ -29,7 +31,8 @@ struct HCURSOR__ {
 namespace window {
 
 // Everything the window system keeps: the run's description (whose input script it delivers),
-// one window, its class, the message queue, the recording and the resource pictures.
+// one window, its class, the message queue, the recording, the resource pictures and the pads
+// and touches that stand in for keys and the mouse.
 struct WindowSystem {
   bool started = false;
   RunDescription run;
@@ -47,6 +50,12 @@ struct WindowSystem {
   SDL_Cursor* cursor = nullptr;
   // The full-screen key being held: its release is the window's too.
   SDL_Keycode windowKey = SDLK_UNKNOWN;
+  GamepadInput pads;
+  TouchInput touches;
+  // Where pads and touches have moved the mouse: its own, mid-range, so that they turn the view
+  // for thousands of steps each way before its 16 bits wrap.
+  int pointerX = 0x8000;
+  int pointerY = 0x8000;
 };
 
 WindowSystem& System();

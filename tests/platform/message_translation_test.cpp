@@ -144,6 +144,62 @@ TEST_F(MessageTranslation, MouseCloseAndQuitArriveInOrder) {
   EXPECT_FALSE(PeekMessageA(&none, nullptr, 0, 0, PM_REMOVE));
 }
 
+// Pads and touches stand in for keys and the mouse: A is the show's key, Back the console's, the
+// d-pad steps as a held arrow, the right stick moves the mouse as often as it is tilted; a pad
+// pulled out lets go of what it held. A tap is a key; a drag moves the mouse and is no tap.
+TEST_F(MessageTranslation, PadsAndTouchesPressKeysStepAsTheArrowsAndMoveTheMouse) {
+  RunDescription run = Headless();
+  run.fixedStepMs = 20;
+  setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);  // an offscreen window has no focus
+  Open(std::move(run));
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  const int index = SDL_JoystickAttachVirtualEx(&desc);  // plugged in while the show runs
+  SDL_Joystick* pad = SDL_JoystickOpen(index);
+  ASSERT_NE(pad, nullptr) << SDL_GetError();
+  std::vector<MSG> msgs;
+  auto frames = [&](int count, std::vector<std::pair<int, int>> buttons, int rightX = 0) {
+    for (auto [button, down] : buttons) SDL_JoystickSetVirtualButton(pad, button, Uint8(down));
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX, Sint16(rightX));
+    msgs.clear();
+    for (int frame = 0; frame < count; ++frame, host::AdvanceVirtualClock()) {
+      for (const MSG& m : Drain()) msgs.push_back(m);
+    }
+    return Messages(msgs);
+  };
+  using M = std::vector<Message>;
+  EXPECT_EQ(frames(1, {}), M{});
+  EXPECT_EQ(frames(1, {{SDL_CONTROLLER_BUTTON_A, 1}}), (M{{WM_KEYDOWN, VK_SPACE}}));
+  EXPECT_EQ(frames(1, {{SDL_CONTROLLER_BUTTON_A, 0}, {SDL_CONTROLLER_BUTTON_BACK, 1}}),
+            (M{{WM_KEYUP, VK_SPACE}, {WM_KEYDOWN, VK_OEM_3}, {WM_CHAR, '`'}}));
+  EXPECT_EQ(
+      frames(5, {{SDL_CONTROLLER_BUTTON_BACK, 0}, {SDL_CONTROLLER_BUTTON_DPAD_UP, 1}}),
+      (M{{WM_KEYUP, VK_OEM_3}, {WM_KEYDOWN, VK_UP}, {WM_KEYDOWN, VK_UP}, {WM_KEYDOWN, VK_UP}}));
+  EXPECT_EQ(frames(5, {{SDL_CONTROLLER_BUTTON_DPAD_UP, 0}}, 32767),
+            (M{{WM_KEYUP, VK_UP}, {WM_MOUSEMOVE, 0}, {WM_MOUSEMOVE, 0}}));
+  EXPECT_EQ(msgs[2].lParam, MAKELPARAM(0x8002, 0x8000));  // right, one pixel a move
+  EXPECT_EQ(frames(1, {{SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1}}), (M{{WM_KEYDOWN, VK_LEFT}}));
+  SDL_JoystickDetachVirtual(index);
+  EXPECT_EQ(frames(3, {}), (M{{WM_KEYUP, VK_LEFT}}));
+  SDL_JoystickClose(pad);
+
+  auto touch = [](Uint32 type, float dx = 0) {
+    SDL_Event event{};
+    event.type = type;
+    event.tfinger.fingerId = 1;
+    event.tfinger.dx = dx;
+    SDL_PushEvent(&event);
+  };
+  touch(SDL_FINGERDOWN), touch(SDL_FINGERUP);
+  touch(SDL_FINGERDOWN), touch(SDL_FINGERMOTION, -0.05f), touch(SDL_FINGERUP);
+  msgs = Drain();
+  EXPECT_EQ(Messages(msgs), (M{{WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}, {WM_MOUSEMOVE, 0}}));
+  EXPECT_EQ(LOWORD(msgs.back().lParam), 0x8002 - 40);  // 5% of the 800-pixel window, left
+}
+
 // Keys against Win32's virtual-key numbers written out here: the ranges, keys whose two sides
 // share one code, and keys without one.
 TEST(KeyMap, KeysHaveWin32sVirtualKeyCodes) {
