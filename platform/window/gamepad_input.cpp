@@ -66,9 +66,10 @@ void GamepadInput::CloseAll() {
 
 std::array<bool, GamepadInput::kDirections> GamepadInput::PressedDirections() const {
   std::array<bool, kDirections> pressed{};
-  for (const auto& [id, pad] : pads_) {
-    auto button = [&](SDL_GameControllerButton b) {
-      return SDL_GameControllerGetButton(pad.get(), b) != 0;
+  for (const auto& entry : pads_) {
+    SDL_GameController* pad = entry.second.get();
+    auto button = [pad](SDL_GameControllerButton b) {
+      return SDL_GameControllerGetButton(pad, b) != 0;
     };
     pressed[kLeft] |= button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     pressed[kRight] |= button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
