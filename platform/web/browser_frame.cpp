@@ -3,9 +3,8 @@
 #include <emscripten/emscripten.h>
 
 // The program's stack is saved and restored around the wait (Asyncify), so its loop stays as it
-// is. The page may set Module.onFramePresented.
+// is.
 EM_ASYNC_JS(void, vulcara_await_animation_frame, (), {
-  if (Module.onFramePresented) Module.onFramePresented();
   await new Promise(requestAnimationFrame);  // the frame's callback resolves it
 });
 

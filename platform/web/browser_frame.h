@@ -3,9 +3,9 @@
 
 namespace web {
 
-// Called after each presented frame: lets the page see the frame (and tell its console what the
-// program logged), then resumes at the browser's next animation frame. Between the two the
-// browser delivers input, so the message loop finds it waiting as it would on a desktop.
+// Called after each presented frame: lets the browser show it, then resumes at the browser's next
+// animation frame. Between the two the browser delivers input, so the message loop finds it
+// waiting as it would on a desktop.
 void WaitForBrowserFrame();
 
 }  // namespace web

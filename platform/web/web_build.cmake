@@ -31,29 +31,31 @@ set_target_properties(PkgConfig::EPOXY PROPERTIES
 
 add_compile_options(-include ${PROJECT_SOURCE_DIR}/platform/web/std_compat.h)
 
-# The page: vulcara.html with its .js, .wasm and .data (the data folder, preloaded at /, where the
-# program runs) in the build folder's top.
+# The page: vulcara.html, which loads vulcara.js with its .wasm and .data (the data folder,
+# preloaded at /, where the program runs), in the build folder's top. The .js makes a new instance
+# of the program each time the page calls createVulcara, so the page can play it again.
 function(vulcara_web_page target)
-  set(shell ${PROJECT_SOURCE_DIR}/platform/web/shell.html)
+  set(web ${PROJECT_SOURCE_DIR}/platform/web)
+  configure_file(${web}/vulcara.html ${CMAKE_BINARY_DIR}/vulcara.html COPYONLY)
   set_target_properties(${target} PROPERTIES
-    SUFFIX .html
+    SUFFIX .js
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
-    LINK_DEPENDS "${shell};${PROJECT_SOURCE_DIR}/platform/web/frame_wait_chain.txt;${CMAKE_BINARY_DIR}/tools/assetgen/data_folder.stamp"
+    LINK_DEPENDS "${web}/main_return.js;${web}/frame_wait_chain.txt;${CMAKE_BINARY_DIR}/tools/assetgen/data_folder.stamp"
     # Emscripten's optimiser steps look for Debian's node modules here.
     RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
   target_link_options(${target} PRIVATE
     -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
     -sALLOW_MEMORY_GROWTH=1
+    -sMODULARIZE=1 -sEXPORT_NAME=createVulcara -sEXPORTED_RUNTIME_METHODS=FS
     # The main loop stays the program's: each presented frame waits for the browser's next. Only
     # the calls from main to that wait are made resumable, as the optimised build has them (the
     # loop, the frame and the device's Present inlined into main; the backend's Present virtual);
     # instrumenting every function that might call out would cost a quarter of the .wasm.
     -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
-    -sASYNCIFY_ONLY=@${PROJECT_SOURCE_DIR}/platform/web/frame_wait_chain.txt
-    -sEXIT_RUNTIME=1
+    -sASYNCIFY_ONLY=@${web}/frame_wait_chain.txt
+    -sEXIT_RUNTIME=1 --post-js ${web}/main_return.js
     # The JavaScript helpers SDL's audio calls, from a file: no shell or make mangles its $.
-    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_SOURCE_DIR}/platform/web/sdl_audio_functions.json
-    -sMINIFY_HTML=0 --shell-file ${shell}
+    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${web}/sdl_audio_functions.json
     "SHELL:--preload-file ${VULCARA_DATA_DIR}@/")
   add_dependencies(${target} data_folder)
 endfunction()

@@ -72,9 +72,8 @@ class DemoPlaySystemTest : public ::testing::Test {
     for (int i = 0; t + i * kStep < end; ++i) Frame(t + i * kStep);
   }
 
-  // A key pressed, and up again, before the first frame from 35 s on: the fire phase starts at
-  // S = 35. The frame of the press still shows the intro's key caption, which hands over from
-  // the next frame.
+  // A key pressed and up again before the first frame from 35 s on: the fire phase starts at 35,
+  // and that frame still shows the intro's key caption, which hands over from the next.
   void PressKey() {
     demo_->SetKeyDown(true);
     demo_->SetKeyDown(false);

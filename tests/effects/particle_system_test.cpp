@@ -86,8 +86,7 @@ TEST_F(ParticleSystemTest, OnePointListAddedWithoutDepthWritesThenSpritesOffAndS
   const Recording& r = RecordingOf(device_);
   ASSERT_EQ(r.draws.size(), 1u);
   const RecordedDraw& draw = r.draws[0];
-  EXPECT_EQ(draw.type, D3DPT_POINTLIST);
-  EXPECT_EQ(draw.primitiveCount, 3u);
+  EXPECT_EQ(std::pair(draw.type, draw.primitiveCount), std::pair(D3DPT_POINTLIST, 3u));
   EXPECT_EQ(draw.textureId, RecordedTextureId(particles_.Texture()));
   EXPECT_EQ(draw.VertexAt<ParticleVertex>(2).colour, 0x80808080u);  // newborn: grey, half seen
   EXPECT_EQ(draw.state.Render(D3DRS_ZWRITEENABLE), FALSE);

@@ -22,8 +22,7 @@ DecodedImage Decode(const std::string& file) {
 
 void ExpectPixels(const DecodedImage& image, uint32_t width, uint32_t height,
                   const std::vector<D3DCOLOR>& expected) {
-  EXPECT_EQ(image.width, width);
-  EXPECT_EQ(image.height, height);
+  EXPECT_EQ(std::pair(image.width, image.height), std::pair(width, height));
   EXPECT_EQ(image.pixels, expected);
 }
 
@@ -39,8 +38,7 @@ void ExpectPicture(const std::string& file, const TestPicture& picture, D3DXIMAG
                    bool hasAlpha, bool paletted) {
   const DecodedImage image = Decode(file);
   ExpectPixels(image, picture.width, picture.height, picture.Colors());
-  EXPECT_EQ(image.hasAlpha, hasAlpha);
-  EXPECT_EQ(image.fileFormat, format);
+  EXPECT_EQ(std::pair(image.hasAlpha, image.fileFormat), std::pair(hasAlpha, format));
   EXPECT_TRUE(Equal(image.palette, paletted ? FullPalette(picture) : std::vector<PALETTEENTRY>()));
 }
 

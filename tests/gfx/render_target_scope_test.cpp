@@ -28,8 +28,7 @@ TEST_F(RenderTargetScopeTest, PutsTheFramesTargetDepthAndViewportBack) {
   EXPECT_EQ(device_->GetDepthStencilSurface(&depth), D3D_OK);
   D3DVIEWPORT8 viewport{};
   device_->GetViewport(&viewport);
-  EXPECT_EQ(viewport.X, 8u);
-  EXPECT_EQ(viewport.Width, 40u);
+  EXPECT_EQ(std::pair(viewport.X, viewport.Width), std::pair(8u, 40u));
   depth->Release();
   plain->Release();
   EXPECT_EQ(target->Release(), 0u);  // no reference left behind

@@ -60,8 +60,7 @@ TEST_F(TextureTest, LoadsTheFileWithAFullChainOfBoxFilteredLevels) {
   for (UINT level = 0; level < 4; ++level) {
     SCOPED_TRACE(testing::Message() << "level " << level);
     const D3DSURFACE_DESC desc = Desc(texture, level);
-    EXPECT_EQ(desc.Width, width);
-    EXPECT_EQ(desc.Height, height);
+    EXPECT_EQ(std::pair(desc.Width, desc.Height), std::pair(width, height));
     EXPECT_EQ(desc.Format, D3DFMT_X8R8G8B8);
     EXPECT_EQ(LevelTexels(texture, level), expected);
     if (width > 1) expected = Halved(expected, width, height);

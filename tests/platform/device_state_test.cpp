@@ -47,8 +47,7 @@ TEST_F(DeviceTest, CreationDefaultsAreDirect3DEights) {
   }
   D3DVIEWPORT8 viewport{};
   device_->GetViewport(&viewport);
-  EXPECT_EQ(viewport.Width, 64u);
-  EXPECT_EQ(viewport.Height, 32u);
+  EXPECT_EQ(std::pair(viewport.Width, viewport.Height), std::pair(64u, 32u));
 }
 
 TEST_F(DeviceTest, StatesRoundTripAndInvalidOnesChangeNothing) {

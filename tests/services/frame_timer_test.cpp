@@ -13,12 +13,10 @@ TEST(FrameTimer, MeasuresAcrossTheCountersWrapAndCountsAnEmptyFrameAsOneMillisec
   FrameTimer timer;
   host::AdvanceVirtualClock();
   EXPECT_EQ(timer.Update(), 40u);
-  EXPECT_EQ(timer.lastTime, 0x18u);
-  EXPECT_EQ(timer.frameMs, 40u);
+  EXPECT_EQ(std::pair(timer.lastTime, timer.frameMs), std::pair(0x18u, 40u));
   EXPECT_FLOAT_EQ(timer.frameSeconds, 0.04f);
   EXPECT_EQ(timer.Update(), 0u);
-  EXPECT_EQ(timer.frameMs, 1u);
-  EXPECT_EQ(timer.frameSeconds, 0.0f);
+  EXPECT_EQ(std::pair(timer.frameMs, timer.frameSeconds), std::pair(1u, 0.0f));
   EXPECT_FLOAT_EQ(timer.totalSeconds, 0.04f);
   host::UseRealClock();
 }

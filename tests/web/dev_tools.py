@@ -2,6 +2,7 @@
 only."""
 
 import base64
+import contextlib
 import json
 import os
 import select
@@ -23,12 +24,12 @@ class Browser:
     """One Chromium with one page. The protocol's messages end in a NUL; the child reads
     commands on its fd 3 and writes answers and events on its fd 4."""
 
-    def __init__(self, url, *flags):
+    def __init__(self, url, *flags, width=800, height=600, scale=1, touch=False, script=""):
         self.profile = tempfile.TemporaryDirectory(prefix="vulcara-chromium-")
         child_in, self.commands = os.pipe()
         self.answers, child_out = os.pipe()
         self.process = subprocess.Popen(
-            ["chromium", *CHROMIUM_FLAGS, *flags, f"--user-data-dir={self.profile.name}", url],
+            ["chromium", *CHROMIUM_FLAGS, *flags, f"--user-data-dir={self.profile.name}"],
             pass_fds=(3, 4, child_in, child_out), start_new_session=True,
             preexec_fn=lambda: (os.dup2(child_in, 100), os.dup2(child_out, 101),
                                 os.dup2(100, 3), os.dup2(101, 4)),
@@ -44,9 +45,14 @@ class Browser:
             time.sleep(0.2)
         self.session = self.send("Target.attachToTarget", targetId=pages[0],
                                  flatten=True)["sessionId"]
-        self.send("Emulation.setDeviceMetricsOverride", width=820, height=700,
-                  deviceScaleFactor=1, mobile=False)
+        # The screen, and a script to run before the page's own, are in place before it loads.
+        self.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=scale, mobile=touch)
+        self.send("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5)
+        self.send("Page.enable")
+        self.send("Page.addScriptToEvaluateOnNewDocument", source=script)
         self.send("Runtime.enable")
+        self.send("Page.navigate", url=url)
 
     def read_message(self, timeout):
         while b"\0" not in self.buffer:
@@ -62,7 +68,7 @@ class Browser:
     def send(self, method, timeout=60, **params):
         self.next_id += 1
         message = {"id": self.next_id, "method": method, "params": params}
-        if self.session and not method.startswith(("Target.", "Browser.")):
+        if self.session and not method.startswith(("Target.", "Browser.", "Tracing.")):
             message["sessionId"] = self.session
         os.write(self.commands, json.dumps(message).encode() + b"\0")
         while (answer := self.read_message(timeout)).get("id") != self.next_id:
@@ -75,11 +81,6 @@ class Browser:
         return [str(e["params"]["args"][0].get("value")) for e in self.events
                 if e.get("method") == "Runtime.consoleAPICalled" and e["params"]["args"]]
 
-    def wait_for_console(self, predicate, timeout):
-        deadline = time.monotonic() + timeout
-        while not predicate(self.console_lines()):
-            self.events.append(self.read_message(max(deadline - time.monotonic(), 0.01)))
-
     def evaluate(self, expression):
         result = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
                            awaitPromise=True)
@@ -91,10 +92,8 @@ class Browser:
         return base64.b64decode(self.send("Page.captureScreenshot", format="png")["data"])
 
     def close(self):
-        try:  # Chromium's whole process group
+        with contextlib.suppress(ProcessLookupError):  # Chromium's whole process group
             os.killpg(self.process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
         self.process.wait()
         os.close(self.commands)
         os.close(self.answers)

@@ -38,8 +38,7 @@ TEST_F(Md3ModelTest, EverySurfaceBecomesBuffersOfItsRawPositions) {
   EXPECT_EQ(draws[0].primitiveCount, 1u);
   const SceneVertex v = draws[0].VertexAt<SceneVertex>(1);
   EXPECT_EQ(v.x, 64.0f);  // as stored, not scaled by 1/64
-  EXPECT_EQ(v.diffuse, 0x80FFFFFFu);
-  EXPECT_EQ(v.tu, 1.0f);
+  EXPECT_EQ(std::pair(v.diffuse, v.tu), std::pair(0x80FFFFFFu, 1.0f));
   // The second surface was read on from the end of the first, its frame 0 first.
   EXPECT_EQ(draws[1].indices, (std::vector<uint16_t>{0, 1, 2, 2, 3, 0}));
   EXPECT_EQ(draws[1].VertexAt<SceneVertex>(3).y, -3.0f);

@@ -45,8 +45,7 @@ TEST_F(VolcanoTerrainTest, GridRunsRowsAlongXAndColumnsDownZ) {
   ASSERT_TRUE(Generate(GreyRamp24(4, 4, 1)));
   const RecordedDraw& draw =
       RecordScene(device_, [&] { return terrain_.Render(device_); }).draws.at(0);
-  EXPECT_EQ(draw.vertexCount, 16u);
-  EXPECT_EQ(draw.primitiveCount, 18u);
+  EXPECT_EQ(std::pair(draw.vertexCount, draw.primitiveCount), std::pair(16u, 18u));
   SceneVertex v = draw.VertexAt<SceneVertex>(1 * 4 + 2);  // a = 1, b = 2
   EXPECT_FLOAT_EQ(v.x, 5.0f * 1 / 3 - 2);
   EXPECT_FLOAT_EQ(v.z, 5.0f * (3 - 2) / 3 - 2);

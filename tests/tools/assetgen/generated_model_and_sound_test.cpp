@@ -26,15 +26,13 @@ TEST(AssetgenSkyDome, IsOneFrameAndOneSurfaceEndingWithTheFile) {
   ASSERT_TRUE(
       ReadMd3({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, &file, &reason))
       << reason;
-  EXPECT_EQ(file.identifier, kIdp3);
-  EXPECT_EQ(file.version, 15);
+  EXPECT_EQ(std::pair(file.identifier, file.version), std::pair(kIdp3, 15));
   EXPECT_EQ(file.frames.size(), 1u);
   EXPECT_EQ(file.framesAt, 108);
   EXPECT_EQ(static_cast<size_t>(file.endAt), bytes.size());
   ASSERT_EQ(file.surfaces.size(), 1u);
   const Md3SurfaceData& surface = file.surfaces[0];
-  EXPECT_EQ(surface.header.identifier, kIdp3);
-  EXPECT_EQ(surface.header.frameCount, 1);
+  EXPECT_EQ(std::pair(surface.header.identifier, surface.header.frameCount), std::pair(kIdp3, 1));
   EXPECT_EQ(file.surfacesAt + surface.header.endAt, file.endAt);
 }
 

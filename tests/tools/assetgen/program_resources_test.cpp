@@ -18,8 +18,7 @@ TEST(AssetgenProgramResources, IconStaysInItsSixteenColoursAndIsSeeThroughRoundT
 }
 
 TEST(AssetgenProgramResources, CursorIsAWhiteArrowInABlackRimWithItsTipAtTheHotSpot) {
-  EXPECT_EQ(kArrowCursor.hotX, 0);
-  EXPECT_EQ(kArrowCursor.hotY, 0);
+  EXPECT_EQ(std::pair(kArrowCursor.hotX, kArrowCursor.hotY), std::pair(0, 0));
   auto pixel = [](int x, int y) {
     if (x < 0 || y < 0 || x >= kSize || y >= kSize) return CursorPixels::kClear;
     return static_cast<CursorPixels::Pixel>(kArrowCursor.pixel[y * kSize + x]);
